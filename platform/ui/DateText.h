@@ -1,0 +1,44 @@
+#pragma once
+// Dates as text, in the classic desktop pattern notation that the
+// configuration row stores (g_dateFormat, g_excelDateFormat).
+//
+// Pattern tokens (letters are case-insensitive except in AM/PM markers):
+//   d dd ddd dddd      day, two-digit day, short and long weekday name
+//   ddddd dddddd       the locale's short / long date
+//   m mm mmm mmmm      month, two-digit month, short and long month name;
+//                      m/mm right after an hour token or right before a
+//                      seconds token are minutes
+//   y yy yyyy          day of the year, two-digit year, four-digit year
+//   h hh  n nn  s ss   hour, minutes, seconds (one or two digits)
+//   AM/PM am/pm A/P a/p AMPM   12-hour clock with that marker
+//   "text" 'text' \c   literal text; any other character stands for itself
+// Named formats (case-insensitive): "General Date", "Long Date",
+// "Medium Date", "Short Date", "Long Time", "Medium Time", "Short Time".
+// An empty pattern is "General Date": the short date, plus the time when it
+// is not midnight. Locale-dependent parts use QLocale() (the default locale).
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+namespace zorbel::ui {
+
+/// The date formatted with the pattern; an invalid date gives "".
+QString FormatDate(const QDateTime &value, const QString &pattern);
+
+/// Reads a date typed by a user or written by FormatDate. Tries the pattern
+/// first, then ISO 8601, then the locale's short and long formats. Leading
+/// and trailing blanks are ignored; a time of day may follow the date.
+/// Two-digit years: 00-29 are 2000-2029, 30-99 are 1930-1999. A pattern with
+/// only a time gives that time on 30 December 1899 (the zero date). Empty
+/// text, text that is not a date, or an impossible date (31/02) give nullopt.
+std::optional<QDateTime> ParseDate(const QString &text, const QString &pattern = QString());
+
+/// True when ParseDate would read the text.
+bool IsDate(const QString &text, const QString &pattern = QString());
+
+/// The classic pattern that a named format (or "") stands for under the
+/// current locale; any other pattern is returned unchanged.
+QString ExpandDatePattern(const QString &pattern);
+
+} // namespace zorbel::ui
