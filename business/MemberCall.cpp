@@ -1,0 +1,88 @@
+#include "business/MemberCall.h"
+
+#include "business/ZorbelClass.h"
+
+namespace zorbel {
+
+MemberCall::MemberCall(ZorbelClass& owner, QString memberName)
+    : m_owner(owner), m_name(std::move(memberName)),
+      m_failureText(QStringLiteral("(C)%1 Method failed: ").arg(m_name)) {}
+
+MemberCall::MemberCall(ZorbelClass& owner, QString memberName, QString failureText)
+    : m_owner(owner), m_name(std::move(memberName)), m_failureText(std::move(failureText)) {}
+
+data::Connection& MemberCall::connection() {
+    if (!m_owner.m_connection || !m_owner.m_connection->isOpen())
+        throw data::Error(data::kStatementFailed,
+                          QStringLiteral("Operation is not allowed when the object is closed."));
+    return *m_owner.m_connection;
+}
+
+void MemberCall::fail(const QString& description) {
+    m_failed = true;
+    m_owner.message(m_failureText + description, 0);
+}
+
+data::RecordsetPtr MemberCall::query(const data::Statement& statement) {
+    try {
+        return connection().query(statement);
+    } catch (const data::Error& e) {
+        fail(e.description());
+        return {};
+    }
+}
+
+qint32 MemberCall::update(const data::Statement& statement) {
+    try {
+        return connection().execute(statement) > 0 ? 1 : 0;
+    } catch (const data::Error& e) {
+        fail(e.description());
+        return 0;
+    }
+}
+
+qint32 MemberCall::run(const data::Statement& statement) {
+    try {
+        connection().execute(statement);
+        return 1;
+    } catch (const data::Error& e) {
+        fail(e.description());
+        return 0;
+    }
+}
+
+qint32 MemberCall::insert(const data::Statement& statement) {
+    try {
+        data::Connection& db = connection();
+        db.execute(statement);
+        return db.lastInsertId();
+    } catch (const data::Error& e) {
+        fail(e.description());
+        return 0;
+    }
+}
+
+namespace sql {
+
+QVariant integer(qint32 value) {
+    return QVariant(value);
+}
+
+QVariant date(const QDateTime& value) {
+    // Stored without a zone so both engines give back the wall-clock time that was written.
+    if (!value.isValid())
+        return QVariant(QMetaType(QMetaType::QDateTime));
+    return QVariant(QDateTime(value.date(), value.time()));
+}
+
+QVariant text(const QString& value) {
+    // An empty text is an empty value, never a null.
+    return QVariant(value.isNull() ? QStringLiteral("") : value);
+}
+
+QVariant real(double value) {
+    return QVariant(value);
+}
+
+} // namespace sql
+} // namespace zorbel

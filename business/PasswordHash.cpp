@@ -1,0 +1,41 @@
+#include "business/PasswordHash.h"
+
+#include <sodium.h>
+
+#include <stdexcept>
+
+namespace zorbel::password {
+namespace {
+
+void ensureSodium() {
+    static const bool ready = sodium_init() >= 0;
+    if (!ready)
+        throw std::runtime_error("libsodium could not be initialised");
+}
+
+} // namespace
+
+QString hash(const QString& password) {
+    ensureSodium();
+    const QByteArray utf8 = password.toUtf8();
+    char out[crypto_pwhash_STRBYTES];
+    if (crypto_pwhash_str(out, utf8.constData(), static_cast<unsigned long long>(utf8.size()),
+                          crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0)
+        throw std::runtime_error("out of memory while hashing a password");
+    return QString::fromLatin1(out);
+}
+
+bool isHash(const QString& stored) {
+    return stored.startsWith(QLatin1String(crypto_pwhash_STRPREFIX));
+}
+
+bool verify(const QString& stored, const QString& typed) {
+    ensureSodium();
+    if (!isHash(stored))
+        return false;
+    const QByteArray s = stored.toLatin1();
+    const QByteArray t = typed.toUtf8();
+    return crypto_pwhash_str_verify(s.constData(), t.constData(), static_cast<unsigned long long>(t.size())) == 0;
+}
+
+} // namespace zorbel::password

@@ -1,0 +1,92 @@
+// Log-on and the project team.
+
+#include "business/MemberCall.h"
+#include "business/PasswordHash.h"
+#include "business/ZorbelClass.h"
+
+#include <limits>
+
+namespace zorbel {
+namespace {
+
+constexpr int kNameWidth = 50;
+
+} // namespace
+
+RecordsetPtr ZorbelClass::UserLogOn(const QString& UserName, const QString& Password) {
+    MemberCall call(*this, QStringLiteral("UserLogOn"));
+    // Only the accounts with the typed name are read: other accounts' passwords never leave the database.
+    m_scratch = call.query({QStringLiteral(" SELECT MultiUserID,  UserName, Password FROM ZORBEL_MULTI_USER_TABLE "
+                                           "WHERE UserName = ? ORDER BY MultiUserID"),
+                            {sql::text(UserName)}});
+    if (!m_scratch || !m_scratch->hasCurrent())
+        return {};
+
+    // A password set through the accounts window was stored cleaned and cut; one
+    // typed as the user knows it (apostrophes included) must still log in.
+    const QString cleanedPassword = clean(Password, kNameWidth);
+    qint32 matchedId = 0;
+    QString matchedStored;
+    for (m_scratch->MoveFirst(); !m_scratch->Eof(); m_scratch->MoveNext()) {
+        const QVariant name = m_scratch->Fields(QStringLiteral("UserName"));
+        const QVariant stored = m_scratch->Fields(QStringLiteral("Password"));
+        if (name.isNull() || stored.isNull() || name.toString() != UserName)
+            continue;
+        const QString storedText = stored.toString();
+        const bool matches = password::isHash(storedText)
+                                 ? password::verify(storedText, Password)
+                                       || (cleanedPassword != Password && password::verify(storedText, cleanedPassword))
+                                 : (storedText == Password || storedText == cleanedPassword);
+        if (matches) {
+            // The last match wins, as it always has.
+            matchedId = m_scratch->Fields(QStringLiteral("MultiUserID")).toInt();
+            matchedStored = storedText;
+        }
+    }
+    if (matchedId == 0)
+        return {};
+
+    if (!password::isHash(matchedStored)) {
+        // An account from before hashing: replace its clear text now that it proved right.
+        call.update({QStringLiteral("UPDATE ZORBEL_MULTI_USER_TABLE SET Password = ? WHERE MultiUserID = ?"),
+                     {sql::text(password::hash(matchedStored)), sql::integer(matchedId)}});
+    }
+
+    RecordsetPtr account =
+        call.query({QStringLiteral(" SELECT MultiUserID, UserID, UserName, Password, FullName, ProjectCreator, "
+                                   "Administrator FROM ZORBEL_MULTI_USER_TABLE WHERE MultiUserID = ?"),
+                    {sql::integer(matchedId)}});
+    m_scratch.reset();
+    if (!account || !account->hasCurrent())
+        return {}; // the account vanished between the two queries
+    return account;
+}
+
+RecordsetPtr ZorbelClass::GetProjectTeam(qint32 ProjectID) {
+    MemberCall call(*this, QStringLiteral("GetProjectTeam"));
+    return call.query({QStringLiteral("SELECT TeamID, UserID, ProjectID, FullName, FirstName, SurName From "
+                                      "ZORBEL_TEAM_TABLE WHERE (((ProjectID)=?)) ORDER BY SurName, TeamID"),
+                       {sql::integer(ProjectID)}});
+}
+
+qint16 ZorbelClass::AddTeamMember(qint32 UserID, qint32 ProjectID, const QString& FullName,
+                                  const QString& FirstName, const QString& SurName) {
+    if (ProjectID == 0) {
+        warnCheck(QStringLiteral("Invalid ProjectID"));
+        return 0;
+    }
+    MemberCall call(*this, QStringLiteral("AddTeamMember"));
+    return static_cast<qint16>(call.run(
+        {QStringLiteral("INSERT INTO ZORBEL_TEAM_TABLE ( UserID, ProjectID, FullName, FirstName, SurName) "
+                        "VALUES (?,?,?,?,?)"),
+         {sql::integer(UserID), sql::integer(ProjectID), sql::text(clean(FullName, kNameWidth)),
+          sql::text(clean(FirstName, kNameWidth)), sql::text(clean(SurName, kNameWidth))}}));
+}
+
+qint16 ZorbelClass::DeleteTeamMember(qint32 TeamID) {
+    MemberCall call(*this, QStringLiteral("DeleteTeamMember"));
+    return static_cast<qint16>(
+        call.run({QStringLiteral("DELETE FROM ZORBEL_TEAM_TABLE  WHERE TeamID = ?"), {sql::integer(TeamID)}}));
+}
+
+} // namespace zorbel
