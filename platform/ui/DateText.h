@@ -11,7 +11,7 @@
 //   y yy yyyy          day of the year, two-digit year, four-digit year
 //   h hh  n nn  s ss   hour, minutes, seconds (one or two digits)
 //   AM/PM am/pm A/P a/p AMPM   12-hour clock with that marker
-//   "text" 'text' \c   literal text; any other character stands for itself
+//   "text" \c         literal text; any other character stands for itself
 // Named formats (case-insensitive): "General Date", "Long Date",
 // "Medium Date", "Short Date", "Long Time", "Medium Time", "Short Time".
 // An empty pattern is "General Date": the short date, plus the time when it
