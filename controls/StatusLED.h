@@ -1,5 +1,5 @@
 #pragma once
-// StatusLED ("ZorbelControls.StatusLED"), Part 2.102: the round status lamp.
+// StatusLED ("ZorbelControls.StatusLED"): the round status lamp.
 // Status picks one of seven colours; LEDColour paints any colour and makes
 // the lamp ignore Status until Status is written again.
 #include "controls/ControlsExport.h"

@@ -127,7 +127,7 @@ void ctrlButton::paintEvent(QPaintEvent *)
     p.drawText(CaptionRect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, m_Caption);
 }
 
-// --- mouse handling (Part 2.101): only the caption has mouse-down and
+// --- mouse handling: only the caption has mouse-down and
 // mouse-up handlers; the Normal and Pressed pictures have click handlers.
 
 void ctrlButton::captionMouseDown()

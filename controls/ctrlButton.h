@@ -1,5 +1,5 @@
 #pragma once
-// ctrlButton ("ZorbelControls.ctrlButton"), Part 2.101: the picture push
+// ctrlButton ("ZorbelControls.ctrlButton"): the picture push
 // button of every window. A caption laid over one of three pictures (normal,
 // pressed, disabled); the host decides through Status whether it works, and
 // it raises Click only while Status is 0.
@@ -24,7 +24,7 @@ class ZORBEL_CONTROLS_EXPORT ctrlButton : public QWidget {
 public:
     static constexpr const char *ProgID = "ZorbelControls.ctrlButton";
 
-    // Status values of the Part.
+    // The button's status values.
     static constexpr qint16 StatusNormal = 0;   // usable: Click is raised
     static constexpr qint16 StatusPressed = 1;  // held down under the mouse (the button's own)
     static constexpr qint16 StatusGreyed = 2;   // greyed picture, silver caption
@@ -93,7 +93,7 @@ public:
 signals:
     /// The control's one event: a click on the caption or picture while Status is 0.
     void Click();
-    /// A property let ran (name as the Part marks it).
+    /// A property was set (under the name the host knows it by).
     void PropertyChanged(const QString &name);
 
 protected:

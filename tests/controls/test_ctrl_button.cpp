@@ -1,4 +1,4 @@
-// ctrlButton, Part 2.101.
+// ctrlButton.
 #include "controls/ctrlButton.h"
 
 #include <QSignalSpy>

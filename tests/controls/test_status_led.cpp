@@ -1,4 +1,4 @@
-// StatusLED, Part 2.102.
+// StatusLED.
 #include "controls/StatusLED.h"
 #include "controls/Twips.h"
 
