@@ -204,7 +204,7 @@ FlexGrid::FlexGrid(QWidget *parent) : QWidget(parent)
             [this](const QModelIndex &current) { onCurrentChanged(current); });
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         // Ctrl+click could deselect the current row; it always shows selected.
-        if (!m_syncing && m_row >= 1 && !m_view->selectionModel()->isRowSelected(m_row - 1, {}))
+        if (!m_syncing && m_row >= 1 && !m_view->selectionModel()->hasSelection())
             syncCurrent();
     });
     connect(m_view, &QAbstractItemView::clicked, this, [this](const QModelIndex &i) { onClicked(i); });

@@ -20,7 +20,9 @@
 //  - RowColChange() is raised once per change of the current cell by the
 //    mouse, the keyboard, or setRow/setCol from code (as the classic grid
 //    does). It is not raised when the current row moves only because setRows
-//    added the first record row or removed the current one.
+//    added the first record row or removed the current one, nor for setCol
+//    while there is no record row (there is no current cell to move).
+//  - Cols below 1 are taken as 1.
 //  - Click() is raised on a click on a record cell, after the current cell
 //    has moved there (so after its RowColChange). A click on the header row
 //    changes nothing and raises nothing.

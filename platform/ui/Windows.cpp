@@ -15,8 +15,9 @@ namespace {
 
 ModalHook *g_modalHook = nullptr;
 
-// Watches the loaded windows: an accepted close unloads a window on the spot,
-// a close or hide ends the modal run that waits for it.
+// Watches the loaded windows: an accepted close unloads a window on the spot
+// (the object itself goes when control is back in the event loop), a close
+// or hide ends the modal run that waits for it.
 class Registry : public QObject {
 public:
     using QObject::QObject;
@@ -101,8 +102,8 @@ protected:
             if (event->isAccepted()) {
                 w->removeEventFilter(this);
                 forget(w);
-                // Qt deletes the window once the close is through.
-                w->setAttribute(Qt::WA_DeleteOnClose);
+                w->hide();
+                w->deleteLater();
             }
             return true;
         }
@@ -139,6 +140,14 @@ private:
     std::vector<Loaded> m_loaded;
     std::vector<Modal> m_modal;
 };
+
+// Sent straight to the window: the platform's close path drops the event for
+// a hidden window and for one that a modal window blocks.
+void sendClose(QWidget *w)
+{
+    QCloseEvent close;
+    QCoreApplication::sendEvent(w, &close);
+}
 
 Registry &registry()
 {
@@ -202,7 +211,7 @@ bool showModal(const QString &name)
 bool closeWindow(const QString &name)
 {
     if (QWidget *w = registry().find(name))
-        w->close();
+        sendClose(w);
     return !isLoaded(name);
 }
 
@@ -237,7 +246,7 @@ void ModalHook::drive(const QString &name, QWidget &window)
         m_driver(window);
     // A real modal run would still be waiting: end it as the user would.
     if (guard && registry().holds(guard) && guard->isVisible()) {
-        guard->close();
+        sendClose(guard);
         if (guard && registry().holds(guard) && guard->isVisible())
             guard->hide();
     }
