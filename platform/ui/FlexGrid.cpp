@@ -221,13 +221,10 @@ void FlexGrid::setRows(int rows)
     if (rows == m_model->rows())
         return;
     const bool shrinking = rows < m_model->rows();
-    {
-        // Qt moves its own current index when rows go; that is no user move.
-        const QSignalBlocker block(m_view->selectionModel());
-        m_syncing = true;
-        m_model->setRows(rows);
-        m_syncing = false;
-    }
+    // Qt moves its own current index when rows go; that is no user move.
+    m_syncing = true;
+    m_model->setRows(rows);
+    m_syncing = false;
     const int before = m_row;
     keepCurrentValid();
     if (shrinking || m_row != before)
@@ -241,12 +238,9 @@ void FlexGrid::setCols(int cols)
     cols = qMax(cols, 1);
     if (cols == m_model->cols())
         return;
-    {
-        const QSignalBlocker block(m_view->selectionModel());
-        m_syncing = true;
-        m_model->setCols(cols);
-        m_syncing = false;
-    }
+    m_syncing = true;
+    m_model->setCols(cols);
+    m_syncing = false;
     keepCurrentValid();
     syncCurrent();
 }

@@ -84,6 +84,18 @@ TEST_F(FlexGridTest, HeaderRowAndAppendedRows)
     EXPECT_EQ(grid.Row(), 1);
 }
 
+TEST_F(FlexGridTest, DroppingTheCurrentRowMovesItQuietlyToTheLastRow)
+{
+    load(grid, 5);
+    grid.setRow(5);
+    events.clear();
+    grid.setRows(3);
+    EXPECT_EQ(grid.Row(), 2);
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_EQ(grid.view()->currentIndex().row(), 1);
+    EXPECT_TRUE(grid.view()->selectionModel()->isRowSelected(1, {}));
+}
+
 TEST_F(FlexGridTest, HiddenColumnsKeepTheirText)
 {
     load(grid, 2);
