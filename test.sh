@@ -11,7 +11,7 @@ scripts/build.sh
 build=${ZORBEL_BUILD_DIR:-$here/build}
 
 pgdir=""
-cleanup() { if [[ -n "$pgdir" ]]; then "$here/scripts/pg-test-server.sh" stop "$pgdir"; fi; }
+cleanup() { if [[ -n "$pgdir" ]]; then "$here/scripts/pg-test-server.sh" stop "$pgdir" || true; fi; }
 trap cleanup EXIT
 if env_lines=$(scripts/pg-test-server.sh start 2>/dev/null); then
   eval "$env_lines"
