@@ -1,0 +1,62 @@
+#include "client/shell/frmCalendar.h"
+
+#include "client/shell/AppState.h"
+#include "client/shell/WindowRegistration.h"
+#include "controls/Twips.h"
+#include "platform/ui/Clock.h"
+
+#include <QCalendarWidget>
+#include <QCloseEvent>
+#include <QLabel>
+
+namespace zorbel::shell {
+
+using controls::twipsRectToPixels;
+
+frmCalendar::frmCalendar(QWidget* parent)
+    : QDialog(parent),
+      Label1(new QLabel(QStringLiteral("Click on a Date to Select it"), this)),
+      MonthView1(new QCalendarWidget(this)) {
+    setWindowTitle(QStringLiteral("Zorbel Calendar"));
+    setFixedSize(controls::twipsSizeToPixels(4560, 4095));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    MonthView1->setObjectName(QStringLiteral("MonthView1"));
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    Label1->setGeometry(twipsRectToPixels(120, 120, 4320, 285));
+    MonthView1->setGeometry(twipsRectToPixels(120, 480, 4320, 3495));
+    MonthView1->setToolTip(QStringLiteral("Click on Date to select"));
+    connect(MonthView1, &QCalendarWidget::clicked, this, &frmCalendar::MonthView1_DateClick);
+    Form_Load();
+}
+
+void frmCalendar::Form_Load() {
+    const QDateTime preset = state().g_pickedDate;
+    MonthView1->setSelectedDate(preset.isValid() ? preset.date() : ui::today());
+}
+
+void frmCalendar::MonthView1_DateClick(const QDate& date) {
+    MonthView1->setSelectedDate(date);
+    storeShownDate();
+    close();
+}
+
+void frmCalendar::storeShownDate() {
+    state().g_pickedDate = QDateTime(MonthView1->selectedDate(), QTime(0, 0));
+}
+
+void frmCalendar::reject() {
+    // Escape closes like the close box: no cancel, the shown date is handed back.
+    close();
+}
+
+void frmCalendar::closeEvent(QCloseEvent* event) {
+    storeShownDate();
+    QDialog::closeEvent(event);
+}
+
+} // namespace zorbel::shell
+
+using zorbel::shell::frmCalendar;
+ZORBEL_REGISTER_WINDOW(frmCalendar)

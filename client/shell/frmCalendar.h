@@ -1,0 +1,35 @@
+#pragma once
+// "Zorbel Calendar": the modal month calendar behind every date box. It opens
+// on g_pickedDate and hands its date back there; there is no cancel, so
+// closing it in any way hands back the date it shows.
+
+#include <QDialog>
+
+class QCalendarWidget;
+class QLabel;
+
+namespace zorbel::shell {
+
+class frmCalendar : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmCalendar(QWidget* parent = nullptr);
+
+    void Form_Load();
+    void MonthView1_DateClick(const QDate& date);
+
+public slots:
+    void reject() override;
+
+protected:
+    // The window's unload, however it is closed.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void storeShownDate();
+
+    QLabel* Label1;
+    QCalendarWidget* MonthView1;
+};
+
+} // namespace zorbel::shell

@@ -1,0 +1,43 @@
+#pragma once
+// "Select Project": the modal picker that makes a project of the Implement
+// phase current, with the account's rights levels for it. There is no
+// cancel: the row current when it closes is the pick.
+
+#include "platform/data/Recordset.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+
+namespace zorbel::controls {
+class ctrlButton;
+}
+namespace zorbel::ui {
+class FlexGrid;
+}
+
+namespace zorbel::shell {
+
+class frmSelectProject : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmSelectProject(QWidget* parent = nullptr);
+
+    void Form_Load();
+    void FGProjects_Click();
+    void btnNext_Click();
+
+public slots:
+    // Escape closes like the close box: the pick stays.
+    void reject() override;
+
+private:
+    ui::FlexGrid* FGProjects;
+    QLabel* Label1;
+    QLineEdit* txtProject;
+    controls::ctrlButton* btnNext;
+    data::RecordsetPtr m_rights; // the logged-in account's rights rows
+};
+
+} // namespace zorbel::shell
