@@ -1,0 +1,423 @@
+#include "client/planning/RecordEditor.h"
+
+#include "client/shell/DateBox.h"
+#include "client/shell/Zorbel5Data.h"
+#include "controls/Twips.h"
+#include "controls/ctrlButton.h"
+#include "platform/ui/DateText.h"
+#include "platform/ui/FlexGrid.h"
+#include "platform/ui/MessageBox.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+#include <algorithm>
+
+namespace zorbel::planning {
+
+using controls::ctrlButton;
+using controls::placeTwips;
+using shell::state;
+
+namespace {
+
+const char* const kStoredDate = "zorbelStoredDate";
+const char* const kShownText = "zorbelShownText";
+const char* const kLocked = "Locked";
+
+} // namespace
+
+RecordEditor::RecordEditor(EditorSpec spec, QWidget* parent) : QWidget(parent), m_spec(std::move(spec)) {}
+
+// ---------------------------------------------------------------- building
+
+ui::FlexGrid* RecordEditor::makeGrid(const QString& name, int left, int top, int width, int height) {
+    m_grid = new ui::FlexGrid(this);
+    m_grid->setObjectName(name);
+    placeTwips(m_grid, left, top, width, height);
+    connect(m_grid, &ui::FlexGrid::Click, this, &RecordEditor::ShowSelected);
+    connect(m_grid, &ui::FlexGrid::RowColChange, this, &RecordEditor::ShowSelected);
+    return m_grid;
+}
+
+void RecordEditor::makeButtons(int left, int top) {
+    struct Def {
+        ctrlButton** slot;
+        const char* name;
+        const char* caption;
+        void (RecordEditor::*handler)();
+    };
+    const Def defs[] = {
+        {&btnAdd, "btnAdd", "Add", &RecordEditor::btnAdd_Click},
+        {&btnEdit, "btnEdit", "Edit", &RecordEditor::btnEdit_Click},
+        {&btnDelete, "btnDelete", "Delete", &RecordEditor::btnDelete_Click},
+        {&btnOK, "btnOK", "OK", &RecordEditor::btnOK_Click},
+        {&btnCancel, "btnCancel", "Cancel", &RecordEditor::btnCancel_Click},
+        {&btnRefresh, "btnRefresh", "Refresh", &RecordEditor::btnRefresh_Click},
+    };
+    int x = left;
+    for (const Def& d : defs) {
+        auto* b = new ctrlButton(QString::fromLatin1(d.caption), this);
+        b->setObjectName(QString::fromLatin1(d.name));
+        placeTwips(b, x, top, ctrlButton::DesignWidthTwips, ctrlButton::DesignHeightTwips);
+        connect(b, &ctrlButton::Click, this, d.handler);
+        *d.slot = b;
+        x += ctrlButton::DesignWidthTwips + 60;
+    }
+    btnRefresh->setToolTip(QStringLiteral("Refresh displayed data"));
+    // Browse mode with Edit and Delete withheld until the list has a record.
+    for (ctrlButton* b : {btnEdit, btnDelete, btnOK, btnCancel})
+        b->hide();
+}
+
+void RecordEditor::makeDurationEntry(QLineEdit* startBox, QLineEdit* endBox, int left, int top) {
+    lblDuration = new QLabel(QStringLiteral("Duration"), this);
+    lblDuration->setObjectName(QStringLiteral("lblDuration"));
+    placeTwips(lblDuration, left, top, 900, 285);
+    txtDuration = new QLineEdit(this);
+    txtDuration->setObjectName(QStringLiteral("txtDuration"));
+    placeTwips(txtDuration, left + 960, top, 735, 285);
+    chk7DayWeek = new QCheckBox(QStringLiteral("7 Day Week"), this);
+    chk7DayWeek->setObjectName(QStringLiteral("chk7DayWeek"));
+    placeTwips(chk7DayWeek, left + 1800, top, 1400, 285);
+    shell::ConnectDurationFamily(*startBox, *endBox, *txtDuration, *chk7DayWeek);
+    for (QWidget* w : std::initializer_list<QWidget*>{lblDuration, txtDuration, chk7DayWeek})
+        w->hide();
+}
+
+void RecordEditor::lockField(QWidget* field, bool locked) {
+    if (auto* box = qobject_cast<QLineEdit*>(field))
+        box->setReadOnly(locked);
+    else
+        field->setEnabled(!locked);
+    field->setProperty(kLocked, locked);
+}
+
+bool RecordEditor::isLocked(const QWidget* field) {
+    if (auto* box = qobject_cast<const QLineEdit*>(field))
+        return box->isReadOnly();
+    return field->property(kLocked).toBool();
+}
+
+// ---------------------------------------------------------------- mode
+
+void RecordEditor::seedMode() {
+    m_mode = state().g_editMode;
+}
+
+void RecordEditor::storeMode(int mode) {
+    // Written through so that windows that read the shared mode see this one's.
+    m_mode = mode;
+    state().g_editMode = mode;
+}
+
+void RecordEditor::SetMode(int mode) {
+    if (m_mode == mode)
+        return;
+    const bool browse = mode == shell::kBrowse;
+    btnAdd->setVisible(browse);
+    btnDelete->setVisible(browse);
+    btnEdit->setVisible(browse);
+    btnOK->setVisible(!browse);
+    btnCancel->setVisible(!browse);
+    LockFields(browse);
+    storeMode(mode);
+}
+
+void RecordEditor::LockFields(bool locked) {
+    for (QWidget* f : m_lockedFields)
+        lockField(f, locked);
+    for (QWidget* w : std::initializer_list<QWidget*>{lblDuration, txtDuration, chk7DayWeek})
+        if (w)
+            w->setVisible(!locked);
+}
+
+void RecordEditor::setNextWBS(qint32 next) {
+    m_nextWBS = next;
+    state().g_nextWBS = next;
+}
+
+void RecordEditor::ApplyRights(qint16 level) {
+    const ButtonRights r = rightsFor(state().g_cfgProjectAdmin, level);
+    btnAdd->setStatus(r.add);
+    btnDelete->setStatus(r.del);
+    btnEdit->setStatus(r.edit);
+}
+
+void RecordEditor::btnAdd_Click() {
+    clearForAdd();
+    SetMode(shell::kAdd);
+}
+
+// ---------------------------------------------------------------- grid
+
+int RecordEditor::columnOfField(int field) const {
+    return (m_spec.pictureColumn && field >= 1) ? field + 1 : field;
+}
+
+void RecordEditor::fillRow(int gridRow, const Row& values) {
+    for (int f = 0; f < static_cast<int>(values.size()); ++f) {
+        const int col = columnOfField(f);
+        const QVariant& v = values[static_cast<size_t>(f)];
+        const GridColumn::Kind kind =
+            col < static_cast<int>(m_spec.columns.size()) ? m_spec.columns[static_cast<size_t>(col)].kind
+                                                          : GridColumn::Text;
+        QString text;
+        if (kind == GridColumn::Text) {
+            text = v.isNull() ? QString() : v.toString();
+        } else if (auto d = dateOf(v)) {
+            text = kind == GridColumn::Date ? shell::FormatShown(*d) : ui::FormatDate(*d, QString());
+        }
+        m_grid->setTextMatrix(gridRow, col, text);
+    }
+}
+
+void RecordEditor::LoadGrid(const data::RecordsetPtr& rs) {
+    m_gridReady = false;
+    state().g_gridReady = false;
+    const int count = rs ? rs->RecordCount() : 0;
+    shell::ProgressStart(count);
+    m_grid->Clear();
+    m_grid->setRows(1);
+    m_rows.clear();
+
+    if (count <= 0) {
+        // Nothing listed: nothing may stay selected or be edited.
+        shell::ProgressEnd();
+        btnEdit->hide();
+        btnDelete->hide();
+        clearCurrent();
+        return;
+    }
+
+    btnEdit->show();
+    btnDelete->show();
+    m_grid->show();
+
+    const int cols = rs->FieldCount() + (m_spec.pictureColumn ? 1 : 0);
+    m_grid->setCols(cols);
+    const int widthOfA = m_grid->TextWidth(QStringLiteral("A"));
+    for (int c = 0; c < cols; ++c) {
+        const bool known = c < static_cast<int>(m_spec.columns.size());
+        m_grid->setColWidth(c, known ? m_spec.columns[static_cast<size_t>(c)].widthInA * widthOfA : 0);
+    }
+    for (int c = 0; c < cols && c < static_cast<int>(m_spec.columns.size()); ++c) {
+        const GridColumn& gc = m_spec.columns[static_cast<size_t>(c)];
+        m_grid->setTextArray(c, gc.header);
+        if (gc.alignLeft)
+            m_grid->setColAlignment(c, ui::FlexGrid::AlignLeftTop);
+    }
+
+    m_rows.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i)
+        m_rows.push_back(rs->row(i));
+    m_grid->setRows(count + 1);
+    for (int i = 0; i < count; ++i) {
+        fillRow(i + 1, m_rows[static_cast<size_t>(i)]);
+        shell::ProgressStep();
+    }
+
+    if (picturesWanted() && m_spec.statusField >= 0) {
+        const auto& pictures = state().g_statusPictures;
+        for (int i = 0; i < count; ++i) {
+            const qint16 s = int16Of(m_rows[static_cast<size_t>(i)][static_cast<size_t>(m_spec.statusField)], -1);
+            if (s > -1 && s < static_cast<int>(pictures.size()))
+                m_grid->setCellPicture(i + 1, 1, pictures[static_cast<size_t>(s)]);
+        }
+    }
+    shell::ProgressEnd();
+
+    if (m_spec.wbsField >= 0) {
+        setNextWBS(nextWBSOf(*rs, m_spec.wbsField));
+    }
+
+    SetMode(shell::kBrowse);
+    // Moving the row here selects nothing: the grid is not ready yet.
+    m_grid->setRow(rowToRestore(savedRow(), count));
+    m_gridReady = true;
+    state().g_gridReady = true;
+    ShowSelected();
+}
+
+const RecordEditor::Row* RecordEditor::rowValues(int row) const {
+    if (row < 1 || row > static_cast<int>(m_rows.size()))
+        return nullptr;
+    return &m_rows[static_cast<size_t>(row - 1)];
+}
+
+void RecordEditor::ShowSelected() {
+    if (!m_gridReady)
+        return;
+    const int r = m_grid->Row();
+    const Row* values = rowValues(r);
+    if (!values)
+        return;
+    savedRow() = r;
+    showRow(r, *values);
+}
+
+// ---------------------------------------------------------------- OK
+
+void RecordEditor::failed(const QString& operation) {
+    ui::MsgBox(operation + QLatin1Char(' ') + m_spec.kind + QStringLiteral(" Failed"), ui::vbExclamation,
+               QStringLiteral("Update Failure)"));
+}
+
+void RecordEditor::Submit() {
+    auto& s = state();
+    const Owners owners = resolveOwner();
+    if (ownerRefuses(s.g_cfgOwnerAdmin, m_mode, s.g_currentUserID, owners.entered, owners.stored)) {
+        ui::MsgBox(m_spec.ownerRefusal, ui::vbInformation, QStringLiteral("Operation Cancelled"));
+        btnCancel_Click();
+        return;
+    }
+    if (!hasParent()) {
+        // Nothing to save under: say so as a failed save would.
+        if (m_mode == shell::kEdit)
+            failed(QStringLiteral("Update"));
+        else if (m_mode == shell::kAdd)
+            failed(QStringLiteral("Add"));
+        else if (m_mode == shell::kDelete)
+            failed(QStringLiteral("Delete"));
+        SetMode(shell::kBrowse);
+        return;
+    }
+    // Everything typed is checked before any question or write, so bad input
+    // changes nothing and leaves the user in the mode to correct it.
+    if (!readInputs())
+        return;
+    checkProjectDates();
+
+    if (m_mode == shell::kEdit) {
+        if (updateRecord() == 0)
+            failed(QStringLiteral("Update"));
+    } else if (m_mode == shell::kAdd) {
+        if (addRecord() == 0) {
+            failed(QStringLiteral("Add"));
+        } else if (m_spec.wbsField >= 0) {
+            // The next record typed without a WBS lands after this one.
+            setNextWBS(std::max(m_nextWBS, s.g_saveWBS + 1));
+        }
+    } else if (m_mode == shell::kDelete) {
+        if (ui::MsgBox(QStringLiteral("Are you sure you want to delete ") + recordName(), ui::vbYesNo) == ui::vbYes) {
+            const qint32 result = deleteRecord();
+            savedRow() = 1;
+            if (result == 0)
+                failed(QStringLiteral("Delete"));
+        }
+    }
+    SetMode(shell::kBrowse);
+}
+
+// ---------------------------------------------------------------- helpers
+
+void RecordEditor::showDate(QLineEdit* box, const QVariant& stored) {
+    const auto d = dateOf(stored);
+    const QString text = d ? shell::FormatShown(*d) : QString();
+    box->setText(text);
+    box->setProperty(kStoredDate, d ? QVariant(*d) : QVariant());
+    box->setProperty(kShownText, text);
+}
+
+std::optional<QDateTime> RecordEditor::readDate(const QLineEdit* box, const QDateTime& whenEmpty) {
+    const QVariant storedValue = box->property(kStoredDate);
+    const std::optional<QDateTime> stored =
+        storedValue.isValid() ? std::optional<QDateTime>(storedValue.toDateTime()) : std::nullopt;
+    const DateInput in = readDateText(box->text(), box->property(kShownText).toString(), stored);
+    if (in.kind == DateInput::Empty)
+        return whenEmpty;
+    if (in.kind == DateInput::Valid)
+        return in.value;
+    ui::MsgBox(QStringLiteral("\"") + box->text() + QStringLiteral("\" is not a date"), ui::vbExclamation,
+               QStringLiteral("Invalid Date"));
+    return std::nullopt;
+}
+
+bool RecordEditor::readWBS(const QLineEdit* box) {
+    const auto wbs = wbsFromText(box->text(), m_nextWBS);
+    if (!wbs) {
+        ui::MsgBox(QStringLiteral("The WBS must be a whole number from -32768 to 32767"), ui::vbExclamation,
+                   QStringLiteral("Invalid WBS"));
+        return false;
+    }
+    state().g_saveWBS = *wbs;
+    return true;
+}
+
+void RecordEditor::fillCombo(QComboBox* combo, const data::RecordsetPtr& rs, int field) {
+    QStringList items;
+    for (int i = 0; rs && i < rs->RecordCount(); ++i) {
+        const auto& row = rs->row(i);
+        items << (field < static_cast<int>(row.size()) ? row[static_cast<size_t>(field)].toString() : QString());
+    }
+    fillCombo(combo, items);
+}
+
+void RecordEditor::fillCombo(QComboBox* combo, const QStringList& items) {
+    const QSignalBlocker block(combo);
+    combo->clear();
+    combo->addItems(items);
+    combo->setCurrentIndex(-1);
+}
+
+void RecordEditor::selectByID(QComboBox* combo, qint32 id) {
+    combo->setCurrentIndex(comboIndexForID(id, combo->count()));
+}
+
+qint16 RecordEditor::idFromCombo(const QComboBox* combo, qint16 stored) {
+    return combo->currentIndex() >= 0 ? static_cast<qint16>(combo->currentIndex() + 1) : stored;
+}
+
+ProjectDates RecordEditor::storedProjectDates() {
+    auto& s = state();
+    ProjectDates d;
+    const auto rs = s.g_zorbel->GetProjects(0, s.g_currentProjectID);
+    if (rs && rs->RecordCount() > 0) {
+        rs->MoveFirst();
+        d.start = dateOf(rs->Fields(QStringLiteral("StartDate"))).value_or(QDateTime());
+        d.end = dateOf(rs->Fields(QStringLiteral("EndDate"))).value_or(QDateTime());
+    }
+    return d;
+}
+
+void RecordEditor::updateProjectDates(const ProjectDates& dates) {
+    state().g_zorbel->UpdateProjectDates(state().g_currentProjectID, dates.start, dates.end);
+}
+
+void RecordEditor::askProjectStart(const QDateTime& start,
+                                   const std::function<void(const QDateTime&)>& shown) {
+    // A project without a start takes no date as earlier.
+    const QDateTime& projectStart = state().g_projectStart;
+    if (!projectStart.isValid() || !(start < projectStart))
+        return;
+    const int answer = ui::MsgBox(QStringLiteral("The date you have entered is before the current Project Start Date"
+                                                 "\r\n\r\nDo you want the Project Start Date changing ?"),
+                                  ui::vbYesNo);
+    if (answer != ui::vbYes)
+        return;
+    const ProjectDates dates = widenStart(storedProjectDates(), start);
+    updateProjectDates(dates);
+    if (shown)
+        shown(dates.start);
+}
+
+void RecordEditor::askProjectEnd(const QDateTime& end, const std::function<void(const QDateTime&)>& shown) {
+    // A project without an end takes every date as later.
+    const QDateTime& projectEnd = state().g_projectEnd;
+    if (projectEnd.isValid() && !(end > projectEnd))
+        return;
+    const int answer = ui::MsgBox(QStringLiteral("The date you have entered is after the current Project End Date"
+                                                 "\r\n\r\nDo you want the Project End Date changing ?"),
+                                  ui::vbYesNo, QStringLiteral("Project End Date ?"));
+    if (answer != ui::vbYes)
+        return;
+    const ProjectDates dates = widenEnd(storedProjectDates(), end);
+    updateProjectDates(dates);
+    if (shown)
+        shown(dates.end);
+}
+
+} // namespace zorbel::planning

@@ -1,0 +1,200 @@
+#pragma once
+// The record editor: the one shape shared by every window that edits one kind
+// of record of the project breakdown. A grid of the records of one parent,
+// detail fields below it, and the buttons Add, Edit, Delete, OK, Cancel and
+// Refresh, all driven by an edit mode.
+//
+// An editor window derives from RecordEditor and gives only what is its own:
+// the table of its grid columns, its detail fields, its texts and the calls it
+// makes. The mode setter, field lock, rights rule, owner rule, OK sequence,
+// grid loader, row click, date reading and the project-date questions live
+// here once.
+
+#include "client/planning/EditorRules.h"
+#include "client/shell/AppState.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace zorbel::controls {
+class ctrlButton;
+}
+namespace zorbel::ui {
+class FlexGrid;
+}
+
+namespace zorbel::planning {
+
+// One grid column: its header (row 0), its width in widths of the letter "A"
+// (0 hides it), left-aligned or not, and how a field is shown in it.
+struct GridColumn {
+    enum Kind { Text, Date, GeneralDate };
+    QString header;
+    int widthInA = 0;
+    bool alignLeft = false;
+    Kind kind = Text;
+};
+
+// What tells one editor from another besides its fields.
+struct EditorSpec {
+    QString kind;              // "Project": the failure messages name it
+    QString ownerRefusal;      // the owner rule's message
+    // Column k of the grid. With a picture column, column 1 is the status
+    // picture and field i (i >= 1) stands in column i + 1; without one, field
+    // i stands in column i. Columns beyond the table are hidden.
+    std::vector<GridColumn> columns;
+    bool pictureColumn = false;
+    int statusField = -1;      // field holding the StatusID (for the pictures)
+    int wbsField = -1;         // field holding the WBS; -1 when the records have none
+};
+
+class RecordEditor : public QWidget {
+    Q_OBJECT
+public:
+    // The edit mode this window works in (shell::EditMode).
+    int mode() const { return m_mode; }
+    bool gridReady() const { return m_gridReady; }
+    qint32 nextWBS() const { return m_nextWBS; }
+    // Whether a detail field is locked against typing and picking.
+    static bool isLocked(const QWidget* field);
+
+    // The buttons' handlers.
+    void btnAdd_Click();
+    void btnEdit_Click() { SetMode(shell::kEdit); }
+    void btnDelete_Click() { SetMode(shell::kDelete); }
+    void btnCancel_Click() { SetMode(shell::kBrowse); }
+    void btnOK_Click() { Submit(); }
+    virtual void btnRefresh_Click() = 0;
+
+protected:
+    using Row = std::vector<QVariant>;
+
+    RecordEditor(EditorSpec spec, QWidget* parent = nullptr);
+
+    // --- building the window -------------------------------------------
+    // The grid, named as the window names it, placed in twips.
+    ui::FlexGrid* makeGrid(const QString& name, int left, int top, int width, int height);
+    // The six buttons in one row from (left, top), in twips.
+    void makeButtons(int left, int top);
+    // "Duration" label, box and "7 Day Week" box, hidden until unlocked;
+    // wired to compute the end box from the start box.
+    void makeDurationEntry(QLineEdit* startBox, QLineEdit* endBox, int left, int top);
+    // The fields the field lock locks and unlocks.
+    void setLockedFields(std::vector<QWidget*> fields) { m_lockedFields = std::move(fields); }
+    // Locks a field without the mode setter (the designed state).
+    static void lockField(QWidget* field, bool locked);
+
+    // --- the mode -------------------------------------------------------
+    // Takes the shared mode as this window's own when it loads.
+    void seedMode();
+    // Stores a mode without touching the controls.
+    void storeMode(int mode);
+    // The mode setter: nothing when the mode is already this window's mode.
+    void SetMode(int mode);
+    void LockFields(bool locked);
+    // The next WBS as this window knows it, written through to the shared one.
+    void setNextWBS(qint32 next);
+    // The rights rule with a rights level of the current project.
+    void ApplyRights(qint16 level);
+
+    // --- the grid -------------------------------------------------------
+    // Fills the grid from a list (a missing list counts as an empty one) and
+    // selects the saved or first row.
+    void LoadGrid(const data::RecordsetPtr& rs);
+    // The row click: shows the current row when the grid is ready.
+    void ShowSelected();
+    // Values of a grid row as stored, or nullptr for a row outside the list.
+    const Row* rowValues(int row) const;
+    int rowCount() const { return static_cast<int>(m_rows.size()); }
+    // Whether the status pictures are drawn in this opening.
+    virtual bool picturesWanted() const { return m_spec.pictureColumn; }
+
+    // --- the OK sequence ------------------------------------------------
+    void Submit();
+
+    // --- helpers for the editors ----------------------------------------
+    // Shows a stored date in a box and remembers it, so that an unchanged box
+    // gives the stored value back exactly.
+    static void showDate(QLineEdit* box, const QVariant& stored);
+    // Reads a date box; shows a message and gives nothing for text that is not a date.
+    // An empty box gives `whenEmpty`.
+    std::optional<QDateTime> readDate(const QLineEdit* box, const QDateTime& whenEmpty);
+    // The save-WBS rule; shows a message and gives false when the box holds no 16-bit number.
+    bool readWBS(const QLineEdit* box);
+    // Fills a combo from a list's field without raising its change signals.
+    static void fillCombo(QComboBox* combo, const data::RecordsetPtr& rs, int field);
+    static void fillCombo(QComboBox* combo, const QStringList& items);
+    // Selects item id - 1, or nothing when there is no such item.
+    static void selectByID(QComboBox* combo, qint32 id);
+    // Item + 1 when an item is selected, else `stored`.
+    static qint16 idFromCombo(const QComboBox* combo, qint16 stored);
+    // The project-date questions against g_projectStart / g_projectEnd. On Yes the
+    // project's row is read and only the date asked about moves (outwards);
+    // `shown` gets the project's new dates for a header.
+    void askProjectStart(const QDateTime& start, const std::function<void(const QDateTime&)>& shown);
+    void askProjectEnd(const QDateTime& end, const std::function<void(const QDateTime&)>& shown);
+
+    // --- what each editor gives -----------------------------------------
+    virtual qint32& savedRow() = 0;
+    // The list came back empty: forget the current record.
+    virtual void clearCurrent() = 0;
+    // The row click of one row.
+    virtual void showRow(int row, const Row& values) = 0;
+    // Add: empties the fields that the editor's Add empties.
+    virtual void clearForAdd() = 0;
+    // False when the editor has no parent record to work under (no current project).
+    virtual bool hasParent() const { return true; }
+    // The owner's contact as entered and as stored; shows nothing.
+    struct Owners {
+        qint32 entered = 0;
+        qint32 stored = 0;
+    };
+    virtual Owners resolveOwner() = 0;
+    // Dates, WBS and other typed values; false (after a message) stops OK.
+    virtual bool readInputs() = 0;
+    // The project-date questions that this editor asks.
+    virtual void checkProjectDates() {}
+    virtual qint32 updateRecord() = 0;
+    virtual qint32 addRecord() = 0;
+    virtual qint32 deleteRecord() = 0;
+    // The text the delete question names.
+    virtual QString recordName() const = 0;
+
+    const EditorSpec& spec() const { return m_spec; }
+
+    ui::FlexGrid* m_grid = nullptr;
+    controls::ctrlButton* btnAdd = nullptr;
+    controls::ctrlButton* btnEdit = nullptr;
+    controls::ctrlButton* btnDelete = nullptr;
+    controls::ctrlButton* btnOK = nullptr;
+    controls::ctrlButton* btnCancel = nullptr;
+    controls::ctrlButton* btnRefresh = nullptr;
+    QLabel* lblDuration = nullptr;
+    QLineEdit* txtDuration = nullptr;
+    QCheckBox* chk7DayWeek = nullptr;
+
+private:
+    void fillRow(int gridRow, const Row& values);
+    int columnOfField(int field) const;
+    void failed(const QString& operation);
+    void updateProjectDates(const ProjectDates& dates);
+    ProjectDates storedProjectDates();
+
+    EditorSpec m_spec;
+    std::vector<QWidget*> m_lockedFields;
+    std::vector<Row> m_rows;
+    int m_mode = 0;
+    bool m_gridReady = false;
+    qint32 m_nextWBS = 1;
+};
+
+} // namespace zorbel::planning
