@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -91,6 +92,8 @@ void RecordEditor::makeDurationEntry(QLineEdit* startBox, QLineEdit* endBox, int
 void RecordEditor::lockField(QWidget* field, bool locked) {
     if (auto* box = qobject_cast<QLineEdit*>(field))
         box->setReadOnly(locked);
+    else if (auto* text = qobject_cast<QPlainTextEdit*>(field))
+        text->setReadOnly(locked);
     else
         field->setEnabled(!locked);
     field->setProperty(kLocked, locked);
@@ -99,6 +102,8 @@ void RecordEditor::lockField(QWidget* field, bool locked) {
 bool RecordEditor::isLocked(const QWidget* field) {
     if (auto* box = qobject_cast<const QLineEdit*>(field))
         return box->isReadOnly();
+    if (auto* text = qobject_cast<const QPlainTextEdit*>(field))
+        return text->isReadOnly();
     return field->property(kLocked).toBool();
 }
 
@@ -369,6 +374,54 @@ void RecordEditor::selectByID(QComboBox* combo, qint32 id) {
 
 qint16 RecordEditor::idFromCombo(const QComboBox* combo, qint16 stored) {
     return combo->currentIndex() >= 0 ? static_cast<qint16>(combo->currentIndex() + 1) : stored;
+}
+
+QStringList RecordEditor::teamNames() {
+    QStringList names;
+    const auto& team = state().g_rsTeam;
+    for (int i = 0; team && i < team->RecordCount(); ++i) {
+        team->Move(i);
+        names << team->Fields(QStringLiteral("FullName")).toString();
+    }
+    if (team)
+        team->MoveFirst();
+    return names;
+}
+
+void RecordEditor::fillTeamCombo(QComboBox* combo) {
+    fillCombo(combo, teamNames());
+}
+
+void RecordEditor::selectTeamOwner(QComboBox* combo, qint32 teamID) {
+    const auto& team = state().g_rsTeam;
+    int index = -1;
+    for (int i = 0; team && i < team->RecordCount() && i < combo->count(); ++i)
+        if (team->row(i)[0].toInt() == teamID) {
+            index = i;
+            break;
+        }
+    combo->setCurrentIndex(index);
+}
+
+qint32 RecordEditor::userOfTeamMember(qint32 teamID) {
+    const auto& team = state().g_rsTeam;
+    for (int i = 0; team && i < team->RecordCount(); ++i)
+        if (team->row(i)[0].toInt() == teamID)
+            return team->row(i)[1].toInt();
+    return 0;
+}
+
+RecordEditor::TeamOwner RecordEditor::teamOwner(const QComboBox* combo, qint32 rowTeamID) {
+    TeamOwner o;
+    const auto& team = state().g_rsTeam;
+    if (team && team->RecordCount() > 0) {
+        const int pos = positionOfName(teamNames(), combo->currentIndex(), combo->currentText());
+        o.teamID = pos >= 0 ? team->row(pos)[0].toInt() : rowTeamID;
+        o.users.entered = userOfTeamMember(o.teamID);
+    }
+    o.users.stored = userOfTeamMember(rowTeamID);
+    state().g_ownerUserID = o.users.entered;
+    return o;
 }
 
 ProjectDates RecordEditor::storedProjectDates() {

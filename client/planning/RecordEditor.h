@@ -143,6 +143,14 @@ protected:
     void askProjectStart(const QDateTime& start, const std::function<void(const QDateTime&)>& shown);
     void askProjectEnd(const QDateTime& end, const std::function<void(const QDateTime&)>& shown);
 
+    // --- owners picked from the project team (g_rsTeam) ----------------
+    static QStringList teamNames();
+    static void fillTeamCombo(QComboBox* combo);
+    // Selects the member with that TeamID, or nothing.
+    static void selectTeamOwner(QComboBox* combo, qint32 teamID);
+    // The member's contact, 0 when the team has no such member.
+    static qint32 userOfTeamMember(qint32 teamID);
+
     // --- what each editor gives -----------------------------------------
     virtual qint32& savedRow() = 0;
     // The list came back empty: forget the current record.
@@ -159,6 +167,14 @@ protected:
         qint32 stored = 0;
     };
     virtual Owners resolveOwner() = 0;
+    // The owner picked in a team combo (the chosen entry first, then its name;
+    // with none, the row's own owner) and whose contacts the owners are. Sets
+    // g_ownerUserID. An empty team gives owner 0.
+    struct TeamOwner {
+        qint32 teamID = 0;
+        Owners users;
+    };
+    static TeamOwner teamOwner(const QComboBox* combo, qint32 rowTeamID);
     // Dates, WBS and other typed values; false (after a message) stops OK.
     virtual bool readInputs() = 0;
     // The project-date questions that this editor asks.

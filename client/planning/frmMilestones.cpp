@@ -1,0 +1,193 @@
+#include "client/planning/frmMilestones.h"
+
+#include "client/shell/DateBox.h"
+#include "client/shell/WindowRegistration.h"
+#include "controls/Twips.h"
+#include "controls/ctrlButton.h"
+#include "platform/ui/Clock.h"
+#include "platform/ui/FlexGrid.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace zorbel::planning {
+
+using controls::placeTwips;
+using shell::state;
+
+namespace {
+
+// Fields of the milestones list.
+enum Field { fID, fProjectID, fDescription, fStart, fEnd, fStatusID, fOwnerID };
+
+// Every milestone is saved with this status and no owner.
+constexpr qint16 kMilestoneStatus = 3;
+constexpr qint32 kMilestoneOwner = 0;
+
+EditorSpec milestonesSpec() {
+    EditorSpec s;
+    s.kind = QStringLiteral("Milestone");
+    s.ownerRefusal = QStringLiteral("You do not have the rights to make changes to this Milestone");
+    s.columns = {
+        {QString(), 0},
+        {QString(), 0},
+        {QStringLiteral("Milestone"), 30, true},
+        {QStringLiteral("Date"), 12, true, GridColumn::Date},
+        {QString(), 0, false, GridColumn::GeneralDate},
+        {QString(), 0},
+        {QString(), 0},
+    };
+    return s;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width = 900) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    placeTwips(l, left, top, width, 285);
+    return l;
+}
+
+// The held list is the current project's: every row names it.
+bool belongsTo(const data::RecordsetPtr& rs, qint32 projectID) {
+    if (!rs || rs->RecordCount() == 0)
+        return false;
+    for (int i = 0; i < rs->RecordCount(); ++i)
+        if (rs->row(i)[fProjectID].toInt() != projectID)
+            return false;
+    return true;
+}
+
+} // namespace
+
+frmMilestones::frmMilestones() : RecordEditor(milestonesSpec()) {
+    setObjectName(QStringLiteral("frmMilestones"));
+    setWindowTitle(QStringLiteral("Project Milestones"));
+    controls::resizeTwips(this, 8400, 6900);
+
+    label(this, "Label1", QStringLiteral("Project"), 120, 150);
+    txtProject = label(this, "txtProject", QString(), 1020, 150, 7200);
+    label(this, "Label4", QStringLiteral("Start"), 120, 540);
+    txtStart = new QLineEdit(this);
+    txtStart->setObjectName(QStringLiteral("txtStart"));
+    placeTwips(txtStart, 1020, 510, 1500, 315);
+    label(this, "Label3", QStringLiteral("End"), 2700, 540, 500);
+    txtEnd = new QLineEdit(this);
+    txtEnd->setObjectName(QStringLiteral("txtEnd"));
+    placeTwips(txtEnd, 3240, 510, 1500, 315);
+
+    makeGrid(QStringLiteral("FGMilestones"), 120, 960, 8160, 3000);
+
+    label(this, "Label2", QStringLiteral("Milestone"), 120, 4140);
+    txtMilestone = new QPlainTextEdit(this);
+    txtMilestone->setObjectName(QStringLiteral("txtMilestone"));
+    placeTwips(txtMilestone, 1020, 4110, 7260, 735);
+    label(this, "Label5", QStringLiteral("Date"), 120, 5010);
+    txtDate = new shell::DateBox(this);
+    txtDate->setObjectName(QStringLiteral("txtDate"));
+    placeTwips(txtDate, 1020, 4980, 1500, 315);
+
+    makeButtons(120, 6000);
+    btnAdd->setToolTip(QStringLiteral("Add New Milestone"));
+
+    setLockedFields({txtMilestone, txtDate});
+    for (QWidget* f : std::initializer_list<QWidget*>{txtStart, txtEnd, txtMilestone})
+        lockField(f, true);
+
+    Form_Load();
+}
+
+void frmMilestones::Form_Load() {
+    auto& s = state();
+    seedMode();
+    txtProject->setText(s.g_currentProjectName);
+    txtStart->setText(s.g_projectStart.isValid() ? shell::FormatShown(s.g_projectStart) : QString());
+    txtEnd->setText(s.g_projectEnd.isValid() ? shell::FormatShown(s.g_projectEnd) : QString());
+
+    // A list held from before is shown again only when it is this project's.
+    if (s.g_milestoneRow == 0 || !belongsTo(s.g_rsMilestones, s.g_currentProjectID))
+        s.g_rsMilestones = s.g_currentProjectID != 0 ? s.g_zorbel->GetMilestones(s.g_currentProjectID) : nullptr;
+    m_milestoneCount = s.g_rsMilestones ? s.g_rsMilestones->RecordCount() : 0;
+    LoadMilestonesGrid();
+
+    ApplyRights(s.g_projectAdminLevel);
+    storeMode(shell::kBrowse);
+}
+
+void frmMilestones::btnRefresh_Click() {
+    auto& s = state();
+    s.g_rsMilestones = s.g_currentProjectID != 0 ? s.g_zorbel->GetMilestones(s.g_currentProjectID) : nullptr;
+    m_milestoneCount = s.g_rsMilestones ? s.g_rsMilestones->RecordCount() : 0;
+    LoadMilestonesGrid();
+}
+
+void frmMilestones::LoadMilestonesGrid() {
+    LoadGrid(m_milestoneCount > 0 ? state().g_rsMilestones : nullptr);
+}
+
+qint32& frmMilestones::savedRow() {
+    return state().g_milestoneRow;
+}
+
+void frmMilestones::clearCurrent() {
+    state().g_currentMilestoneID = 0;
+    txtMilestone->clear();
+    txtDate->clear();
+}
+
+void frmMilestones::showRow(int, const Row& v) {
+    state().g_currentMilestoneID = v[fID].toInt();
+    txtMilestone->setPlainText(v[fDescription].toString());
+    showDate(txtDate, v[fStart]);
+}
+
+void frmMilestones::clearForAdd() {
+    txtMilestone->clear();
+    txtDate->clear();
+}
+
+bool frmMilestones::hasParent() const {
+    return state().g_currentProjectID != 0;
+}
+
+RecordEditor::Owners frmMilestones::resolveOwner() {
+    // Milestones belong to the project's owner.
+    return {state().g_projectOwnerID, state().g_projectOwnerID};
+}
+
+bool frmMilestones::readInputs() {
+    const auto date = readDate(txtDate, ui::now());
+    if (!date)
+        return false;
+    m_date = *date;
+    return true;
+}
+
+void frmMilestones::checkProjectDates() {
+    askProjectEnd(m_date, [this](const QDateTime& end) { txtEnd->setText(shell::FormatShown(end)); });
+}
+
+qint32 frmMilestones::updateRecord() {
+    auto& s = state();
+    return s.g_zorbel->UpdateMilestone(s.g_currentMilestoneID, s.g_currentProjectID, txtMilestone->toPlainText(),
+                                       m_date, m_date, kMilestoneStatus, kMilestoneOwner);
+}
+
+qint32 frmMilestones::addRecord() {
+    auto& s = state();
+    return s.g_zorbel->AddMilestone(s.g_currentProjectID, txtMilestone->toPlainText(), m_date, m_date,
+                                    kMilestoneStatus, kMilestoneOwner);
+}
+
+qint32 frmMilestones::deleteRecord() {
+    return state().g_zorbel->DeleteMilestone(state().g_currentMilestoneID);
+}
+
+QString frmMilestones::recordName() const {
+    return txtMilestone->toPlainText();
+}
+
+} // namespace zorbel::planning
+
+using zorbel::planning::frmMilestones;
+ZORBEL_REGISTER_WINDOW(frmMilestones)
