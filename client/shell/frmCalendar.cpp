@@ -53,7 +53,8 @@ void frmCalendar::reject() {
 
 void frmCalendar::closeEvent(QCloseEvent* event) {
     storeShownDate();
-    QDialog::closeEvent(event);
+    // Not QDialog's: it would turn the close into a reject and back.
+    event->accept();
 }
 
 } // namespace zorbel::shell

@@ -7,6 +7,7 @@
 #include "controls/ctrlButton.h"
 #include "platform/ui/FlexGrid.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -71,6 +72,11 @@ void frmSelectProject::btnNext_Click() {
 
 void frmSelectProject::reject() {
     close();
+}
+
+void frmSelectProject::closeEvent(QCloseEvent* event) {
+    // Not QDialog's: it would turn the close into a reject and back.
+    event->accept();
 }
 
 } // namespace zorbel::shell

@@ -32,6 +32,9 @@ public slots:
     // Escape closes like the close box: the pick stays.
     void reject() override;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     ui::FlexGrid* FGProjects;
     QLabel* Label1;
