@@ -1,29 +1,28 @@
-// ZorbelZude: the program.
+// ZorbelZude: the program. It starts by loading the log-in window, whose load
+// connects to the data source "Zorbel5" and reads the configuration.
 
-#include "business/Factory.h"
+#include "client/shell/Zorbel5LogIn.h"
+#include "platform/ui/Windows.h"
 
 #include <QApplication>
-#include <QMainWindow>
-#include <QMessageBox>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorbel Zude"));
-    auto sink = [](const QString& text, int flags, const QString& title) {
-        const auto icon = flags & 48 ? QMessageBox::Warning : QMessageBox::NoIcon;
-        QMessageBox box(icon, title.isEmpty() ? QStringLiteral("Zorbel Zude") : title, text);
-        return box.exec() ? 1 : 1;
-    };
-    try {
-        auto zorbel = zorbel::CreateObject(QStringLiteral("Zorbel5.ZorbelClass"));
-        zorbel->setMessageSink(sink);
-        zorbel->ConnectDSN(QStringLiteral("Data Source=Zorbel5;User ID=;Mode=ReadWrite"));
-        QMainWindow window;
-        window.setWindowTitle(QStringLiteral("Zorbel Zude"));
-        window.resize(640, 480);
-        window.show();
-        return app.exec();
-    } catch (const zorbel::data::Error&) {
+    // The program ends only through ui::endProgram: the log-in window closes
+    // once the navigation window is up, and closing the navigation window ends
+    // everything however many editors are open.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const QString startUp = QStringLiteral("Zorbel5LogIn");
+    auto* logIn = qobject_cast<zorbel::shell::Zorbel5LogIn*>(zorbel::ui::loadWindow(startUp));
+    if (!logIn)
+        return 1;
+    if (!logIn->startedUp()) {
+        // Start-up has shown its message and asked for the end already.
+        zorbel::ui::closeWindow(startUp);
         return 1;
     }
+    zorbel::ui::showWindow(startUp);
+    return app.exec();
 }
