@@ -1,0 +1,293 @@
+#include "client/planning/frmDeliverables.h"
+
+#include "client/shell/DateBox.h"
+#include "client/shell/WindowRegistration.h"
+#include "controls/StatusLED.h"
+#include "controls/Twips.h"
+#include "controls/ctrlButton.h"
+#include "platform/ui/Clock.h"
+#include "platform/ui/FlexGrid.h"
+#include "platform/ui/MessageBox.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace zorbel::planning {
+
+using controls::placeTwips;
+using shell::state;
+
+namespace {
+
+constexpr int kNavImplement = 26;
+
+// Fields of the deliverables list.
+enum Field { fID, fProjectID, fStatusID, fDeliverable, fMetric, fOwnerID, fStart, fEnd, fWBS, fCSF };
+
+EditorSpec deliverablesSpec() {
+    const bool implement = state().g_navTool == kNavImplement;
+    EditorSpec s;
+    s.kind = QStringLiteral("Deliverable");
+    s.ownerRefusal = QStringLiteral("You do not have the rights to make changes to this Deliverable");
+    s.columns = {
+        {QString(), 0},
+        {QStringLiteral("!"), implement ? 3 : 0},
+        {QString(), 0},
+        {QString(), 0},
+        {QStringLiteral("Deliverable"), 30, true},
+        {QString(), 0},
+        {QString(), 0},
+        {QStringLiteral("Start"), 12, true, GridColumn::Date},
+        {QStringLiteral("Finish"), 12, true, GridColumn::Date},
+        {QString(), 0},
+        {QString(), 0},
+    };
+    s.pictureColumn = true;
+    s.statusField = fStatusID;
+    s.wbsField = fWBS;
+    return s;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width = 1000) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    placeTwips(l, left, top, width, 285);
+    return l;
+}
+
+template <class W> W* field(QWidget* parent, const char* name, int left, int top, int width, int height = 315) {
+    auto* w = new W(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    placeTwips(w, left, top, width, height);
+    return w;
+}
+
+QString shownDate(const QDateTime& d) {
+    return d.isValid() ? shell::FormatShown(d) : QString();
+}
+
+} // namespace
+
+frmDeliverables::frmDeliverables() : RecordEditor(deliverablesSpec()) {
+    setObjectName(QStringLiteral("frmDeliverables"));
+    setWindowTitle(QStringLiteral("Project Deliverables"));
+    controls::resizeTwips(this, 9450, 8100);
+
+    label(this, "Label1", QStringLiteral("Project"), 120, 150);
+    txtProjectName = label(this, "txtProjectName", QString(), 1200, 150, 4200);
+    txtStart = label(this, "txtStart", QString(), 5600, 150, 1500);
+    txtEnd = label(this, "txtEnd", QString(), 7300, 150, 1500);
+
+    makeGrid(QStringLiteral("FG1"), 120, 540, 9210, 3255)->hide();
+
+    label(this, "lblDeliverable", QStringLiteral("Deliverable"), 120, 3960);
+    txtDeliverable = field<QPlainTextEdit>(this, "txtDeliverable", 1200, 3930, 4800, 615);
+    label(this, "lblMetric", QStringLiteral("Metric"), 120, 4680);
+    txtMetric = field<QPlainTextEdit>(this, "txtMetric", 1200, 4650, 4800, 615);
+    label(this, "lblStart", QStringLiteral("Start"), 120, 5400);
+    txtStartDate = field<shell::DateBox>(this, "txtStartDate", 1200, 5370, 1500);
+    label(this, "lblEnd", QStringLiteral("Finish"), 2880, 5400, 700);
+    txtEndDate = field<shell::DateBox>(this, "txtEndDate", 3600, 5370, 1500);
+    label(this, "Label6", QStringLiteral("WBS"), 120, 6200);
+    txtWBS = field<QLineEdit>(this, "txtWBS", 1200, 6170, 900);
+
+    label(this, "Label7", QStringLiteral("Owner"), 6240, 3960, 800);
+    ComboOwner = field<QComboBox>(this, "ComboOwner", 7080, 3930, 2250);
+    ChkCSF = new QCheckBox(QStringLiteral("CSF"), this);
+    ChkCSF->setObjectName(QStringLiteral("ChkCSF"));
+    ChkCSF->setToolTip(QStringLiteral("Is this Deliverable a Critical Succes Factor"));
+    placeTwips(ChkCSF, 7080, 4380, 1200, 285);
+    FrameStatus = new QGroupBox(QStringLiteral("Status"), this);
+    FrameStatus->setObjectName(QStringLiteral("FrameStatus"));
+    placeTwips(FrameStatus, 6240, 4740, 3090, 780);
+    ComboStatus = field<QComboBox>(this, "ComboStatus", 6360, 5040, 2250);
+    LEDStatus = new controls::StatusLED(this);
+    LEDStatus->setObjectName(QStringLiteral("LEDStatus"));
+    placeTwips(LEDStatus, 8760, 5010, controls::StatusLED::DesignWidthTwips, controls::StatusLED::DesignHeightTwips);
+
+    makeDurationEntry(txtStartDate, txtEndDate, 120, 5780);
+    makeButtons(120, 7200);
+    btnAdd->setToolTip(QStringLiteral("Add New Deliverable"));
+    btnDelete->setToolTip(QStringLiteral("Delete selected Deliverable"));
+
+    // The date boxes stay open until the first switch to browse mode locks them;
+    // the CSF box is never locked.
+    setLockedFields({txtDeliverable, txtMetric, txtStartDate, txtEndDate, txtWBS, ComboOwner, ComboStatus});
+    for (QWidget* f : std::initializer_list<QWidget*>{txtDeliverable, txtMetric, txtWBS, ComboOwner, ComboStatus})
+        lockField(f, true);
+    for (QWidget* w : std::initializer_list<QWidget*>{LEDStatus, ComboStatus, FrameStatus})
+        w->hide();
+
+    connect(ComboStatus, &QComboBox::currentIndexChanged, this, &frmDeliverables::ComboStatus_Click);
+
+    Form_Load();
+}
+
+void frmDeliverables::Form_Load() {
+    auto& s = state();
+    seedMode();
+    txtProjectName->setText(s.g_currentProjectName);
+    txtStart->setText(shownDate(s.g_projectStart));
+    txtEnd->setText(shownDate(s.g_projectEnd));
+
+    s.g_rsStatus = s.g_zorbel->GetProjectStatus();
+    fillCombo(ComboStatus, s.g_rsStatus, 1);
+    if (s.g_navTool == kNavImplement) {
+        LEDStatus->show();
+        ComboStatus->show();
+    }
+
+    // Without a current project there is nothing to list.
+    s.g_rsDeliverables = s.g_currentProjectID != 0 ? s.g_zorbel->GetDeliverables(s.g_currentProjectID) : nullptr;
+    s.g_deliverableCount = s.g_rsDeliverables ? s.g_rsDeliverables->RecordCount() : 0;
+    s.g_rsTeam = s.g_currentProjectID != 0 ? s.g_zorbel->GetProjectTeam(s.g_currentProjectID) : nullptr;
+    fillTeamCombo(ComboOwner);
+
+    storeMode(shell::kBrowse);
+    setNextWBS(1);
+    LoadDeliverablesGrid();
+
+    ApplyRights(s.g_projectAdminLevel);
+}
+
+void frmDeliverables::btnRefresh_Click() {
+    auto& s = state();
+    s.g_rsDeliverables = s.g_currentProjectID != 0 ? s.g_zorbel->GetDeliverables(s.g_currentProjectID) : nullptr;
+    s.g_deliverableCount = s.g_rsDeliverables ? s.g_rsDeliverables->RecordCount() : 0;
+    LoadDeliverablesGrid();
+}
+
+void frmDeliverables::LoadDeliverablesGrid() {
+    auto& s = state();
+    // Deliverables are listed only to users with task rights on the project.
+    if (s.g_cfgProjectAdmin == 1 && s.g_taskAdminLevel < 2)
+        return;
+    LoadGrid(s.g_deliverableCount > 0 ? s.g_rsDeliverables : nullptr);
+}
+
+qint32& frmDeliverables::savedRow() {
+    return state().g_deliverableRow;
+}
+
+void frmDeliverables::emptyDetails() {
+    txtDeliverable->clear();
+    txtMetric->clear();
+    txtStartDate->clear();
+    txtEndDate->clear();
+    txtWBS->clear();
+    ChkCSF->setChecked(false);
+}
+
+void frmDeliverables::clearCurrent() {
+    state().g_currentDeliverableID = 0;
+    emptyDetails();
+}
+
+void frmDeliverables::showRow(int, const Row& v) {
+    auto& s = state();
+    s.g_currentDeliverableID = v[fID].toInt();
+    m_rowStatusID = int16Of(v[fStatusID]);
+    LEDStatus->setStatus(m_rowStatusID);
+    txtDeliverable->setPlainText(v[fDeliverable].toString());
+    s.g_currentDeliverableName = txtDeliverable->toPlainText();
+    txtMetric->setPlainText(v[fMetric].toString());
+    m_rowOwnerID = v[fOwnerID].isNull() ? 0 : v[fOwnerID].toInt();
+
+    showDate(txtStartDate, v[fStart]);
+    if (auto d = dateOf(v[fStart]))
+        s.g_deliverableStart = *d;
+    showDate(txtEndDate, v[fEnd]);
+    if (auto d = dateOf(v[fEnd]))
+        s.g_deliverableEnd = *d;
+
+    txtWBS->setText(v[fWBS].isNull() ? QString() : v[fWBS].toString());
+    if (!v[fCSF].isNull())
+        ChkCSF->setChecked(int16Of(v[fCSF]) != 0);
+
+    selectByID(ComboStatus, m_rowStatusID);
+    if (!s.g_rsTeam || s.g_rsTeam->RecordCount() < 1)
+        ui::MsgBox(QStringLiteral("You have no Project Team for this Project\r\n"
+                                  "Without a Team you can not assign Owners to Items"),
+                   ui::vbInformation, QStringLiteral("No Project Team"));
+    else
+        selectTeamOwner(ComboOwner, m_rowOwnerID);
+
+    s.g_taskRow = 0;
+    s.g_actionRow = 0;
+    s.g_progressRow = 0;
+}
+
+void frmDeliverables::clearForAdd() {
+    // The owner, the status and the lamp stay those of the row last shown.
+    emptyDetails();
+    txtDuration->clear();
+}
+
+void frmDeliverables::ComboStatus_Click() {
+    if (mode() != shell::kBrowse)
+        LEDStatus->setStatus(static_cast<qint16>(ComboStatus->currentIndex() + 1));
+}
+
+bool frmDeliverables::hasParent() const {
+    return state().g_currentProjectID != 0;
+}
+
+RecordEditor::Owners frmDeliverables::resolveOwner() {
+    const TeamOwner owner = teamOwner(ComboOwner, m_rowOwnerID);
+    m_ownerID = owner.teamID;
+    return owner.users;
+}
+
+bool frmDeliverables::readInputs() {
+    const auto start = readDate(txtStartDate, ui::now());
+    if (!start)
+        return false;
+    const auto end = readDate(txtEndDate, start->addDays(1));
+    if (!end)
+        return false;
+    if (!readWBS(txtWBS))
+        return false;
+    m_start = *start;
+    m_end = *end;
+    // The hidden combo decides the status in every phase.
+    m_statusID = idFromCombo(ComboStatus, m_rowStatusID);
+    return true;
+}
+
+void frmDeliverables::checkProjectDates() {
+    askProjectStart(m_start, [this](const QDateTime& d) { txtStart->setText(shell::FormatShown(d)); });
+    askProjectEnd(m_end, [this](const QDateTime& d) { txtEnd->setText(shell::FormatShown(d)); });
+}
+
+qint32 frmDeliverables::updateRecord() {
+    auto& s = state();
+    return s.g_zorbel->UpdateDeliverable(s.g_currentDeliverableID, s.g_currentProjectID, m_statusID,
+                                         txtDeliverable->toPlainText(), txtMetric->toPlainText(), m_ownerID,
+                                         m_start, m_end, static_cast<qint16>(s.g_saveWBS),
+                                         ChkCSF->isChecked() ? 1 : 0);
+}
+
+qint32 frmDeliverables::addRecord() {
+    auto& s = state();
+    QString metric = txtMetric->toPlainText();
+    return s.g_zorbel->AddDeliverable(s.g_currentProjectID, m_statusID, txtDeliverable->toPlainText(), metric,
+                                      m_ownerID, m_start, m_end, static_cast<qint16>(s.g_saveWBS),
+                                      ChkCSF->isChecked() ? 1 : 0);
+}
+
+qint32 frmDeliverables::deleteRecord() {
+    return state().g_zorbel->DeleteDeliverable(state().g_currentDeliverableID);
+}
+
+QString frmDeliverables::recordName() const {
+    return txtDeliverable->toPlainText();
+}
+
+} // namespace zorbel::planning
+
+using zorbel::planning::frmDeliverables;
+ZORBEL_REGISTER_WINDOW(frmDeliverables)

@@ -1,0 +1,264 @@
+#include "tests/client/planning/EditorTestSupport.h"
+
+#include "client/planning/frmDeliverables.h"
+#include "client/shell/Pictures.h"
+#include "controls/StatusLED.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace zorbel::test {
+namespace {
+
+using planning::frmDeliverables;
+
+class DeliverablesEditorTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        ann = addContact(QStringLiteral("Ann"), QStringLiteral("Archer"));
+        bob = addContact(QStringLiteral("Bob"), QStringLiteral("Baker"));
+        app().g_currentUserID = ann;
+        project = addProject(QStringLiteral("Bridge"), ann, at(2024, 3, 1), at(2024, 6, 30));
+        app().g_currentProjectID = project;
+        app().g_currentProjectName = QStringLiteral("Bridge");
+        app().g_projectStart = at(2024, 3, 1);
+        app().g_projectEnd = at(2024, 6, 30);
+        app().g_navTool = 26;
+        shell::loadStatusPictures(); // as the projects editor leaves them
+    }
+    qint32 addMember(qint32 user, const QString& fullName) {
+        zorbel().AddTeamMember(user, project, fullName, fullName.section(' ', 0, 0), fullName.section(' ', 1));
+        return lastID(QStringLiteral("ZORBEL_TEAM_TABLE"), QStringLiteral("TeamID"));
+    }
+    qint32 addDeliverable(const QString& text, qint32 owner, const QDateTime& start, const QDateTime& end,
+                          qint16 status = 2, qint16 wbs = 1, qint16 csf = 1) {
+        QString metric = QStringLiteral("M-") + text;
+        return zorbel().AddDeliverable(project, status, text, metric, owner, start, end, wbs, csf);
+    }
+    frmDeliverables* openDeliverables() { return open<frmDeliverables>(QStringLiteral("frmDeliverables")); }
+    QVariant deliverable(qint32 id, const char* column) {
+        return stored(QStringLiteral("ZORBEL_DELIVERABLES"), QString::fromLatin1(column),
+                      QStringLiteral("DeliverableID"), id);
+    }
+    QDateTime deliverableDate(qint32 id, const char* column) {
+        return storedDate(QStringLiteral("ZORBEL_DELIVERABLES"), QString::fromLatin1(column),
+                          QStringLiteral("DeliverableID"), id);
+    }
+    QDateTime projectDate(const char* column) {
+        return storedDate(QStringLiteral("ZORBEL_PROJECTS"), QString::fromLatin1(column), QStringLiteral("ProjectID"),
+                          project);
+    }
+    static void text(QWidget* w, const char* box, const QString& t) { child<QPlainTextEdit>(w, box)->setPlainText(t); }
+    qint32 ann = 0;
+    qint32 bob = 0;
+    qint32 project = 0;
+};
+
+TEST_F(DeliverablesEditorTest, EditingTheMetricKeepsEveryOtherStoredValue) {
+    const qint32 annMember = addMember(ann, QStringLiteral("Ann Archer"));
+    const QDateTime start = at(2024, 4, 2, 8, 15);
+    const QDateTime end = at(2024, 5, 3, 16, 40);
+    const qint32 id = addDeliverable(QStringLiteral("Piers"), annMember, start, end, 4, 3, 1);
+    auto* w = openDeliverables();
+    EXPECT_EQ(child<QLineEdit>(w, "txtStartDate")->text(), QStringLiteral("02/04/2024"));
+    EXPECT_EQ(child<QLabel>(w, "txtEnd")->text(), QStringLiteral("30/06/2024"));
+    EXPECT_EQ(child<QComboBox>(w, "ComboOwner")->currentText(), QStringLiteral("Ann Archer"));
+    EXPECT_EQ(child<controls::StatusLED>(w, "LEDStatus")->Status(), 4);
+    EXPECT_FALSE(grid(w, "FG1")->CellPicture(1, 1).isNull());
+
+    click(w, "btnEdit");
+    text(w, "txtMetric", QStringLiteral("Load tested"));
+    click(w, "btnOK");
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(deliverable(id, "Metric").toString(), QStringLiteral("Load tested"));
+    EXPECT_EQ(deliverable(id, "Deliverable").toString(), QStringLiteral("Piers"));
+    EXPECT_EQ(deliverableDate(id, "StartDate"), start);
+    EXPECT_EQ(deliverableDate(id, "EndDate"), end);
+    EXPECT_EQ(deliverable(id, "StatusID").toInt(), 4);
+    EXPECT_EQ(deliverable(id, "OwnerID").toInt(), annMember);
+    EXPECT_EQ(deliverable(id, "WBS").toInt(), 3);
+    EXPECT_EQ(deliverable(id, "CSF").toInt(), 1);
+    EXPECT_EQ(app().g_deliverableStart, start);
+}
+
+TEST_F(DeliverablesEditorTest, AddTakesOwnerStatusAndNextWBS) {
+    addMember(bob, QStringLiteral("Bob Baker"));
+    const qint32 annMember = addMember(ann, QStringLiteral("Ann Archer"));
+    auto* w = openDeliverables();
+    EXPECT_FALSE(shown(w, "FG1"));
+    EXPECT_FALSE(shown(w, "btnEdit"));
+    for (const char* name : {"Deck", "Rails"}) {
+        click(w, "btnAdd");
+        text(w, "txtDeliverable", QString::fromLatin1(name));
+        type(w, "txtStartDate", QStringLiteral("04/03/2024"));
+        type(w, "txtEndDate", QStringLiteral("12/04/2024"));
+        child<QComboBox>(w, "ComboOwner")->setCurrentIndex(0); // sorted by surname: Ann Archer
+        child<QComboBox>(w, "ComboStatus")->setCurrentIndex(1);
+        child<QCheckBox>(w, "ChkCSF")->setChecked(true);
+        click(w, "btnOK");
+    }
+    EXPECT_TRUE(boxes.empty());
+    auto rs = db().query({QStringLiteral("SELECT Deliverable, WBS, OwnerID, StatusID, CSF, StartDate, EndDate "
+                                         "FROM ZORBEL_DELIVERABLES ORDER BY WBS"),
+                          {}});
+    ASSERT_EQ(rs->RecordCount(), 2);
+    rs->MoveLast();
+    EXPECT_EQ(rs->Fields(0).toString(), QStringLiteral("Rails"));
+    EXPECT_EQ(rs->Fields(1).toInt(), 2);
+    EXPECT_EQ(rs->Fields(2).toInt(), annMember);
+    EXPECT_EQ(rs->Fields(3).toInt(), 2);
+    EXPECT_EQ(rs->Fields(4).toInt(), 1);
+    EXPECT_EQ(planning::dateOf(rs->Fields(5)), at(2024, 3, 4));
+    EXPECT_EQ(planning::dateOf(rs->Fields(6)), at(2024, 4, 12));
+    EXPECT_EQ(app().g_deliverableCount, 0); // counted at load; Refresh shows the change
+    click(w, "btnRefresh");
+    EXPECT_EQ(app().g_deliverableCount, 2);
+    EXPECT_EQ(w->nextWBS(), 3);
+}
+
+TEST_F(DeliverablesEditorTest, ProjectDateQuestionsWidenTheProjectOnYes) {
+    addMember(ann, QStringLiteral("Ann Archer"));
+    auto* w = openDeliverables();
+    click(w, "btnAdd");
+    text(w, "txtDeliverable", QStringLiteral("Wide"));
+    type(w, "txtStartDate", QStringLiteral("01/02/2024"));
+    type(w, "txtEndDate", QStringLiteral("31/07/2024"));
+    child<QComboBox>(w, "ComboOwner")->setCurrentIndex(0);
+    boxes.script({ui::vbYes, ui::vbYes});
+    click(w, "btnOK");
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_EQ(boxes.boxes()[0].prompt, QStringLiteral("The date you have entered is before the current Project "
+                                                      "Start Date\r\n\r\nDo you want the Project Start Date changing ?"));
+    EXPECT_EQ(boxes.boxes()[0].title, QString());
+    EXPECT_EQ(boxes.boxes()[1].title, QStringLiteral("Project End Date ?"));
+    EXPECT_EQ(projectDate("StartDate"), at(2024, 2, 1)); // Yes to both keeps both
+    EXPECT_EQ(projectDate("EndDate"), at(2024, 7, 31));
+    EXPECT_EQ(child<QLabel>(w, "txtStart")->text(), QStringLiteral("01/02/2024"));
+    EXPECT_EQ(child<QLabel>(w, "txtEnd")->text(), QStringLiteral("31/07/2024"));
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_DELIVERABLES")), 1);
+
+    // Asked again (the picked project's dates are unchanged), also before a delete; No writes nothing.
+    click(w, "btnRefresh");
+    zorbel().UpdateProjectDates(project, at(2024, 3, 1), at(2024, 6, 30));
+    click(w, "btnDelete");
+    boxes.script({ui::vbNo, ui::vbNo, ui::vbNo});
+    click(w, "btnOK");
+    ASSERT_EQ(boxes.count(), 5);
+    EXPECT_EQ(boxes.last().prompt, QStringLiteral("Are you sure you want to delete Wide"));
+    EXPECT_EQ(projectDate("StartDate"), at(2024, 3, 1));
+    EXPECT_EQ(projectDate("EndDate"), at(2024, 6, 30));
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_DELIVERABLES")), 1);
+}
+
+TEST_F(DeliverablesEditorTest, NamesakesResolveByTheChosenEntryAndOthersRecordsAreRefused) {
+    app().g_cfgOwnerAdmin = 1;
+    const qint32 bobPat = addMember(bob, QStringLiteral("Pat Lee"));
+    const qint32 annPat = addMember(ann, QStringLiteral("Pat Lee"));
+    const qint32 theirs = addDeliverable(QStringLiteral("Theirs"), bobPat, at(2024, 4, 1), at(2024, 4, 2), 2, 1);
+    auto* w = openDeliverables();
+    auto* owner = child<QComboBox>(w, "ComboOwner");
+    EXPECT_EQ(owner->currentIndex(), 0);
+
+    // Ann names herself on Bob's deliverable: refused, nothing written.
+    click(w, "btnEdit");
+    owner->setCurrentIndex(1);
+    text(w, "txtDeliverable", QStringLiteral("Mine now"));
+    click(w, "btnOK");
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().prompt, QStringLiteral("You do not have the rights to make changes to this Deliverable"));
+    EXPECT_EQ(boxes.last().flags, ui::vbInformation);
+    EXPECT_EQ(deliverable(theirs, "Deliverable").toString(), QStringLiteral("Theirs"));
+
+    // A new one with the first "Pat Lee" (Bob) is refused; with the second (Ann) it is hers.
+    click(w, "btnAdd");
+    text(w, "txtDeliverable", QStringLiteral("New"));
+    owner->setCurrentIndex(0);
+    click(w, "btnOK");
+    EXPECT_EQ(boxes.count(), 2);
+    click(w, "btnAdd");
+    text(w, "txtDeliverable", QStringLiteral("New"));
+    type(w, "txtStartDate", QStringLiteral("01/04/2024"));
+    type(w, "txtEndDate", QStringLiteral("02/04/2024"));
+    owner->setCurrentIndex(1);
+    click(w, "btnOK");
+    EXPECT_EQ(boxes.count(), 2);
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_DELIVERABLES"), QStringLiteral("OwnerID = %1").arg(annPat)), 1);
+    EXPECT_EQ(app().g_ownerUserID, ann);
+}
+
+TEST_F(DeliverablesEditorTest, WithoutATeamEachSelectionSaysSoAndTheOwnerIsNone) {
+    const qint32 id = addDeliverable(QStringLiteral("Lonely"), 5, at(2024, 4, 1), at(2024, 4, 2));
+    auto* w = openDeliverables();
+    ASSERT_GE(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().title, QStringLiteral("No Project Team"));
+    EXPECT_EQ(boxes.last().prompt, QStringLiteral("You have no Project Team for this Project\r\n"
+                                                  "Without a Team you can not assign Owners to Items"));
+    boxes.clear();
+    click(w, "btnEdit");
+    click(w, "btnOK");
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(deliverable(id, "OwnerID").toInt(), 0);
+
+    app().g_cfgOwnerAdmin = 1; // no owner is nobody's
+    click(w, "btnEdit");
+    click(w, "btnOK");
+    EXPECT_EQ(boxes.last().title, QStringLiteral("Operation Cancelled"));
+}
+
+TEST_F(DeliverablesEditorTest, TaskRightsGateTheListProjectRightsTheButtons) {
+    app().g_cfgProjectAdmin = 1;
+    app().g_projectAdminLevel = 4;
+    app().g_taskAdminLevel = 1;
+    addDeliverable(QStringLiteral("Hidden"), 0, at(2024, 4, 1), at(2024, 4, 2));
+    auto* w = openDeliverables();
+    EXPECT_EQ(grid(w, "FG1")->Rows(), 1);
+    EXPECT_FALSE(shown(w, "FG1"));
+    EXPECT_EQ(status(w, "btnAdd"), 0);
+    EXPECT_EQ(status(w, "btnDelete"), 0);
+    EXPECT_EQ(status(w, "btnEdit"), 0);
+    ui::closeWindow(QStringLiteral("frmDeliverables"));
+
+    app().g_taskAdminLevel = 2;
+    app().g_projectAdminLevel = 3;
+    w = openDeliverables();
+    EXPECT_EQ(grid(w, "FG1")->Rows(), 2);
+    EXPECT_EQ(status(w, "btnAdd"), 2);
+    EXPECT_EQ(status(w, "btnEdit"), 0);
+}
+
+TEST_F(DeliverablesEditorTest, WithoutACurrentProjectAddIsRefusedWithoutACall) {
+    app().g_currentProjectID = 0;
+    auto* w = openDeliverables();
+    EXPECT_EQ(app().g_deliverableCount, 0);
+    click(w, "btnAdd");
+    text(w, "txtDeliverable", QStringLiteral("Nowhere"));
+    click(w, "btnOK");
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().prompt, QStringLiteral("Add Deliverable Failed"));
+    EXPECT_EQ(boxes.last().title, QStringLiteral("Update Failure)"));
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_DELIVERABLES")), 0);
+}
+
+TEST_F(DeliverablesEditorTest, MeasurePhaseHidesStatusButTheHiddenComboStillDecides) {
+    app().g_navTool = 11;
+    addMember(ann, QStringLiteral("Ann Archer"));
+    const qint32 id = addDeliverable(QStringLiteral("Quiet"), 0, at(2024, 4, 1), at(2024, 4, 2), 9, 1);
+    auto* w = openDeliverables();
+    EXPECT_FALSE(shown(w, "ComboStatus"));
+    EXPECT_FALSE(shown(w, "LEDStatus"));
+    EXPECT_EQ(grid(w, "FG1")->ColWidth(1), 0);
+    EXPECT_EQ(child<QComboBox>(w, "ComboStatus")->currentIndex(), -1); // status 9 is not listed
+    EXPECT_EQ(child<QComboBox>(w, "ComboOwner")->currentIndex(), -1);  // owner 0 is nobody
+    click(w, "btnEdit");
+    click(w, "btnOK");
+    EXPECT_EQ(deliverable(id, "StatusID").toInt(), 9);
+    click(w, "btnEdit");
+    child<QComboBox>(w, "ComboStatus")->setCurrentIndex(2);
+    click(w, "btnOK");
+    EXPECT_EQ(deliverable(id, "StatusID").toInt(), 3);
+}
+
+} // namespace
+} // namespace zorbel::test
