@@ -31,7 +31,9 @@ void DateBox::setDate(const QDateTime& value) {
 
 void DateBox::mousePressEvent(QMouseEvent* event) {
     QLineEdit::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton)
+    // A locked box shows a stored value: picking a date there would change the
+    // text of a record that is not being edited.
+    if (event->button() == Qt::LeftButton && !isReadOnly())
         emit Click();
 }
 

@@ -94,5 +94,14 @@ TEST_F(DateBoxTest, WizardMilestoneBoxAlwaysOpensOnToday) {
     EXPECT_EQ(box.text(), QStringLiteral("15/03/2024"));
 }
 
+TEST_F(DateBoxTest, ALockedBoxKeepsItsDate) {
+    box.setText(QStringLiteral("02/01/2024"));
+    box.setReadOnly(true);
+    ui::ModalHook hook;
+    QTest::mouseClick(&box, Qt::LeftButton);
+    EXPECT_EQ(hook.count(), 0);
+    EXPECT_EQ(box.text(), QStringLiteral("02/01/2024"));
+}
+
 } // namespace
 } // namespace zorbel::test
