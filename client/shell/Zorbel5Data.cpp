@@ -1,6 +1,7 @@
 #include "client/shell/Zorbel5Data.h"
 
 #include "client/shell/DateBox.h"
+#include "platform/ui/DateText.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Windows.h"
 
@@ -58,6 +59,21 @@ bool columnEquals(const QVariant& column, const QString& value) {
             return column.toDouble() == typed;
     }
     return column.toString() == value;
+}
+
+// A column as the text a window shows: dates in the general date form (the
+// date, with the time when it is not midnight), booleans as "True"/"False".
+QString textOf(const QVariant& v) {
+    switch (v.typeId()) {
+    case QMetaType::QDateTime:
+        return ui::FormatDate(v.toDateTime(), QString());
+    case QMetaType::QDate:
+        return ui::FormatDate(QDateTime(v.toDate(), QTime(0, 0)), QString());
+    case QMetaType::Bool:
+        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    default:
+        return v.toString();
+    }
 }
 
 // The record's id (column 0) as a 32-bit integer; a value that is not a whole
@@ -133,7 +149,7 @@ QString GetFieldFromID(qint32 id, const data::RecordsetPtr& rs, const QString& f
             const QVariant found = rs->Fields(field);
             if (found.isNull())
                 throw LookUpError{QStringLiteral("Invalid use of Null")};
-            return found.toString();
+            return textOf(found);
         }
     } catch (const LookUpError& e) {
         ui::MsgBox(QStringLiteral("GetFieldFromID Error: ") + e.description, ui::vbOKOnly);

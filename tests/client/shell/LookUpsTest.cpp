@@ -1,6 +1,7 @@
 // Finding a record's id by a column's value, and a column by the record's id.
 
 #include "client/shell/Zorbel5Data.h"
+#include "platform/ui/DateText.h"
 #include "platform/ui/MessageBox.h"
 
 #include <gtest/gtest.h>
@@ -55,6 +56,20 @@ TEST(LookUps, FieldOfTheRowWithTheId) {
     EXPECT_EQ(GetFieldFromID(5, rs, QStringLiteral("FullName")), QStringLiteral("-1"));
     EXPECT_TRUE(rs->Eof());
     EXPECT_EQ(GetFieldFromID(4, empty(), QStringLiteral("FullName")), QStringLiteral("-1"));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST(LookUps, FieldTextIsWhatAWindowWouldShow) {
+    ui::MessageBoxRecorder boxes;
+    const QDateTime due(QDate(2024, 2, 1), QTime(0, 0));
+    auto rs = std::make_shared<Recordset>(
+        QStringList{QStringLiteral("ID"), QStringLiteral("Due"), QStringLiteral("Done"), QStringLiteral("Cost")},
+        std::vector<std::vector<QVariant>>{{1, due, true, 2.5}, {2, QDate(2024, 3, 4), false, 0}});
+    EXPECT_EQ(GetFieldFromID(1, rs, QStringLiteral("Due")), ui::FormatDate(due, QString()));
+    EXPECT_FALSE(GetFieldFromID(2, rs, QStringLiteral("Due")).contains(QLatin1Char('T')));
+    EXPECT_EQ(GetFieldFromID(1, rs, QStringLiteral("Done")), QStringLiteral("True"));
+    EXPECT_EQ(GetFieldFromID(2, rs, QStringLiteral("Done")), QStringLiteral("False"));
+    EXPECT_EQ(GetFieldFromID(1, rs, QStringLiteral("Cost")), QStringLiteral("2.5"));
     EXPECT_TRUE(boxes.empty());
 }
 

@@ -130,6 +130,11 @@ TEST_F(ProjectViewerTest, ChildrenLoadOnceButEveryClickMakesTheRecordCurrent) {
     EXPECT_EQ(app().g_currentProjectName, QStringLiteral("Alpha"));
     EXPECT_EQ(item(QStringLiteral("kp"), project)->childCount(), 2); // "Late" not loaded
 
+    // A click on no item acts on the item still selected.
+    app().g_currentProjectID = 0;
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(5, tree->viewport()->height() - 5));
+    EXPECT_EQ(app().g_currentProjectID, project);
+
     // Milestones and progress entries have nothing below them and make nothing current.
     click(item(QStringLiteral("km"), milestone));
     EXPECT_EQ(app().g_currentProjectID, project);
