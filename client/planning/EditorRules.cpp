@@ -74,6 +74,10 @@ int comboIndexForID(qint32 id, int count) {
 int positionOfName(const QStringList& names, int chosenIndex, const QString& text) {
     if (chosenIndex >= 0 && chosenIndex < names.size() && names.at(chosenIndex) == text)
         return chosenIndex;
+    // Nothing chosen reads as an empty text, which must not pick an entry
+    // that happens to have no name.
+    if (text.isEmpty())
+        return -1;
     return static_cast<int>(names.lastIndexOf(text));
 }
 

@@ -46,7 +46,8 @@ int rowToRestore(int savedRow, int lastRow);
 int comboIndexForID(qint32 id, int count);
 
 // Position of a display name in a list: the chosen position when it still
-// shows that name, otherwise the last position with the name; -1 for none.
+// shows that name, otherwise the last position with the name; -1 for none
+// and for an empty text.
 int positionOfName(const QStringList& names, int chosenIndex, const QString& text);
 
 // A database value as a date; nothing for a null or a value that is not one.

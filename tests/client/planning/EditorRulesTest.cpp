@@ -66,12 +66,15 @@ TEST(EditorRules, RowsAndComboPositions) {
 }
 
 TEST(EditorRules, NamesResolveByTheChosenPositionFirst) {
-    const QStringList names{QStringLiteral("Pat Lee"), QStringLiteral("Ann Archer"), QStringLiteral("Pat Lee")};
+    const QStringList names{QStringLiteral("Pat Lee"), QStringLiteral("Ann Archer"), QStringLiteral("Pat Lee"),
+                            QString()};
     EXPECT_EQ(positionOfName(names, 0, QStringLiteral("Pat Lee")), 0);
     EXPECT_EQ(positionOfName(names, 2, QStringLiteral("Pat Lee")), 2);
     EXPECT_EQ(positionOfName(names, -1, QStringLiteral("Pat Lee")), 2); // typed: the last one wins
     EXPECT_EQ(positionOfName(names, 1, QStringLiteral("Pat Lee")), 2);
     EXPECT_EQ(positionOfName(names, -1, QStringLiteral("Nobody")), -1);
+    EXPECT_EQ(positionOfName(names, -1, QString()), -1); // nothing chosen is not the nameless member
+    EXPECT_EQ(positionOfName(names, 3, QString()), 3);   // unless that member is the one chosen
 }
 
 TEST(EditorRules, DateBoxesGiveBackTheStoredValueWhileUnchanged) {
