@@ -1,19 +1,22 @@
 #include "client/planning/frmProjects.h"
 
 #include "client/shell/DateBox.h"
-#include "client/shell/Pictures.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/StatusLED.h"
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/FlexGrid.h"
+#include "platform/ui/MessageBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+
+#include <iterator>
 
 namespace zorbel::planning {
 
@@ -52,6 +55,27 @@ EditorSpec projectsSpec() {
     s.statusField = fStatusID;
     s.wbsField = fWBS;
     return s;
+}
+
+// Fills of the status pictures by StatusID: the lamps the grids show, drawn
+// in these exact colours (not the status light's own shades).
+const QColor kPictureFills[] = {
+    QColor(255, 255, 255), QColor(51, 51, 0),    QColor(0, 255, 0),  QColor(204, 204, 204),
+    QColor(102, 204, 255), QColor(255, 204, 51), QColor(255, 0, 0),
+};
+
+// A 16 by 16 round lamp with a black outline on white.
+QPixmap statusLamp(const QColor& fill) {
+    QPixmap picture(16, 16);
+    if (picture.isNull())
+        return picture;
+    picture.fill(Qt::white);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(fill);
+    p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+    return picture;
 }
 
 QLabel* label(QWidget* parent, const QString& text, int left, int top, int width = 1100) {
@@ -141,7 +165,7 @@ void frmProjects::Form_Load() {
     fillCombo(ComboStatus, m_rsStatus, 1);
 
     setNextWBS(1);
-    shell::loadStatusPictures();
+    LoadStatusPictures();
     LoadProjectsGrid();
 
     const bool implement = s.g_navTool == kNavImplement;
@@ -150,6 +174,21 @@ void frmProjects::Form_Load() {
     frStatus->setVisible(implement);
 
     storeMode(shell::kBrowse);
+}
+
+void frmProjects::LoadStatusPictures() {
+    // The grids of every editor show these; a picture that cannot be made
+    // leaves its slot and the ones after it as they were.
+    auto& pictures = state().g_statusPictures;
+    for (int k = 0; k < static_cast<int>(std::size(kPictureFills)); ++k) {
+        QPixmap picture = statusLamp(kPictureFills[k]);
+        if (picture.isNull()) {
+            ui::MsgBox(QStringLiteral("Load Images Failed: ")
+                       + QStringLiteral("status picture %1 could not be made").arg(k));
+            return;
+        }
+        pictures[static_cast<size_t>(k)] = std::move(picture);
+    }
 }
 
 QStringList frmProjects::contactNames() const {

@@ -50,6 +50,8 @@ protected:
 
 private:
     void LoadUserAdminLevels(qint32 projectID);
+    // Status pictures 0 to 6 into g_statusPictures.
+    void LoadStatusPictures();
     QStringList contactNames() const;
 
     QLineEdit* txtName = nullptr;

@@ -92,6 +92,17 @@ TEST_F(ProjectsEditorTest, ImplementPhaseShowsStatusControlsAndPictures) {
     EXPECT_TRUE(shown(w, "frStatus"));
     EXPECT_EQ(child<controls::StatusLED>(w, "LEDStatus")->Status(), 6);
     EXPECT_EQ(child<QComboBox>(w, "ComboStatus")->currentIndex(), 5);
+
+    // The lamps on white in their exact fills, whatever the status light's own shades.
+    const QRgb fills[] = {qRgb(255, 255, 255), qRgb(51, 51, 0),    qRgb(0, 255, 0),  qRgb(204, 204, 204),
+                          qRgb(102, 204, 255), qRgb(255, 204, 51), qRgb(255, 0, 0)};
+    for (int k = 0; k < 7; ++k) {
+        const QImage image = app().g_statusPictures[static_cast<size_t>(k)].toImage();
+        ASSERT_EQ(image.size(), QSize(16, 16)) << k;
+        EXPECT_EQ(image.pixel(8, 8) & 0xFFFFFF, fills[k] & 0xFFFFFF) << k;
+        EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu) << k;
+    }
+    EXPECT_TRUE(app().g_statusPictures[7].isNull());
 }
 
 TEST_F(ProjectsEditorTest, AddUsesNextWBSAndAdvancesIt) {
