@@ -159,21 +159,24 @@ QTreeWidgetItem* frmProjectViewer::addNode(QTreeWidgetItem* parent, const data::
     return item;
 }
 
-void frmProjectViewer::ExpandViewerNode() {
-    const QList<QTreeWidgetItem*> selected = TV1->selectedItems();
-    if (selected.isEmpty())
-        return;
-    QTreeWidgetItem* item = selected.first();
+bool frmProjectViewer::makeCurrent(QTreeWidgetItem* item) {
     const QString key = item->data(0, KeyRole).toString();
     const QString prefix = key.left(2);
+    if (prefix != kProject.prefix && prefix != kDeliverable.prefix && prefix != kTask.prefix &&
+        prefix != kAction.prefix)
+        return false; // milestones and progress entries have nothing below them
+    // The path above the record becomes current first: a deliverable of one
+    // project must never be current under another.
+    if (QTreeWidgetItem* parent = item->parent())
+        makeCurrent(parent);
+
     const qint32 id = key.mid(2).toInt();
     const QString name = item->data(0, NameRole).toString();
     const QDateTime start = item->data(0, StartRole).toDateTime();
     const QDateTime end = item->data(0, EndRole).toDateTime();
-
-    // The clicked record becomes current with its own name and dates, and the
-    // editors' rows below it start afresh, so no editor shows one record's
-    // name while writing to another.
+    // The record becomes current with its own name and dates, and the editors'
+    // rows below it start afresh, so no editor shows one record's name while
+    // writing to another.
     auto& s = state();
     if (prefix == kProject.prefix) {
         MakeProjectCurrent({id, name, start, end, item->data(0, OwnerRole).toInt()}, m_rights);
@@ -189,15 +192,25 @@ void frmProjectViewer::ExpandViewerNode() {
         s.g_taskStart = start;
         s.g_taskEnd = end;
         s.g_actionRow = s.g_progressRow = 0;
-    } else if (prefix == kAction.prefix) {
+    } else {
         s.g_currentActionID = id;
         s.g_currentActionName = name;
         s.g_actionStart = start;
         s.g_actionEnd = end;
         s.g_progressRow = 0;
-    } else {
-        return; // milestones and progress entries have nothing below them
     }
+    return true;
+}
+
+void frmProjectViewer::ExpandViewerNode() {
+    const QList<QTreeWidgetItem*> selected = TV1->selectedItems();
+    if (selected.isEmpty())
+        return;
+    QTreeWidgetItem* item = selected.first();
+    if (!makeCurrent(item))
+        return;
+    const QString prefix = item->data(0, KeyRole).toString().left(2);
+    auto& s = state();
 
     if (item->childCount() > 0 || !s.g_zorbel)
         return;

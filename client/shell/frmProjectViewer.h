@@ -47,6 +47,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Makes a node's record current after the records above it; false for a
+    // node with nothing below it.
+    bool makeCurrent(QTreeWidgetItem* item);
     void loadLevel(QTreeWidgetItem* parent, const data::RecordsetPtr& list, const Level& level,
                    const QString& errorPrefix);
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const data::Recordset& row, const Level& level,

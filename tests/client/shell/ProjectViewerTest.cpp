@@ -141,6 +141,25 @@ TEST_F(ProjectViewerTest, ChildrenLoadOnceButEveryClickMakesTheRecordCurrent) {
     EXPECT_EQ(app().g_currentMilestoneID, 0);
 }
 
+TEST_F(ProjectViewerTest, ARecordBecomesCurrentWithThePathAboveIt) {
+    const qint32 other = zorbel().AddProject(QStringLiteral("Beta"), QString(), QString(), 5, day(2024, 1, 1),
+                                             day(2024, 1, 31), 3, 8, 3);
+    open();
+    click(item(QStringLiteral("kp"), project));
+    click(item(QStringLiteral("kd"), deliverable));
+    click(item(QStringLiteral("kt"), task));
+    click(item(QStringLiteral("kp"), other)); // another project becomes current...
+    ASSERT_EQ(app().g_currentProjectID, other);
+
+    click(item(QStringLiteral("ka"), action)); // ...until an action of the first is clicked
+    EXPECT_EQ(app().g_currentProjectID, project);
+    EXPECT_EQ(app().g_currentProjectName, QStringLiteral("Alpha"));
+    EXPECT_EQ(app().g_currentDeliverableID, deliverable);
+    EXPECT_EQ(app().g_currentTaskID, task);
+    EXPECT_EQ(app().g_currentActionID, action);
+    EXPECT_EQ(app().g_currentActionName, QStringLiteral("Draw"));
+}
+
 TEST_F(ProjectViewerTest, ProjectMadeCurrentCarriesTheAccountsRightsOnIt) {
     app().g_currentMultiUserID = 3;
     zorbel().AddUserAdmin(3, project, QStringLiteral("Alpha"), 4, 3, 2, 1, 5);
