@@ -44,8 +44,8 @@ bool exists(data::Connection& connection) {
 bool ensure(data::Connection& connection) {
     if (exists(connection))
         return false;
-    connection.executeScript(tablesScript(connection.engine()));
-    connection.executeScript(resource(QStringLiteral("seed.sql")));
+    // One script, so that the tables never stand without their look-up rows.
+    connection.executeScript(tablesScript(connection.engine()) + u'\n' + resource(QStringLiteral("seed.sql")));
     return true;
 }
 

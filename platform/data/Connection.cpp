@@ -43,8 +43,15 @@ Engine engineOf(const QString& dataSource, QSqlDatabase& db) {
 }
 
 void bindAll(QSqlQuery& query, const QVariantList& values) {
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values.at(i));
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant& value = values.at(i);
+        // Qt's drivers bind a null QString as NULL; a text that is merely empty
+        // is an empty value here, so only a typed null variant writes NULL.
+        if (!value.isNull() && value.typeId() == QMetaType::QString && value.toString().isNull())
+            query.bindValue(i, QVariant(QStringLiteral("")));
+        else
+            query.bindValue(i, value);
+    }
 }
 
 } // namespace
@@ -151,22 +158,38 @@ qint32 Connection::lastInsertId() {
 }
 
 void Connection::executeScript(const QString& script) {
-    // Statements end with ';' at the end of a line; lines starting with "--" are comments.
-    QString current;
-    const QStringList lines = script.split(u'\n');
-    for (const QString& raw : lines) {
-        const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(QStringLiteral("--")))
-            continue;
-        current += line + u' ';
-        if (line.endsWith(u';')) {
-            current.chop(2);
-            execute({current, {}});
-            current.clear();
+    if (!isOpen())
+        throw Error(kStatementFailed, QStringLiteral("Operation is not allowed when the object is closed."));
+    // All or nothing: a half-made schema would pass for a whole one next time.
+    QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    const bool inTransaction = db.transaction();
+    try {
+        // Statements end with ';' at the end of a line; lines starting with "--" are comments.
+        QString current;
+        const QStringList lines = script.split(u'\n');
+        for (const QString& raw : lines) {
+            const QString line = raw.trimmed();
+            if (line.isEmpty() || line.startsWith(QStringLiteral("--")))
+                continue;
+            current += line + u' ';
+            if (line.endsWith(u';')) {
+                current.chop(2);
+                execute({current, {}});
+                current.clear();
+            }
         }
+        if (!current.trimmed().isEmpty())
+            execute({current, {}});
+    } catch (const Error&) {
+        if (inTransaction)
+            db.rollback();
+        throw;
     }
-    if (!current.trimmed().isEmpty())
-        execute({current, {}});
+    if (inTransaction && !db.commit()) {
+        const Error error = errorOf(db.lastError());
+        db.rollback();
+        throw error;
+    }
 }
 
 } // namespace zorbel::data

@@ -2,6 +2,7 @@
 // failure path, and the connection's own messages.
 
 #include "business/Factory.h"
+#include "business/Schema.h"
 #include "business/Text.h"
 #include "tests/support/TestDatabase.h"
 
@@ -53,6 +54,29 @@ TEST(Frame, ApostrophesAreRemovedAndTextsCut) {
     // an empty text is stored as an empty value, not as a null
     EXPECT_EQ(db.count(QStringLiteral("ZORBEL_TEAM_TABLE"), QStringLiteral("SurName IS NULL")), 0);
     EXPECT_TRUE(db.messages().empty());
+}
+
+TEST(Connection, AnEmptyTextIsStoredEmptyAndOnlyATypedNullAsNull) {
+    TestDatabase db;
+    const QString insert = QStringLiteral("INSERT INTO ZORBEL_ISSUES_GROUPS (Description) VALUES (?)");
+    db.exec(insert, {QString()});
+    db.exec(insert, {QStringLiteral("")});
+    db.exec(insert, {QVariant(QMetaType::fromType<QString>())});
+    EXPECT_EQ(db.count(QStringLiteral("ZORBEL_ISSUES_GROUPS"), QStringLiteral("Description = ''")), 2);
+    EXPECT_EQ(db.count(QStringLiteral("ZORBEL_ISSUES_GROUPS"), QStringLiteral("Description IS NULL")), 1);
+}
+
+TEST(Schema, AFailedCreationLeavesNothingHalfMade) {
+    TestDatabase db;
+    schema::drop(db.connection());
+    // a stray table of the same name makes the creation fail near its end
+    db.exec(QStringLiteral("CREATE TABLE ZORBEL_DOCUMENT_TYPES (Stray INTEGER)"));
+    EXPECT_THROW(schema::ensure(db.connection()), data::Error);
+    EXPECT_FALSE(schema::exists(db.connection())) << "the tables made before the failure were kept";
+    db.exec(QStringLiteral("DROP TABLE ZORBEL_DOCUMENT_TYPES"));
+    EXPECT_TRUE(schema::ensure(db.connection()));
+    EXPECT_EQ(db.count(QStringLiteral("ZORBEL_CONFIGURATION")), 1);
+    EXPECT_EQ(db.count(QStringLiteral("ZORBEL_DOCUMENT_TYPES")), 6);
 }
 
 TEST(Frame, ValuesDoNotDependOnTheLocale) {
