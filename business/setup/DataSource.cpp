@@ -7,11 +7,20 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace zorbel::setup {
 
 QString userOdbcIni() {
     const QString fromEnvironment = qEnvironmentVariable("ODBCINI");
-    return fromEnvironment.isEmpty() ? QDir::homePath() + QStringLiteral("/.odbc.ini") : fromEnvironment;
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    // The driver manager looks in the account's own home, not in $HOME: a data
+    // source written anywhere else would never be found.
+    if (const passwd* account = getpwuid(getuid()); account && account->pw_dir && *account->pw_dir)
+        return QFile::decodeName(account->pw_dir) + QStringLiteral("/.odbc.ini");
+    return QDir::homePath() + QStringLiteral("/.odbc.ini");
 }
 
 bool registerSqliteDataSource(const QString& name, const QString& databaseFile) {
