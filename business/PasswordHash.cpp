@@ -25,6 +25,15 @@ QString hash(const QString& password) {
     return QString::fromLatin1(out);
 }
 
+std::optional<QString> tryHash(const QString& password, QString& why) {
+    try {
+        return hash(password);
+    } catch (const std::exception& e) {
+        why = QString::fromLocal8Bit(e.what());
+        return std::nullopt;
+    }
+}
+
 bool isHash(const QString& stored) {
     return stored.startsWith(QLatin1String(crypto_pwhash_STRPREFIX));
 }

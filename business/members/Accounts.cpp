@@ -32,10 +32,16 @@ qint32 ZorbelClass::AddUser(qint32 UserID, const QString& UserName, const QStrin
     MemberCall call(*this, QStringLiteral("AddUser"));
     // The hash is taken of the password as it was always stored (cleaned and cut),
     // so that the log-on, which tries both forms, accepts it as typed.
+    QString why;
+    const std::optional<QString> hashed = password::tryHash(clean(Password, kNameWidth), why);
+    if (!hashed) {
+        call.fail(why);
+        return 0;
+    }
     return call.run({QStringLiteral("INSERT INTO ZORBEL_MULTI_USER_TABLE ( UserID, UserName, Password, FullName, "
                                     "ProjectCreator, Administrator) VALUES (?,?,?,?,?,?)"),
                      {sql::integer(UserID), sql::text(clean(UserName, kNameWidth)),
-                      sql::text(password::hash(clean(Password, kNameWidth))), sql::text(clean(FullName, kNameWidth)),
+                      sql::text(*hashed), sql::text(clean(FullName, kNameWidth)),
                       sql::integer(0), sql::integer(Administrator)}});
 }
 
@@ -55,10 +61,16 @@ qint32 ZorbelClass::UpdateUser(qint32 MultiUserID, qint32 UserID, const QString&
                              sql::integer(Administrator), sql::text(clean(FullName, kNameWidth)),
                              sql::integer(MultiUserID)}});
     }
+    QString why;
+    const std::optional<QString> hashed = password::tryHash(clean(Password, kNameWidth), why);
+    if (!hashed) {
+        call.fail(why);
+        return 0;
+    }
     return call.update({QStringLiteral("UPDATE ZORBEL_MULTI_USER_TABLE SET UserID = ?,UserName = ?,Password = ?,"
                                        "Administrator = ?,FullName = ? WHERE MultiUserID = ?"),
                         {sql::integer(UserID), sql::text(clean(UserName, kNameWidth)),
-                         sql::text(password::hash(clean(Password, kNameWidth))), sql::integer(Administrator),
+                         sql::text(*hashed), sql::integer(Administrator),
                          sql::text(clean(FullName, kNameWidth)), sql::integer(MultiUserID)}});
 }
 

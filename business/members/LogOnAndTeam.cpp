@@ -48,8 +48,12 @@ RecordsetPtr ZorbelClass::UserLogOn(const QString& UserName, const QString& Pass
 
     if (!password::isHash(matchedStored)) {
         // An account from before hashing: replace its clear text now that it proved right.
-        call.update({QStringLiteral("UPDATE ZORBEL_MULTI_USER_TABLE SET Password = ? WHERE MultiUserID = ?"),
-                     {sql::text(password::hash(matchedStored)), sql::integer(matchedId)}});
+        QString why;
+        if (const std::optional<QString> hashed = password::tryHash(matchedStored, why))
+            call.update({QStringLiteral("UPDATE ZORBEL_MULTI_USER_TABLE SET Password = ? WHERE MultiUserID = ?"),
+                         {sql::text(*hashed), sql::integer(matchedId)}});
+        else
+            call.fail(why); // the log-on itself stands; the next one tries again
     }
 
     RecordsetPtr account =
