@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 
 #include <cmath>
 #include <limits>
@@ -53,6 +54,18 @@ QString toText(const QVariant& value)
     return value.toString();
 }
 
+// The password box masks with "*" whatever the desktop style would draw.
+class AsteriskPasswordStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_LineEdit_PasswordCharacter)
+            return '*';
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 void logInFailed()
 {
     ui::MsgBox(QStringLiteral("Log In Failed - contact your administrator"), ui::vbOKOnly | ui::vbExclamation,
@@ -85,6 +98,10 @@ Zorbel5LogIn::Zorbel5LogIn(const QString& dataSource, QWidget* parent)
     txtPassword = new QLineEdit(this);
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
     txtPassword->setEchoMode(QLineEdit::Password);
+    // Owned by the window and made after the box, so the box goes first.
+    auto* passwordStyle = new AsteriskPasswordStyle;
+    passwordStyle->setParent(this);
+    txtPassword->setStyle(passwordStyle);
     placeTwips(txtPassword, 1680, 720, 2535, 315);
 
     btnLogIn = new controls::ctrlButton(QStringLiteral("Log In"), this);

@@ -77,6 +77,8 @@ TEST_F(LogInTest, StartUpReadsTheConfigurationAndClearsTheBoxes) {
     EXPECT_TRUE(box("txtUserName")->text().isEmpty());
     EXPECT_TRUE(box("txtPassword")->text().isEmpty());
     EXPECT_EQ(box("txtPassword")->echoMode(), QLineEdit::Password);
+    box("txtPassword")->setText(QStringLiteral("pw1"));
+    EXPECT_EQ(box("txtPassword")->displayText(), QStringLiteral("***"));
     ASSERT_TRUE(app().g_zorbel);
     EXPECT_NE(app().g_zorbel->connection(), nullptr);
 }
@@ -173,6 +175,20 @@ TEST_F(LogInTest, FailuresKeepTheWindowAndTheTypedTextWithoutLockOut) {
     logIn(QStringLiteral("bob"), QStringLiteral("right"));
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(app().g_currentUserID, 3);
+}
+
+TEST_F(LogInTest, FailedLogOnQueryIsALogInFailure) {
+    start();
+    addAccount(QStringLiteral("dave"), QStringLiteral("pw"), 4, 1);
+    db().execute({QStringLiteral("DROP TABLE ZORBEL_MULTI_USER_TABLE"), {}});
+    logIn(QStringLiteral("dave"), QStringLiteral("pw"));
+
+    ASSERT_EQ(boxes.count(), 2); // the business layer's own message first
+    EXPECT_EQ(boxes.last().prompt, kLogInFailed);
+    EXPECT_EQ(app().g_currentUserID, 0);
+    EXPECT_EQ(app().g_navTool, 0);
+    EXPECT_TRUE(ui::isLoaded(kLogIn));
+    EXPECT_FALSE(ends.requested());
 }
 
 TEST_F(LogInTest, AccountWithAnEmptyFieldIsRefusedAndStoresNothing) {
