@@ -434,7 +434,11 @@ std::optional<QDateTime> parseTokens(const QString &text, const Tokens &tokens)
     Reader r(text);
     Parts p;
     bool hasDate = false, ended = false;
-    for (const Token &t : tokens) {
+    for (size_t k = 0; k < tokens.size(); ++k) {
+        const Token &t = tokens[k];
+        // Digits run straight on into the next field ("yymmdd"): a field
+        // then takes only its own width.
+        const bool packed = k + 1 < tokens.size() && tokens[k + 1].kind != Kind::Literal;
         hasDate = hasDate || isDateKind(t.kind);
         r.skipBlanks();
         if (r.atEnd()) {
@@ -467,7 +471,8 @@ std::optional<QDateTime> parseTokens(const QString &text, const Tokens &tokens)
             if ((p.dayOfYear = r.number(3)) < 0) return std::nullopt;
             break;
         case Kind::Year2: case Kind::Year4:
-            if ((p.year = r.number(4, &digits)) < 0) return std::nullopt;
+            // A four-digit year is read under a two-digit pattern too.
+            if ((p.year = r.number(t.kind == Kind::Year2 && packed ? 2 : 4, &digits)) < 0) return std::nullopt;
             p.year = expandYear(p.year, digits);
             break;
         case Kind::Hour: case Kind::Hour2:

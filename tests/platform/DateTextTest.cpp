@@ -57,7 +57,10 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundTrip{QLocale::UnitedKingdom, "dd/mm/yyyy"}, RoundTrip{QLocale::UnitedKingdom, "mm/dd/yyyy"},
                       RoundTrip{QLocale::UnitedStates, "d mmm yy"}, RoundTrip{QLocale::UnitedKingdom, "dddd d mmmm yyyy"},
                       RoundTrip{QLocale::UnitedStates, ""}, RoundTrip{QLocale::UnitedKingdom, ""},
-                      RoundTrip{QLocale::UnitedStates, "Long Date"}, RoundTrip{QLocale::UnitedKingdom, "Medium Date"}));
+                      RoundTrip{QLocale::UnitedStates, "Long Date"}, RoundTrip{QLocale::UnitedKingdom, "Medium Date"},
+                      RoundTrip{QLocale::UnitedStates, "Short Date"}, RoundTrip{QLocale::UnitedKingdom, "Short Date"},
+                      RoundTrip{QLocale::UnitedKingdom, "yymmdd"}, RoundTrip{QLocale::UnitedStates, "yyyymmdd"},
+                      RoundTrip{QLocale::UnitedKingdom, "dd/mm/yyyy hh:nn:ss"}));
 
 TEST(DateText, DayFirstAndMonthFirstPatternsIgnoreTheLocaleOrder)
 {
