@@ -79,8 +79,9 @@ public:
     {
         QEventLoop loop;
         m_modal.push_back({w, &loop});
+        // A window that comes up is on top already; raising is for one that
+        // was open (and some platforms cannot raise at all).
         w->show();
-        w->raise();
         w->activateWindow();
         // The window may already be gone (closed by its show handler).
         if (holds(w) && w->isVisible())
@@ -180,11 +181,13 @@ bool showWindow(const QString &name)
     QWidget *w = registry().load(name);
     if (!w)
         return false;
+    const bool wasOpen = w->isVisible();
     if (w->isMinimized())
         w->showNormal();
     else
         w->show();
-    w->raise();
+    if (wasOpen)
+        w->raise();
     w->activateWindow();
     return true;
 }
@@ -240,7 +243,6 @@ void ModalHook::drive(const QString &name, QWidget &window)
     m_shown << name;
     QPointer<QWidget> guard(&window);
     window.show();
-    window.raise();
     window.activateWindow();
     if (m_driver)
         m_driver(window);
