@@ -9,7 +9,7 @@ namespace zorbel::controls {
 
 using OleColour = std::uint32_t;
 
-/// VB's RGB(r, g, b): red in the low byte.
+/// RGB(r, g, b) as an OLE colour: red in the low byte.
 constexpr OleColour rgb(int r, int g, int b)
 {
     return OleColour(r & 0xFF) | (OleColour(g & 0xFF) << 8) | (OleColour(b & 0xFF) << 16);

@@ -44,7 +44,7 @@ bool isString(const QVariant &v)
 double numericValue(const QVariant &v)
 {
     if (v.metaType().id() == QMetaType::Bool)
-        return v.toBool() ? -1.0 : 0.0; // the platform's True is -1
+        return v.toBool() ? -1.0 : 0.0; // stored True has always been -1
     return v.toDouble();
 }
 
@@ -86,8 +86,8 @@ qint16 PropertyBag::ToInt16(const QVariant &value)
     }
     if (!std::isfinite(d))
         throw PropertyError(6, QStringLiteral("Overflow"));
-    // Round half to even, as the platform's integer conversion does.
-    // (std::nearbyint in the default rounding mode, to nearest, ties to even).
+    // Halves go to the even neighbour so that a stored 2.5 reads back as the
+    // 2 that older saved windows hold (nearbyint's default mode does that).
     const double rounded = std::nearbyint(d);
     if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
         throw PropertyError(6, QStringLiteral("Overflow"));

@@ -1,6 +1,6 @@
 #pragma once
 // The host's property bag: the named values that a window stores for each
-// control placed on it (VB's PropertyBag), standing in for the platform's.
+// control placed on it, so that a control comes back as it was saved.
 #include "controls/ControlsExport.h"
 
 #include <QMap>
@@ -13,7 +13,7 @@
 namespace zorbel::controls {
 
 /// A failure of the property bag or of a conversion of a stored value.
-/// Number follows the platform: 13 type mismatch, 6 overflow.
+/// Numbers are the ones error handlers already know: 13 type mismatch, 6 overflow.
 class ZORBEL_CONTROLS_EXPORT PropertyError : public std::runtime_error {
 public:
     PropertyError(int number, const QString &description);

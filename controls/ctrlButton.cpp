@@ -22,8 +22,7 @@ ctrlButton::ctrlButton(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     resize(sizeHint());
 
-    // UserControl_Initialize
-    m_Status = 0;
+    // A new instance reads "Name" until its host gives it a caption.
     m_Caption = QString::fromLatin1(InitialCaption);
     RefreshButton();
 }
@@ -127,8 +126,8 @@ void ctrlButton::paintEvent(QPaintEvent *)
     p.drawText(CaptionRect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, m_Caption);
 }
 
-// --- mouse handling: only the caption has mouse-down and
-// mouse-up handlers; the Normal and Pressed pictures have click handlers.
+// Only the caption strip shows the pressed look; the picture's strip above
+// it clicks without it, so the two keep separate handlers.
 
 void ctrlButton::captionMouseDown()
 {
@@ -150,7 +149,7 @@ void ctrlButton::captionClick()
 
 void ctrlButton::pictureClick()
 {
-    // The Disabled picture has no click handler.
+    // The greyed picture never clicks, whatever status a host left behind.
     if (m_visible == ButtonPicture::Disabled)
         return;
     if (Status() == 0)
@@ -202,9 +201,9 @@ void ctrlButton::mouseReleaseEvent(QMouseEvent *event)
 void ctrlButton::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // The second press of a double-click arrives as this event (press,
-    // release, double-click, release): like the platform's DblClick it runs
-    // no mouse-down and its release raises no Click, so a double-click
-    // raises the one Click of its first press and release.
+    // release, double-click, release). It shows no pressed look and its
+    // release raises no Click, so a double-click raises the one Click of its
+    // first press and release: a hurried user runs a command once.
     event->accept();
     if (m_pressButton != Qt::NoButton && event->button() != m_pressButton)
         return;
@@ -212,8 +211,8 @@ void ctrlButton::mouseDoubleClickEvent(QMouseEvent *event)
         m_pressRegion = RegionAt(event->position().toPoint());
         m_pressButton = event->button();
     }
-    // (Where the platform delivered the second press as a press too, that
-    // press is the one held now: it loses its Click as well.)
+    // (Where the window system delivered the second press as a press too,
+    // that press is the one held now: it loses its Click as well.)
     m_pressIsDoubleClick = true;
 }
 

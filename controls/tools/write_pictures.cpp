@@ -50,9 +50,9 @@ int main(int argc, char **argv)
         led->setStatus(qint16(s));
         moveTwips(led, 120 + s * 450, 600);
     }
-    auto *free = new StatusLED(&sample);
-    free->setLEDColour(QColor(128, 128, 0));
-    placeTwips(free, 120 + 7 * 450, 600, 495, 375);
+    auto *freeColour = new StatusLED(&sample);
+    freeColour->setLEDColour(QColor(128, 128, 0));
+    placeTwips(freeColour, 120 + 7 * 450, 600, 495, 375);
     resizeTwips(&sample, 6180, 1080);
     sample.show();
     app.processEvents();

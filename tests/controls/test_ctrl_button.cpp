@@ -46,7 +46,7 @@ void expectLook(ctrlButton &b, ButtonPicture picture, const QColor &colour)
 }
 
 // A real double-click through the window system: press, release, press
-// (the platform adds the double-click event), release.
+// (the window system adds the double-click event), release.
 void windowDoubleClick(QWidget &w, QPoint pos)
 {
     QTest::mouseDClick(w.window()->windowHandle(), Qt::LeftButton, {}, w.mapTo(w.window(), pos));
