@@ -28,9 +28,6 @@ StatusLED::StatusLED(QWidget *parent) : QWidget(parent), m_colour(DesignColour()
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     resize(sizeHint());
 
-    // UserControl_Initialize
-    m_LEDType = 0;
-    m_Status = 0;
     ApplyStatusColour();
 }
 
@@ -69,7 +66,9 @@ void StatusLED::setStatus(qint16 status)
 void StatusLED::setLEDColour(const QColor &colour)
 {
     m_LEDType = 1;
-    m_colour = colour.toRgb();
+    // An invalid colour is black, as its OLE value 0 is, so that the lamp
+    // shows the colour that LEDColour and LEDColourOle report.
+    m_colour = colour.isValid() ? colour.toRgb() : QColor(0, 0, 0);
     m_colour.setAlpha(255);
     markChanged(QString::fromLatin1(ChangedLEDColour));
     update();
@@ -107,8 +106,8 @@ void StatusLED::paintEvent(QPaintEvent *)
     const QRect c = CircleRect();
     if (c.width() <= 0)
         return;
-    // Drawn without smoothing, as the platform's shape is: every pixel is the
-    // lamp colour, the black border or the white background.
+    // Drawn without smoothing so that every pixel is the lamp colour, the
+    // black border or the white background: a lamp's colour is read off it.
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(BorderColour(), 0));
     p.setBrush(m_colour);

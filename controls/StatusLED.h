@@ -52,7 +52,8 @@ public:
     void setStatus(qint16 status);
 
     QColor LEDColour() const { return m_colour; }
-    /// LEDType = 1, paints the colour, marks "LEDColour".
+    /// LEDType = 1, paints the colour (an invalid one as black, alpha
+    /// ignored), marks "LEDColour".
     void setLEDColour(const QColor &colour);
     /// The same with OLE colours (0x00BBGGRR, or a system colour).
     OleColour LEDColourOle() const { return toOleColour(m_colour); }

@@ -1,9 +1,9 @@
 #pragma once
 // Twips helpers shared by the controls and the program's windows.
 //
-// The Parts give every position and size in twips. On Linux the program
-// works at 96 dpi logical, that is 15 twips per pixel; these helpers are the
-// one place where twips and pixels meet.
+// Every window lays itself out in twips so that positions read the same
+// everywhere; the program works at 96 dpi logical, that is 15 twips per
+// pixel, and these helpers are the one place where twips and pixels meet.
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -20,8 +20,15 @@ constexpr double twipsPerPixelForDpi(double dpi) { return 1440.0 / dpi; }
 /// Twips to pixels, rounded to the nearest pixel (halves away from zero).
 constexpr int twipsToPixels(int twips)
 {
-    return twips >= 0 ? (twips + TwipsPerPixel / 2) / TwipsPerPixel
-                      : -((-twips + TwipsPerPixel / 2) / TwipsPerPixel);
+    // Rounded from quotient and remainder so that no value near the ends of
+    // int overflows on the way.
+    const int whole = twips / TwipsPerPixel;
+    const int rest = twips % TwipsPerPixel;
+    if (rest > TwipsPerPixel / 2)
+        return whole + 1;
+    if (rest < -(TwipsPerPixel / 2))
+        return whole - 1;
+    return whole;
 }
 
 /// Pixels to twips (exact).
@@ -49,7 +56,7 @@ inline QRect pixelRectToTwips(const QRect &r)
             pixelsToTwips(r.height())};
 }
 
-/// Places a widget at a position and size given in twips (VB's Move).
+/// Places a widget at a position and size given in twips.
 inline void placeTwips(QWidget *w, int left, int top, int width, int height)
 {
     w->setGeometry(twipsRectToPixels(left, top, width, height));
@@ -70,7 +77,7 @@ inline int topTwips(const QWidget *w) { return pixelsToTwips(w->y()); }
 inline int widthTwips(const QWidget *w) { return pixelsToTwips(w->width()); }
 inline int heightTwips(const QWidget *w) { return pixelsToTwips(w->height()); }
 
-/// Sets one coordinate in twips, leaving the others (VB's .Left = , .Top = ...).
+/// Sets one coordinate in twips, leaving the others.
 inline void setLeftTwips(QWidget *w, int left) { w->move(twipsToPixels(left), w->y()); }
 inline void setTopTwips(QWidget *w, int top) { w->move(w->x(), twipsToPixels(top)); }
 inline void setWidthTwips(QWidget *w, int width) { w->resize(twipsToPixels(width), w->height()); }

@@ -54,7 +54,7 @@ public:
     /// Caption "Name", Status 0, the normal picture; 93 x 24 px (1395 x 360 twips).
     explicit ctrlButton(QWidget *parent = nullptr);
     /// The same, with the caption set (marks "ButtonCaption" changed).
-    ctrlButton(const QString &caption, QWidget *parent = nullptr);
+    explicit ctrlButton(const QString &caption, QWidget *parent = nullptr);
     ~ctrlButton() override;
 
     QString Caption() const { return m_Caption; }

@@ -90,6 +90,14 @@ TEST(StatusLED, LEDColourAsOleColour)
     EXPECT_EQ(led.LEDColour(), QColor(255, 128, 0));
     EXPECT_EQ(led.LEDColourOle(), rgb(255, 128, 0));
     EXPECT_EQ(led.property("LEDColour").value<QColor>(), QColor(255, 128, 0));
+
+    // A host's invalid or translucent colour: the lamp shows what it reports.
+    led.setLEDColour(QColor());
+    EXPECT_EQ(led.LEDColour(), QColor(0, 0, 0));
+    EXPECT_EQ(led.LEDColourOle(), rgb(0, 0, 0));
+    EXPECT_EQ(centre(led), QColor(0, 0, 0));
+    led.setLEDColour(QColor(0, 0, 255, 40));
+    EXPECT_EQ(centre(led), QColor(0, 0, 255));
 }
 
 TEST(StatusLED, LetsMarkChanged)

@@ -3,6 +3,7 @@
 
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace zorbel::controls;
 
@@ -16,6 +17,11 @@ TEST(Twips, FifteenTwipsPerPixel)
     EXPECT_EQ(twipsToPixels(7), 0);
     EXPECT_EQ(twipsToPixels(8), 1);
     EXPECT_EQ(twipsToPixels(-8), -1);
+    EXPECT_EQ(twipsToPixels(-7), 0);
+    EXPECT_EQ(twipsToPixels(23), 2);
+    // The ends of int round without overflowing.
+    EXPECT_EQ(twipsToPixels(std::numeric_limits<int>::max()), 143165576);
+    EXPECT_EQ(twipsToPixels(std::numeric_limits<int>::min()), -143165577);
     EXPECT_EQ(pixelsToTwips(88), 1320);
     EXPECT_DOUBLE_EQ(twipsPerPixelForDpi(96.0), 15.0);
     EXPECT_DOUBLE_EQ(twipsPerPixelForDpi(120.0), 12.0);
