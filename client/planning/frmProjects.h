@@ -22,6 +22,10 @@ namespace zorbel::planning {
 class frmProjects : public RecordEditor {
     Q_OBJECT
 public:
+    // Status pictures 0 to 6 into g_statusPictures: the grids of every editor
+    // show them once this editor has opened.
+    static void LoadStatusPictures();
+
     frmProjects();
 
     void Form_Load();
@@ -50,8 +54,6 @@ protected:
 
 private:
     void LoadUserAdminLevels(qint32 projectID);
-    // Status pictures 0 to 6 into g_statusPictures.
-    void LoadStatusPictures();
     QStringList contactNames() const;
 
     QLineEdit* txtName = nullptr;

@@ -238,13 +238,6 @@ QPixmap statusPicture(int status)
     });
 }
 
-void loadStatusPictures()
-{
-    auto& pictures = state().g_statusPictures;
-    for (int status = 0; status <= 6; ++status)
-        pictures[static_cast<std::size_t>(status)] = statusPicture(status);
-}
-
 QPixmap treeIcon(const QString& imageKey)
 {
     const auto& painters = iconPainters();

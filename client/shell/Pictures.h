@@ -10,8 +10,6 @@ namespace zorbel::shell {
 // The picture of a status (0 to 6, in the status light's colours); an empty
 // picture for any other value.
 QPixmap statusPicture(int status);
-// Fills state().g_statusPictures 0 to 6.
-void loadStatusPictures();
 // The icon of a navigation tree item by its image key.
 QPixmap treeIcon(const QString& imageKey);
 

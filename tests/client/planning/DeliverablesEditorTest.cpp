@@ -1,7 +1,7 @@
 #include "tests/client/planning/EditorTestSupport.h"
 
 #include "client/planning/frmDeliverables.h"
-#include "client/shell/Pictures.h"
+#include "client/planning/frmProjects.h"
 #include "controls/StatusLED.h"
 
 #include <QCheckBox>
@@ -26,7 +26,7 @@ protected:
         app().g_projectStart = at(2024, 3, 1);
         app().g_projectEnd = at(2024, 6, 30);
         app().g_navTool = 26;
-        shell::loadStatusPictures(); // as the projects editor leaves them
+        planning::frmProjects::LoadStatusPictures(); // as the projects editor leaves them
     }
     qint32 addMember(qint32 user, const QString& fullName) {
         zorbel().AddTeamMember(user, project, fullName, fullName.section(' ', 0, 0), fullName.section(' ', 1));

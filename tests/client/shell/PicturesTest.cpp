@@ -34,10 +34,6 @@ TEST_F(PicturesTest, StatusPicturesShowTheStatusLightColours) {
     }
     EXPECT_TRUE(shell::statusPicture(-1).isNull());
     EXPECT_TRUE(shell::statusPicture(7).isNull());
-
-    shell::loadStatusPictures();
-    for (int status = 0; status <= 10; ++status)
-        EXPECT_EQ(app().g_statusPictures[status].isNull(), status > 6) << status;
 }
 
 TEST_F(PicturesTest, EveryTreeImageKeyHasItsOwnIcon) {
