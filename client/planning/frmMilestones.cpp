@@ -63,7 +63,8 @@ bool belongsTo(const data::RecordsetPtr& rs, qint32 projectID) {
 frmMilestones::frmMilestones() : RecordEditor(milestonesSpec()) {
     setObjectName(QStringLiteral("frmMilestones"));
     setWindowTitle(QStringLiteral("Project Milestones"));
-    controls::resizeTwips(this, 8400, 6900);
+    // Wide enough for the row of six buttons, Refresh last.
+    controls::resizeTwips(this, 9000, 6900);
 
     label(this, "Label1", QStringLiteral("Project"), 120, 150);
     txtProject = label(this, "txtProject", QString(), 1020, 150, 7200);
