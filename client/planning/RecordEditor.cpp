@@ -89,6 +89,19 @@ void RecordEditor::makeDurationEntry(QLineEdit* startBox, QLineEdit* endBox, int
         w->hide();
 }
 
+void RecordEditor::setLockedFields(std::vector<QWidget*> fields) {
+    m_lockedFields = std::move(fields);
+    // A date box that has been emptied no longer shows its stored value: a
+    // date typed into it afterwards (an Add after a row with a time of day)
+    // is the date typed, not the old record's moment.
+    for (QWidget* f : m_lockedFields)
+        if (auto* box = qobject_cast<QLineEdit*>(f))
+            connect(box, &QLineEdit::textChanged, box, [box](const QString& text) {
+                if (text.isEmpty())
+                    box->setProperty(kStoredDate, QVariant());
+            });
+}
+
 void RecordEditor::lockField(QWidget* field, bool locked) {
     if (auto* box = qobject_cast<QLineEdit*>(field))
         box->setReadOnly(locked);

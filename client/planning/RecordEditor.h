@@ -89,7 +89,7 @@ protected:
     // wired to compute the end box from the start box.
     void makeDurationEntry(QLineEdit* startBox, QLineEdit* endBox, int left, int top);
     // The fields the field lock locks and unlocks.
-    void setLockedFields(std::vector<QWidget*> fields) { m_lockedFields = std::move(fields); }
+    void setLockedFields(std::vector<QWidget*> fields);
     // Locks a field without the mode setter (the designed state).
     static void lockField(QWidget* field, bool locked);
 

@@ -152,6 +152,133 @@ TEST_F(DeliverablesEditorTest, ProjectDateQuestionsWidenTheProjectOnYes) {
     EXPECT_EQ(count(QStringLiteral("ZORBEL_DELIVERABLES")), 1);
 }
 
+TEST_F(DeliverablesEditorTest, EachAnswerToTheDateQuestionsStoresItsOwnProjectDates) {
+    addMember(ann, QStringLiteral("Ann Archer"));
+    // The project row was moved by someone else after it was picked: the globals are stale,
+    // and a Yes must take the project's other date from its row.
+    struct Case {
+        QDateTime start, end;
+        std::initializer_list<int> answers;
+        QDateTime projectStart, projectEnd;
+        QString startLabel, endLabel;
+    };
+    const Case cases[] = {
+        {at(2024, 2, 1), at(2024, 7, 31), {ui::vbYes, ui::vbYes}, at(2024, 2, 1), at(2024, 7, 31),
+         QStringLiteral("01/02/2024"), QStringLiteral("31/07/2024")},
+        {at(2024, 2, 1), at(2024, 7, 31), {ui::vbYes, ui::vbNo}, at(2024, 2, 1), at(2024, 7, 15),
+         QStringLiteral("01/02/2024"), QStringLiteral("30/06/2024")},
+        {at(2024, 2, 1), at(2024, 7, 31), {ui::vbNo, ui::vbYes}, at(2024, 2, 15), at(2024, 7, 31),
+         QStringLiteral("01/03/2024"), QStringLiteral("31/07/2024")},
+        {at(2024, 2, 1), at(2024, 7, 31), {ui::vbNo, ui::vbNo}, at(2024, 2, 15), at(2024, 7, 15),
+         QStringLiteral("01/03/2024"), QStringLiteral("30/06/2024")},
+        // Before the picked start but not before the project's own: Yes never narrows it.
+        {at(2024, 2, 20), at(2024, 7, 10), {ui::vbYes, ui::vbYes}, at(2024, 2, 15), at(2024, 7, 15),
+         QStringLiteral("15/02/2024"), QStringLiteral("15/07/2024")},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(n);
+        zorbel().UpdateProjectDates(project, at(2024, 2, 15), at(2024, 7, 15));
+        auto* w = openDeliverables();
+        boxes.clear();
+        click(w, "btnAdd");
+        const QString name = QStringLiteral("Case %1").arg(n++);
+        text(w, "txtDeliverable", name);
+        type(w, "txtStartDate", c.start.toString(QStringLiteral("dd/MM/yyyy")));
+        type(w, "txtEndDate", c.end.toString(QStringLiteral("dd/MM/yyyy")));
+        boxes.script(c.answers);
+        click(w, "btnOK");
+        ASSERT_EQ(boxes.count(), 2);
+        EXPECT_EQ(projectDate("StartDate"), c.projectStart);
+        EXPECT_EQ(projectDate("EndDate"), c.projectEnd);
+        EXPECT_EQ(child<QLabel>(w, "txtStart")->text(), c.startLabel);
+        EXPECT_EQ(child<QLabel>(w, "txtEnd")->text(), c.endLabel);
+        // The deliverable keeps its own dates whatever the answers.
+        EXPECT_EQ(count(QStringLiteral("ZORBEL_DELIVERABLES"), QStringLiteral("Deliverable = '%1'").arg(name)), 1);
+        const qint32 id = lastID(QStringLiteral("ZORBEL_DELIVERABLES"), QStringLiteral("DeliverableID"));
+        EXPECT_EQ(deliverableDate(id, "StartDate"), c.start);
+        EXPECT_EQ(deliverableDate(id, "EndDate"), c.end);
+        EXPECT_EQ(app().g_projectStart, at(2024, 3, 1));
+        EXPECT_EQ(app().g_projectEnd, at(2024, 6, 30));
+        ui::closeWindow(QStringLiteral("frmDeliverables"));
+        QApplication::processEvents();
+    }
+}
+
+TEST_F(DeliverablesEditorTest, DeleteOnlyOnYesAndThenRestartsAtTheFirstRow) {
+    addMember(ann, QStringLiteral("Ann Archer"));
+    addDeliverable(QStringLiteral("Keep"), 0, at(2024, 4, 1), at(2024, 4, 2), 2, 1);
+    const qint32 gone = addDeliverable(QStringLiteral("Gone"), 0, at(2024, 4, 3), at(2024, 4, 4), 2, 2);
+    auto* w = openDeliverables();
+    pickRow(w, "FG1", 2, 4);
+    EXPECT_EQ(app().g_currentDeliverableID, gone);
+    EXPECT_EQ(app().g_deliverableRow, 2);
+    boxes.clear();
+
+    click(w, "btnDelete");
+    boxes.script(ui::vbNo);
+    click(w, "btnOK");
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().prompt, QStringLiteral("Are you sure you want to delete Gone"));
+    EXPECT_EQ(boxes.last().flags, ui::vbYesNo);
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_DELIVERABLES")), 2);
+    EXPECT_EQ(app().g_deliverableRow, 2);
+    EXPECT_EQ(w->mode(), shell::kBrowse);
+
+    click(w, "btnDelete");
+    boxes.script(ui::vbYes);
+    click(w, "btnOK");
+    EXPECT_EQ(deliverable(gone, "Deliverable"), QVariant());
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_DELIVERABLES")), 1);
+    EXPECT_EQ(app().g_deliverableRow, 1);
+    EXPECT_EQ(grid(w, "FG1")->Rows(), 3); // still listed until Refresh
+    click(w, "btnRefresh");
+    EXPECT_EQ(grid(w, "FG1")->Rows(), 2);
+    EXPECT_EQ(child<QPlainTextEdit>(w, "txtDeliverable")->toPlainText(), QStringLiteral("Keep"));
+}
+
+TEST_F(DeliverablesEditorTest, RowSelectionSetsTheCurrentDeliverableForTheLevelsBelow) {
+    addMember(ann, QStringLiteral("Ann Archer"));
+    addDeliverable(QStringLiteral("First"), 0, at(2024, 4, 1), at(2024, 4, 2), 2, 1);
+    const qint32 second = addDeliverable(QStringLiteral("Second"), 0, at(2024, 5, 1, 9), at(2024, 5, 9, 17), 2, 2);
+    app().g_milestoneRow = 3;
+    auto* w = openDeliverables();
+    app().g_taskRow = 4;
+    app().g_actionRow = 5;
+    app().g_progressRow = 6;
+    pickRow(w, "FG1", 2, 4);
+    EXPECT_EQ(app().g_currentDeliverableID, second);
+    EXPECT_EQ(app().g_currentDeliverableName, QStringLiteral("Second"));
+    EXPECT_EQ(app().g_deliverableStart, at(2024, 5, 1, 9));
+    EXPECT_EQ(app().g_deliverableEnd, at(2024, 5, 9, 17));
+    EXPECT_EQ(app().g_deliverableRow, 2);
+    EXPECT_EQ(app().g_taskRow, 0);
+    EXPECT_EQ(app().g_actionRow, 0);
+    EXPECT_EQ(app().g_progressRow, 0);
+    EXPECT_EQ(app().g_milestoneRow, 3); // not a level below a deliverable
+    EXPECT_EQ(app().g_deliverableCount, 2);
+}
+
+TEST_F(DeliverablesEditorTest, ProjectLevelDecidesTheButtons) {
+    app().g_cfgProjectAdmin = 1;
+    app().g_taskAdminLevel = 2;
+    addDeliverable(QStringLiteral("Listed"), 0, at(2024, 4, 1), at(2024, 4, 2));
+    for (qint16 level : {0, 2, 3, 4, 5}) {
+        app().g_projectAdminLevel = level;
+        auto* w = openDeliverables();
+        EXPECT_EQ(status(w, "btnEdit"), level > 2 ? 0 : 2) << level;
+        EXPECT_EQ(status(w, "btnAdd"), level > 3 ? 0 : 2) << level;
+        EXPECT_EQ(status(w, "btnDelete"), level > 3 ? 0 : 2) << level;
+        ui::closeWindow(QStringLiteral("frmDeliverables"));
+        QApplication::processEvents();
+    }
+    app().g_cfgProjectAdmin = 0;
+    app().g_projectAdminLevel = 0;
+    auto* w = openDeliverables();
+    for (const char* b : {"btnAdd", "btnEdit", "btnDelete"})
+        EXPECT_EQ(status(w, b), 0) << b;
+}
+
 TEST_F(DeliverablesEditorTest, NamesakesResolveByTheChosenEntryAndOthersRecordsAreRefused) {
     app().g_cfgOwnerAdmin = 1;
     const qint32 bobPat = addMember(bob, QStringLiteral("Pat Lee"));

@@ -72,9 +72,10 @@ protected:
     static qint16 status(QWidget* w, const char* button) { return child<controls::ctrlButton>(w, button)->Status(); }
     static void type(QWidget* w, const char* box, const QString& text) { child<QLineEdit>(w, box)->setText(text); }
     static ui::FlexGrid* grid(QWidget* w, const char* name) { return child<ui::FlexGrid>(w, name); }
-    static void pickRow(QWidget* w, const char* gridName, int row) {
+    // Clicks a row in a column that shows (column 2 holds the name in most grids).
+    static void pickRow(QWidget* w, const char* gridName, int row, int col = 2) {
         auto* g = grid(w, gridName);
-        QTest::mouseClick(g->view()->viewport(), Qt::LeftButton, {}, g->cellRect(row, 2).center());
+        QTest::mouseClick(g->view()->viewport(), Qt::LeftButton, {}, g->cellRect(row, col).center());
     }
 
 private:

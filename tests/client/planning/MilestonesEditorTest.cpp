@@ -104,6 +104,67 @@ TEST_F(MilestonesEditorTest, DateAfterTheProjectEndAsksAndYesMovesOnlyTheEnd) {
     EXPECT_EQ(count(QStringLiteral("ZORBEL_MILESTONES")), 3);
 }
 
+TEST_F(MilestonesEditorTest, NoToTheEndQuestionLeavesTheProjectAndStillSaves) {
+    const qint32 id = addMilestone(QStringLiteral("Late"), at(2024, 9, 1));
+    auto* w = openMilestones();
+    for (int mode : {shell::kEdit, shell::kDelete}) {
+        SCOPED_TRACE(mode);
+        boxes.clear();
+        click(w, mode == shell::kEdit ? "btnEdit" : "btnDelete");
+        describe(w, QStringLiteral("Later"));
+        boxes.script({ui::vbNo, ui::vbNo});
+        click(w, "btnOK");
+        ASSERT_GE(boxes.count(), 1);
+        EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("Project End Date ?"));
+        EXPECT_EQ(projectDate("EndDate"), at(2024, 6, 30));
+        EXPECT_EQ(child<QLineEdit>(w, "txtEnd")->text(), QStringLiteral("30/06/2024"));
+    }
+    // Edit saved with the milestone's own date; the unconfirmed delete removed nothing.
+    EXPECT_EQ(milestone(id, "Description").toString(), QStringLiteral("Later"));
+    EXPECT_EQ(storedDate(QStringLiteral("ZORBEL_MILESTONES"), QStringLiteral("StartDate"),
+                         QStringLiteral("MilestoneID"), id),
+              at(2024, 9, 1));
+    EXPECT_EQ(boxes.last().prompt, QStringLiteral("Are you sure you want to delete Later"));
+}
+
+TEST_F(MilestonesEditorTest, ADateTypedForANewMilestoneIsThatDateNotTheShownRowsMoment) {
+    addMilestone(QStringLiteral("Timed"), at(2024, 4, 2, 14, 45));
+    auto* w = openMilestones();
+    click(w, "btnAdd");
+    describe(w, QStringLiteral("Same day"));
+    type(w, "txtDate", QStringLiteral("02/04/2024"));
+    click(w, "btnOK");
+    const qint32 id = lastID(QStringLiteral("ZORBEL_MILESTONES"), QStringLiteral("MilestoneID"));
+    EXPECT_EQ(storedDate(QStringLiteral("ZORBEL_MILESTONES"), QStringLiteral("StartDate"),
+                         QStringLiteral("MilestoneID"), id),
+              at(2024, 4, 2));
+}
+
+TEST_F(MilestonesEditorTest, RowSelectionSetsOnlyTheMilestone) {
+    addMilestone(QStringLiteral("One"), at(2024, 4, 1));
+    const qint32 two = addMilestone(QStringLiteral("Two"), at(2024, 5, 1));
+    app().g_deliverableRow = 2;
+    app().g_taskRow = 3;
+    auto* w = openMilestones();
+    EXPECT_EQ(app().g_milestoneRow, 1);
+    pickRow(w, "FGMilestones", 2);
+    EXPECT_EQ(app().g_currentMilestoneID, two);
+    EXPECT_EQ(app().g_milestoneRow, 2);
+    EXPECT_EQ(child<QPlainTextEdit>(w, "txtMilestone")->toPlainText(), QStringLiteral("Two"));
+    EXPECT_EQ(app().g_deliverableRow, 2);
+    EXPECT_EQ(app().g_taskRow, 3);
+
+    // Reopened without a new project pick: the held list, at the saved row, until Refresh.
+    ui::closeWindow(QStringLiteral("frmMilestones"));
+    QApplication::processEvents();
+    addMilestone(QStringLiteral("Three"), at(2024, 6, 1));
+    w = openMilestones();
+    EXPECT_EQ(grid(w, "FGMilestones")->Rows(), 3);
+    EXPECT_EQ(app().g_currentMilestoneID, two);
+    click(w, "btnRefresh");
+    EXPECT_EQ(grid(w, "FGMilestones")->Rows(), 4);
+}
+
 TEST_F(MilestonesEditorTest, EmptyDateSavesNowAsBothDates) {
     const ui::ClockOverride clock(at(2024, 5, 6, 9, 30));
     auto* w = openMilestones();

@@ -2,6 +2,7 @@
 
 #include "client/planning/frmProjects.h"
 #include "controls/StatusLED.h"
+#include "platform/ui/Clock.h"
 
 #include <QCheckBox>
 
@@ -186,6 +187,57 @@ TEST_F(ProjectsEditorTest, RightsLevelsDecideTheButtons) {
     pickRow(w, "FGProjects", 1);
     click(w, "btnEdit");
     EXPECT_EQ(w->mode(), shell::kBrowse);
+}
+
+TEST_F(ProjectsEditorTest, RowClickMakesTheProjectCurrentForTheOtherWindows) {
+    app().g_cfgProjectAdmin = 1;
+    const qint32 first = addProject(QStringLiteral("First"), ann, at(2024, 1, 1, 8), at(2024, 2, 1, 18), 1, 1);
+    const qint32 undated = addProject(QStringLiteral("Undated"), bob, QDateTime(), QDateTime(), 1, 2);
+    zorbel().AddUserAdmin(7, first, QStringLiteral("First"), 4, 3, 2, 2, 2);
+    zorbel().AddUserAdmin(7, undated, QStringLiteral("Undated"), 3, 2, 2, 2, 2);
+    auto* w = openPhase(24);
+    EXPECT_EQ(app().g_currentProjectID, first);
+    EXPECT_EQ(app().g_projectStart, at(2024, 1, 1, 8));
+    EXPECT_EQ(app().g_projectEnd, at(2024, 2, 1, 18));
+    EXPECT_EQ(app().g_projectOwnerID, ann);
+    EXPECT_EQ(app().g_taskAdminLevel, 3);
+
+    app().g_milestoneRow = 2;
+    app().g_deliverableRow = 3;
+    app().g_taskRow = 4;
+    app().g_actionRow = 5;
+    app().g_progressRow = 6;
+    pickRow(w, "FGProjects", 2);
+    EXPECT_EQ(app().g_currentProjectID, undated);
+    EXPECT_EQ(app().g_currentProjectName, QStringLiteral("Undated"));
+    EXPECT_EQ(app().g_projectOwnerID, bob);
+    EXPECT_EQ(app().g_projectRow, 2);
+    EXPECT_EQ(app().g_projectAdminLevel, 3);
+    EXPECT_EQ(app().g_taskAdminLevel, 2);
+    // A project without dates keeps those of the project picked before.
+    EXPECT_EQ(app().g_projectStart, at(2024, 1, 1, 8));
+    EXPECT_EQ(app().g_projectEnd, at(2024, 2, 1, 18));
+    for (qint32 row : {app().g_milestoneRow, app().g_deliverableRow, app().g_taskRow, app().g_actionRow,
+                       app().g_progressRow})
+        EXPECT_EQ(row, 0);
+
+    // Saved with empty date boxes it starts now and ends a day later.
+    const ui::ClockOverride clock(at(2024, 5, 6, 9, 30));
+    click(w, "btnEdit");
+    type(w, "txtReference", QStringLiteral("R-new"));
+    click(w, "btnOK");
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(project(undated, "Reference").toString(), QStringLiteral("R-new"));
+    EXPECT_EQ(projectDate(undated, "StartDate"), at(2024, 5, 6, 9, 30));
+    EXPECT_EQ(projectDate(undated, "EndDate"), at(2024, 5, 7, 9, 30));
+}
+
+TEST_F(ProjectsEditorTest, WithoutPerProjectRightsEveryButtonWorks) {
+    addProject(QStringLiteral("Open"), ann, at(2024, 1, 1), at(2024, 2, 1));
+    app().g_projectAdminLevel = 1; // left by an earlier pick; not consulted
+    auto* w = openPhase(24);
+    for (const char* b : {"btnAdd", "btnEdit", "btnDelete"})
+        EXPECT_EQ(status(w, b), 0) << b;
 }
 
 TEST_F(ProjectsEditorTest, OwnerRuleRefusesOthersRecordsEvenWhenNamingOneself) {
