@@ -1,0 +1,372 @@
+// Every window the program registers, driven by a long fixed-seed run of
+// clicks, typing and picks in any order, on an empty database and on one with
+// a breakdown in it. Nothing may crash, throw or wedge, and the database must
+// still answer afterwards.
+
+#include "client/shell/ProjectPicking.h"
+#include "controls/ctrlButton.h"
+#include "platform/ui/FlexGrid.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/ProgramEnd.h"
+#include "platform/ui/Windows.h"
+#include "tests/client/ClientTest.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTableView>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <random>
+
+namespace zorbel::test {
+namespace {
+
+constexpr int kSteps = 300;
+
+struct WindowRun {
+    const char* window;
+    int navTool;     // the navigation item the window is opened from
+    bool populated;  // a breakdown in the database, or nothing at all
+    bool modal;
+};
+
+std::string runName(const ::testing::TestParamInfo<WindowRun>& info) {
+    return std::string(info.param.window) + "_" + (info.param.navTool < 0 ? std::string("LoggedIn")
+                                                                         : std::to_string(info.param.navTool))
+           + (info.param.populated ? "_Populated" : "_Empty");
+}
+
+QDateTime day(int y, int m, int d) { return QDateTime(QDate(y, m, d), QTime(0, 0)); }
+
+// Answers that cannot answer an OK-only box are expected here; only those
+// warnings are dropped, so anything else the windows log still shows.
+QtMessageHandler g_previousHandler = nullptr;
+void dropScriptWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("MessageBoxRecorder: scripted answer")))
+        return;
+    g_previousHandler(type, context, message);
+}
+struct ScriptWarningFilter {
+    ScriptWarningFilter() { g_previousHandler = qInstallMessageHandler(dropScriptWarnings); }
+    ~ScriptWarningFilter() { qInstallMessageHandler(g_previousHandler); }
+};
+
+class RobustnessTest : public ClientTest, public ::testing::WithParamInterface<WindowRun> {
+protected:
+    void SetUp() override {
+        ClientTest::SetUp();
+        app().g_navTool = GetParam().navTool;
+        if (GetParam().populated)
+            populate();
+    }
+
+    void populate() {
+        // Contacts 1 and 2, who make up the teams below.
+        zorbel().AddContact(QStringLiteral("Ann"), QStringLiteral("O'Hara"), {}, {}, {}, {}, {});
+        zorbel().AddContact(QStringLiteral("Bob"), QStringLiteral("Smith"), {}, {}, {}, {}, {});
+        // One project in each phase's list, a closed one, and one without a team.
+        const qint32 measure = zorbel().AddProject(QStringLiteral("Measure me"), QStringLiteral("M1"), QString(), 1,
+                                                   day(2024, 1, 1), day(2024, 12, 31), 2, 1, 1);
+        zorbel().AddProject(QStringLiteral("Analyse me"), QString(), QStringLiteral("it's"), 2, {}, {}, 3, 2, 2);
+        const qint32 alpha = zorbel().AddProject(QStringLiteral("Alpha"), QStringLiteral("A1"), QStringLiteral("d"),
+                                                 1, day(2024, 2, 1), day(2024, 6, 30), 2, 3, 3);
+        zorbel().AddProject(QStringLiteral("Teamless"), QString(), QString(), 2, day(2024, 3, 1), {}, 5, 4, 3);
+        zorbel().AddProject(QStringLiteral("Closed"), QString(), QString(), 1, {}, {}, 6, 5, 4);
+        for (qint32 project : {measure, alpha}) {
+            zorbel().AddTeamMember(1, project, QStringLiteral("Ann O'Hara"), QStringLiteral("Ann"),
+                                   QStringLiteral("O'Hara"));
+            zorbel().AddTeamMember(2, project, QStringLiteral("Bob Smith"), QStringLiteral("Bob"),
+                                   QStringLiteral("Smith"));
+            zorbel().AddMilestone(project, QStringLiteral("Kick-off"), day(2024, 2, 5), day(2024, 2, 5), 3, 0);
+            zorbel().AddMilestone(project, QStringLiteral("Sign-off"), day(2024, 6, 1), day(2024, 6, 1), 3, 0);
+            for (int d = 1; d <= 2; ++d) {
+                QString metric = QStringLiteral("metric");
+                const qint32 deliverable =
+                    zorbel().AddDeliverable(project, static_cast<qint16>(d), QStringLiteral("Deliverable %1").arg(d),
+                                            metric, 1, day(2024, 2, 10), day(2024, 3, 1), static_cast<qint16>(d), 0);
+                const qint32 task = zorbel().AddTask(deliverable, 4, QStringLiteral("Task"), 1, day(2024, 2, 12),
+                                                     day(2024, 2, 16), 0, 1);
+                const qint32 action = zorbel().AddAction(task, QStringLiteral("Action"), day(2024, 2, 12),
+                                                         day(2024, 2, 13), 5, 2, 1);
+                zorbel().AddProgress(action, day(2024, 2, 13), QStringLiteral("Half done"), 2, 1);
+            }
+        }
+        // The editors below the projects work under the project picked before them.
+        shell::MakeProjectCurrent({alpha, QStringLiteral("Alpha"), day(2024, 2, 1), day(2024, 6, 30), 1},
+                                  zorbel().GetUserAdmin(app().g_currentMultiUserID));
+    }
+
+    int pick(int n) { return n <= 0 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(rng); }
+    bool chance(int percent) { return pick(100) < percent; }
+    template <class T> T* any(const QList<T*>& list) { return list.isEmpty() ? nullptr : list[pick(int(list.size()))]; }
+
+    // The children a user could reach now.
+    template <class T> QList<T*> usable(QWidget& window) {
+        QList<T*> out;
+        for (T* w : window.findChildren<T*>())
+            if (w->isVisibleTo(&window) && w->isEnabled())
+                out << w;
+        return out;
+    }
+
+    QString someText(bool multiLine) {
+        static const QStringList samples = {
+            QString(), QStringLiteral("O'Brien's"), QStringLiteral("abc"), QStringLiteral("31/02/2024"),
+            QStringLiteral("2024-13-01"), QStringLiteral("12/05/2024"), QStringLiteral("29/02/2023"),
+            QStringLiteral("01/01/1900"), QStringLiteral("31/12/9999"), QStringLiteral("-5"),
+            QStringLiteral("99999"), QStringLiteral("3.5"), QStringLiteral("7"), QStringLiteral(" 12 "),
+            QStringLiteral("'; DELETE FROM ZORBEL_PROJECT; --"), QStringLiteral("Zürich \u2713 \u00e9"),
+            QStringLiteral("%s%n\\0"),
+        };
+        if (chance(10))
+            return QString(pick(600) + 256, QLatin1Char(pick(2) ? 'x' : '\''));
+        QString text = samples[pick(int(samples.size()))];
+        if (multiLine && chance(20))
+            text += QStringLiteral("\nsecond line\r\n");
+        return text;
+    }
+
+    void clickButton(QWidget& window) {
+        if (auto* button = any(usable<controls::ctrlButton>(window)))
+            QTest::mouseClick(button, Qt::LeftButton);
+    }
+    void clickGrid(QWidget& window) {
+        auto* grid = any(usable<ui::FlexGrid>(window));
+        if (!grid)
+            return;
+        if (chance(25)) {
+            QTest::keyClick(grid->view(), pick(2) ? Qt::Key_Down : Qt::Key_Up);
+            return;
+        }
+        const int row = pick(grid->Rows() + 1); // now and then the header row or past the last
+        for (int col = 0; col < grid->Cols(); ++col) {
+            const QRect cell = grid->cellRect(row, col);
+            if (cell.isEmpty())
+                continue;
+            if (chance(10))
+                QTest::mouseDClick(grid->view()->viewport(), Qt::LeftButton, {}, cell.center());
+            else
+                QTest::mouseClick(grid->view()->viewport(), Qt::LeftButton, {}, cell.center());
+            return;
+        }
+    }
+    void type(QWidget& window) {
+        QList<QWidget*> boxes;
+        for (auto* box : usable<QLineEdit>(window))
+            if (!box->parentWidget() || !qobject_cast<QComboBox*>(box->parentWidget()))
+                boxes << box;
+        for (auto* text : usable<QPlainTextEdit>(window))
+            boxes << text;
+        QWidget* target = any(boxes);
+        if (!target)
+            return;
+        if (chance(20)) {
+            // A date box opens the calendar on a click.
+            QTest::mouseClick(target, Qt::LeftButton);
+            return;
+        }
+        const bool plain = qobject_cast<QPlainTextEdit*>(target) != nullptr;
+        const QString text = someText(plain);
+        if (auto* box = qobject_cast<QLineEdit*>(target)) {
+            if (box->isReadOnly())
+                return; // locked: a user can type nothing there
+            bool ascii = true;
+            for (QChar c : text)
+                ascii = ascii && c.unicode() >= 0x20 && c.unicode() < 0x7f;
+            if (text.size() < 40 && ascii) {
+                box->selectAll();
+                QTest::keyClicks(box, text);
+                if (text.isEmpty())
+                    QTest::keyClick(box, Qt::Key_Backspace);
+            } else {
+                box->setText(text); // pasted
+            }
+        } else if (auto* edit = qobject_cast<QPlainTextEdit*>(target)) {
+            if (!edit->isReadOnly())
+                edit->setPlainText(text);
+        }
+    }
+    void pickCombo(QWidget& window) {
+        if (auto* combo = any(usable<QComboBox>(window)))
+            combo->setCurrentIndex(pick(combo->count() + 1) - 1);
+    }
+    void toggleCheck(QWidget& window) {
+        if (auto* box = any(usable<QCheckBox>(window)))
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    }
+    void clickTree(QWidget& window) {
+        auto* tree = any(usable<QTreeWidget>(window));
+        if (!tree)
+            return;
+        QList<QTreeWidgetItem*> shown;
+        for (QTreeWidgetItemIterator it(tree); *it; ++it)
+            if (!tree->visualItemRect(*it).isEmpty())
+                shown << *it;
+        QTreeWidgetItem* item = any(shown);
+        const QPoint at = item ? tree->visualItemRect(item).center() : QPoint(5, tree->viewport()->height() - 3);
+        switch (pick(4)) {
+        case 0: QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at); break; // opens or folds a branch
+        case 1:
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+            QTest::keyClick(tree, pick(2) ? Qt::Key_Right : Qt::Key_Left);
+            break;
+        default: QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at); break;
+        }
+    }
+    void clickCalendar(QWidget& window) {
+        auto* calendar = window.findChild<QCalendarWidget*>();
+        auto* days = calendar ? calendar->findChild<QTableView*>() : nullptr;
+        if (!days)
+            return;
+        const QModelIndex cell = days->model()->index(1 + pick(6), pick(7));
+        QTest::mouseClick(days->viewport(), Qt::LeftButton, {}, days->visualRect(cell).center());
+    }
+
+    // One user action on the window, among those it offers now.
+    void act(QWidget& window) {
+        // The next question gets a random answer; with none queued the first button answers.
+        if (boxes.pendingAnswers() == 0 && chance(60))
+            boxes.script(pick(2) ? ui::vbYes : ui::vbNo);
+        std::vector<void (RobustnessTest::*)(QWidget&)> actions;
+        if (!usable<controls::ctrlButton>(window).isEmpty())
+            actions.insert(actions.end(), 3, &RobustnessTest::clickButton);
+        if (!usable<ui::FlexGrid>(window).isEmpty())
+            actions.insert(actions.end(), 2, &RobustnessTest::clickGrid);
+        if (!usable<QLineEdit>(window).isEmpty() || !usable<QPlainTextEdit>(window).isEmpty())
+            actions.insert(actions.end(), 3, &RobustnessTest::type);
+        if (!usable<QComboBox>(window).isEmpty())
+            actions.push_back(&RobustnessTest::pickCombo);
+        if (!usable<QCheckBox>(window).isEmpty())
+            actions.push_back(&RobustnessTest::toggleCheck);
+        if (!usable<QTreeWidget>(window).isEmpty())
+            actions.insert(actions.end(), 3, &RobustnessTest::clickTree);
+        if (!usable<QCalendarWidget>(window).isEmpty())
+            actions.push_back(&RobustnessTest::clickCalendar);
+        if (!actions.empty())
+            (this->*actions[static_cast<size_t>(pick(int(actions.size())))])(window);
+    }
+
+    // Modal windows opened along the way (the calendar from a date box) are
+    // closed, or a date is clicked.
+    void answerModal(QWidget& window) {
+        if (chance(50))
+            clickCalendar(window);
+    }
+
+    // Drives a window shown modally until it closes itself or the steps run out.
+    void driveModal(const QString& name) {
+        int steps = 0;
+        while (steps < kSteps) {
+            bool inside = false;
+            ui::ModalHook hook([&](QWidget& window) {
+                if (inside) {
+                    answerModal(window);
+                    return;
+                }
+                inside = true;
+                QPointer<QWidget> guard(&window);
+                while (guard && guard->isVisible() && ui::isLoaded(name) && steps < kSteps) {
+                    act(*guard);
+                    ++steps;
+                }
+                inside = false;
+            });
+            ASSERT_TRUE(ui::showModal(name));
+            ++steps; // a window that closes at once still counts its opening
+            QApplication::processEvents();
+        }
+    }
+
+    // Drives the window and whatever it opens, any of them at each step.
+    void driveModeless(const QString& name) {
+        ui::ModalHook hook([&](QWidget& window) { answerModal(window); });
+        ASSERT_TRUE(ui::showWindow(name));
+        for (int step = 0; step < kSteps; ++step) {
+            // A window that closed itself (or was closed) is opened again.
+            if (!ui::isLoaded(name)) {
+                ASSERT_TRUE(ui::showWindow(name));
+                continue;
+            }
+            QList<QWidget*> open;
+            for (const QString& loaded : ui::loadedWindows())
+                if (QWidget* w = ui::window(loaded); w && w->isVisible())
+                    open << w;
+            QWidget* window = any(open);
+            if (!window)
+                break;
+            // Now and then the user closes a window.
+            if (chance(2) && window != ui::window(QStringLiteral("frmNavigate"))) {
+                for (const QString& n : ui::loadedWindows())
+                    if (ui::window(n) == window) {
+                        ui::closeWindow(n);
+                        break;
+                    }
+                QApplication::processEvents();
+                continue;
+            }
+            act(*window);
+            QApplication::processEvents();
+        }
+    }
+
+    std::mt19937 rng{20240611u};
+
+};
+
+TEST_P(RobustnessTest, SurvivesRandomUse) {
+    const WindowRun& run = GetParam();
+    ScriptWarningFilter quiet;
+    ui::ProgramEndRecorder programEnd;
+    const QString name = QString::fromLatin1(run.window);
+    if (run.modal)
+        driveModal(name);
+    else
+        driveModeless(name);
+
+    // Closing the navigation window, whatever it opened, ends the program and lets the business object go.
+    if (name == QLatin1String("frmNavigate")) {
+        EXPECT_TRUE(ui::closeWindow(name));
+        QApplication::processEvents();
+        EXPECT_TRUE(programEnd.requested());
+        EXPECT_TRUE(ui::loadedWindows().isEmpty()) << qPrintable(ui::loadedWindows().join(QLatin1Char(',')));
+        EXPECT_EQ(app().g_zorbel, nullptr);
+        return;
+    }
+    ui::closeAllWindows();
+    QApplication::processEvents();
+    EXPECT_FALSE(programEnd.requested());
+    auto projects = zorbel().GetAllProjects();
+    ASSERT_NE(projects, nullptr);
+    EXPECT_GE(projects->RecordCount(), 0);
+}
+
+std::vector<WindowRun> allRuns() {
+    struct Opening {
+        const char* window;
+        std::vector<int> navTools;
+        bool modal;
+    };
+    const Opening openings[] = {
+        {"frmProjects", {9, 15, 24}, false},     {"frmMilestones", {10, 16, 25}, false},
+        {"frmDeliverables", {11, 17, 26}, false}, {"frmProjectViewer", {35}, false},
+        {"frmSelectProject", {24}, true},         {"frmNextStep", {6}, false},
+        {"frmCalendar", {9}, true},               {"frmNavigate", {-1}, false},
+    };
+    std::vector<WindowRun> runs;
+    for (const Opening& o : openings)
+        for (int nav : o.navTools)
+            for (bool populated : {false, true})
+                runs.push_back({o.window, nav, populated, o.modal});
+    return runs;
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, RobustnessTest, ::testing::ValuesIn(allRuns()), runName);
+
+} // namespace
+} // namespace zorbel::test
