@@ -136,9 +136,11 @@ void RecordEditor::SetMode(int mode) {
     if (m_mode == mode)
         return;
     const bool browse = mode == shell::kBrowse;
+    // Edit and Delete come back only while the list has a record to act on.
+    const bool listed = browse && rowCount() > 0;
     btnAdd->setVisible(browse);
-    btnDelete->setVisible(browse);
-    btnEdit->setVisible(browse);
+    btnDelete->setVisible(listed);
+    btnEdit->setVisible(listed);
     btnOK->setVisible(!browse);
     btnCancel->setVisible(!browse);
     LockFields(browse);
@@ -424,13 +426,16 @@ qint32 RecordEditor::userOfTeamMember(qint32 teamID) {
     return 0;
 }
 
-RecordEditor::TeamOwner RecordEditor::teamOwner(const QComboBox* combo, qint32 rowTeamID) {
+RecordEditor::TeamOwner RecordEditor::teamOwner(const QComboBox* combo, qint32 rowTeamID) const {
     TeamOwner o;
     const auto& team = state().g_rsTeam;
     if (team && team->RecordCount() > 0) {
         const int pos = positionOfName(teamNames(), combo->currentIndex(), combo->currentText());
         o.teamID = pos >= 0 ? team->row(pos)[0].toInt() : rowTeamID;
         o.users.entered = userOfTeamMember(o.teamID);
+    } else if (m_mode != shell::kAdd) {
+        // With no team to pick from, saving another field must not wipe the owner the record has.
+        o.teamID = rowTeamID;
     }
     o.users.stored = userOfTeamMember(rowTeamID);
     state().g_ownerUserID = o.users.entered;

@@ -169,12 +169,13 @@ protected:
     virtual Owners resolveOwner() = 0;
     // The owner picked in a team combo (the chosen entry first, then its name;
     // with none, the row's own owner) and whose contacts the owners are. Sets
-    // g_ownerUserID. An empty team gives owner 0.
+    // g_ownerUserID. An empty team gives owner 0 to a new record and keeps an
+    // existing record's own.
     struct TeamOwner {
         qint32 teamID = 0;
         Owners users;
     };
-    static TeamOwner teamOwner(const QComboBox* combo, qint32 rowTeamID);
+    TeamOwner teamOwner(const QComboBox* combo, qint32 rowTeamID) const;
     // Dates, WBS and other typed values; false (after a message) stops OK.
     virtual bool readInputs() = 0;
     // The project-date questions that this editor asks.

@@ -205,8 +205,8 @@ void frmDeliverables::showRow(int, const Row& v) {
         s.g_deliverableEnd = *d;
 
     txtWBS->setText(v[fWBS].isNull() ? QString() : v[fWBS].toString());
-    if (!v[fCSF].isNull())
-        ChkCSF->setChecked(int16Of(v[fCSF]) != 0);
+    // A row without a CSF value shows unticked, never the previous row's tick.
+    ChkCSF->setChecked(!v[fCSF].isNull() && int16Of(v[fCSF]) != 0);
 
     selectByID(ComboStatus, m_rowStatusID);
     if (!s.g_rsTeam || s.g_rsTeam->RecordCount() < 1)

@@ -315,7 +315,7 @@ TEST_F(DeliverablesEditorTest, NamesakesResolveByTheChosenEntryAndOthersRecordsA
     EXPECT_EQ(app().g_ownerUserID, ann);
 }
 
-TEST_F(DeliverablesEditorTest, WithoutATeamEachSelectionSaysSoAndTheOwnerIsNone) {
+TEST_F(DeliverablesEditorTest, WithoutATeamEachSelectionSaysSoAndAnEditKeepsTheOwner) {
     const qint32 id = addDeliverable(QStringLiteral("Lonely"), 5, at(2024, 4, 1), at(2024, 4, 2));
     auto* w = openDeliverables();
     ASSERT_GE(boxes.count(), 1);
@@ -326,12 +326,33 @@ TEST_F(DeliverablesEditorTest, WithoutATeamEachSelectionSaysSoAndTheOwnerIsNone)
     click(w, "btnEdit");
     click(w, "btnOK");
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(deliverable(id, "OwnerID").toInt(), 0);
+    EXPECT_EQ(deliverable(id, "OwnerID").toInt(), 5);
 
     app().g_cfgOwnerAdmin = 1; // no owner is nobody's
     click(w, "btnEdit");
     click(w, "btnOK");
     EXPECT_EQ(boxes.last().title, QStringLiteral("Operation Cancelled"));
+}
+
+TEST_F(DeliverablesEditorTest, ARowWithoutCsfShowsUnticked) {
+    addDeliverable(QStringLiteral("Ticked"), 0, at(2024, 4, 1), at(2024, 4, 2), 2, 1, 1);
+    const qint32 bare = addDeliverable(QStringLiteral("Bare"), 0, at(2024, 4, 1), at(2024, 4, 2), 2, 2, 0);
+    db().execute({QStringLiteral("UPDATE ZORBEL_DELIVERABLES SET CSF = NULL WHERE DeliverableID = ?"), {bare}});
+    auto* w = openDeliverables();
+    ASSERT_TRUE(child<QCheckBox>(w, "ChkCSF")->isChecked());
+    pickRow(w, "FG1", 2, 4);
+    EXPECT_FALSE(child<QCheckBox>(w, "ChkCSF")->isChecked());
+}
+
+TEST_F(DeliverablesEditorTest, AnEmptyListKeepsEditAndDeleteAwayAfterCancel) {
+    app().g_currentProjectID = addProject(QStringLiteral("Empty"), ann, at(2024, 3, 1), at(2024, 6, 30));
+    auto* w = openDeliverables();
+    EXPECT_FALSE(child<controls::ctrlButton>(w, "btnEdit")->isVisible());
+    click(w, "btnAdd");
+    click(w, "btnCancel");
+    EXPECT_TRUE(child<controls::ctrlButton>(w, "btnAdd")->isVisible());
+    EXPECT_FALSE(child<controls::ctrlButton>(w, "btnEdit")->isVisible());
+    EXPECT_FALSE(child<controls::ctrlButton>(w, "btnDelete")->isVisible());
 }
 
 TEST_F(DeliverablesEditorTest, TaskRightsGateTheListProjectRightsTheButtons) {
