@@ -1,5 +1,7 @@
 #include "client/planning/frmDeliverables.h"
 
+#include "client/planning/Placing.h"
+
 #include "client/shell/DateBox.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/StatusLED.h"
@@ -52,20 +54,6 @@ EditorSpec deliverablesSpec() {
     return s;
 }
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width = 1000) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    placeTwips(l, left, top, width, 285);
-    return l;
-}
-
-template <class W> W* field(QWidget* parent, const char* name, int left, int top, int width, int height = 315) {
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    placeTwips(w, left, top, width, height);
-    return w;
-}
-
 QString shownDate(const QDateTime& d) {
     return d.isValid() ? shell::FormatShown(d) : QString();
 }
@@ -77,26 +65,26 @@ frmDeliverables::frmDeliverables() : RecordEditor(deliverablesSpec()) {
     setWindowTitle(QStringLiteral("Project Deliverables"));
     controls::resizeTwips(this, 9450, 8100);
 
-    label(this, "Label1", QStringLiteral("Project"), 120, 150);
-    txtProjectName = label(this, "txtProjectName", QString(), 1200, 150, 4200);
-    txtStart = label(this, "txtStart", QString(), 5600, 150, 1500);
-    txtEnd = label(this, "txtEnd", QString(), 7300, 150, 1500);
+    placeLabel(this, QStringLiteral("Project"), 120, 150, 1000, "Label1");
+    txtProjectName = placeLabel(this, QString(), 1200, 150, 4200, "txtProjectName");
+    txtStart = placeLabel(this, QString(), 5600, 150, 1500, "txtStart");
+    txtEnd = placeLabel(this, QString(), 7300, 150, 1500, "txtEnd");
 
     makeGrid(QStringLiteral("FG1"), 120, 540, 9210, 3255)->hide();
 
-    label(this, "lblDeliverable", QStringLiteral("Deliverable"), 120, 3960);
-    txtDeliverable = field<QPlainTextEdit>(this, "txtDeliverable", 1200, 3930, 4800, 615);
-    label(this, "lblMetric", QStringLiteral("Metric"), 120, 4680);
-    txtMetric = field<QPlainTextEdit>(this, "txtMetric", 1200, 4650, 4800, 615);
-    label(this, "lblStart", QStringLiteral("Start"), 120, 5400);
-    txtStartDate = field<shell::DateBox>(this, "txtStartDate", 1200, 5370, 1500);
-    label(this, "lblEnd", QStringLiteral("Finish"), 2880, 5400, 700);
-    txtEndDate = field<shell::DateBox>(this, "txtEndDate", 3600, 5370, 1500);
-    label(this, "Label6", QStringLiteral("WBS"), 120, 6200);
-    txtWBS = field<QLineEdit>(this, "txtWBS", 1200, 6170, 900);
+    placeLabel(this, QStringLiteral("Deliverable"), 120, 3960, 1000, "lblDeliverable");
+    txtDeliverable = placeField<QPlainTextEdit>(this, "txtDeliverable", 1200, 3930, 4800, 615);
+    placeLabel(this, QStringLiteral("Metric"), 120, 4680, 1000, "lblMetric");
+    txtMetric = placeField<QPlainTextEdit>(this, "txtMetric", 1200, 4650, 4800, 615);
+    placeLabel(this, QStringLiteral("Start"), 120, 5400, 1000, "lblStart");
+    txtStartDate = placeField<shell::DateBox>(this, "txtStartDate", 1200, 5370, 1500);
+    placeLabel(this, QStringLiteral("Finish"), 2880, 5400, 700, "lblEnd");
+    txtEndDate = placeField<shell::DateBox>(this, "txtEndDate", 3600, 5370, 1500);
+    placeLabel(this, QStringLiteral("WBS"), 120, 6200, 1000, "Label6");
+    txtWBS = placeField<QLineEdit>(this, "txtWBS", 1200, 6170, 900);
 
-    label(this, "Label7", QStringLiteral("Owner"), 6240, 3960, 800);
-    ComboOwner = field<QComboBox>(this, "ComboOwner", 7080, 3930, 2250);
+    placeLabel(this, QStringLiteral("Owner"), 6240, 3960, 800, "Label7");
+    ComboOwner = placeField<QComboBox>(this, "ComboOwner", 7080, 3930, 2250);
     ChkCSF = new QCheckBox(QStringLiteral("CSF"), this);
     ChkCSF->setObjectName(QStringLiteral("ChkCSF"));
     ChkCSF->setToolTip(QStringLiteral("Is this Deliverable a Critical Succes Factor"));
@@ -104,10 +92,8 @@ frmDeliverables::frmDeliverables() : RecordEditor(deliverablesSpec()) {
     FrameStatus = new QGroupBox(QStringLiteral("Status"), this);
     FrameStatus->setObjectName(QStringLiteral("FrameStatus"));
     placeTwips(FrameStatus, 6240, 4740, 3090, 780);
-    ComboStatus = field<QComboBox>(this, "ComboStatus", 6360, 5040, 2250);
-    LEDStatus = new controls::StatusLED(this);
-    LEDStatus->setObjectName(QStringLiteral("LEDStatus"));
-    placeTwips(LEDStatus, 8760, 5010, controls::StatusLED::DesignWidthTwips, controls::StatusLED::DesignHeightTwips);
+    ComboStatus = placeField<QComboBox>(this, "ComboStatus", 6360, 5040, 2250);
+    LEDStatus = placeField<controls::StatusLED>(this, "LEDStatus", 8760, 5010, controls::StatusLED::DesignWidthTwips, controls::StatusLED::DesignHeightTwips);
 
     makeDurationEntry(txtStartDate, txtEndDate, 120, 5780);
     makeButtons(120, 7200);

@@ -1,5 +1,7 @@
 #include "client/planning/frmMilestones.h"
 
+#include "client/planning/Placing.h"
+
 #include "client/shell/DateBox.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/Twips.h"
@@ -41,13 +43,6 @@ EditorSpec milestonesSpec() {
     return s;
 }
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width = 900) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    placeTwips(l, left, top, width, 285);
-    return l;
-}
-
 // The held list is the current project's: every row names it.
 bool belongsTo(const data::RecordsetPtr& rs, qint32 projectID) {
     if (!rs || rs->RecordCount() == 0)
@@ -66,27 +61,19 @@ frmMilestones::frmMilestones() : RecordEditor(milestonesSpec()) {
     // Wide enough for the row of six buttons, Refresh last.
     controls::resizeTwips(this, 9000, 6900);
 
-    label(this, "Label1", QStringLiteral("Project"), 120, 150);
-    txtProject = label(this, "txtProject", QString(), 1020, 150, 7200);
-    label(this, "Label4", QStringLiteral("Start"), 120, 540);
-    txtStart = new QLineEdit(this);
-    txtStart->setObjectName(QStringLiteral("txtStart"));
-    placeTwips(txtStart, 1020, 510, 1500, 315);
-    label(this, "Label3", QStringLiteral("End"), 2700, 540, 500);
-    txtEnd = new QLineEdit(this);
-    txtEnd->setObjectName(QStringLiteral("txtEnd"));
-    placeTwips(txtEnd, 3240, 510, 1500, 315);
+    placeLabel(this, QStringLiteral("Project"), 120, 150, 900, "Label1");
+    txtProject = placeLabel(this, QString(), 1020, 150, 7200, "txtProject");
+    placeLabel(this, QStringLiteral("Start"), 120, 540, 900, "Label4");
+    txtStart = placeField<QLineEdit>(this, "txtStart", 1020, 510, 1500);
+    placeLabel(this, QStringLiteral("End"), 2700, 540, 500, "Label3");
+    txtEnd = placeField<QLineEdit>(this, "txtEnd", 3240, 510, 1500);
 
     makeGrid(QStringLiteral("FGMilestones"), 120, 960, 8160, 3000);
 
-    label(this, "Label2", QStringLiteral("Milestone"), 120, 4140);
-    txtMilestone = new QPlainTextEdit(this);
-    txtMilestone->setObjectName(QStringLiteral("txtMilestone"));
-    placeTwips(txtMilestone, 1020, 4110, 7260, 735);
-    label(this, "Label5", QStringLiteral("Date"), 120, 5010);
-    txtDate = new shell::DateBox(this);
-    txtDate->setObjectName(QStringLiteral("txtDate"));
-    placeTwips(txtDate, 1020, 4980, 1500, 315);
+    placeLabel(this, QStringLiteral("Milestone"), 120, 4140, 900, "Label2");
+    txtMilestone = placeField<QPlainTextEdit>(this, "txtMilestone", 1020, 4110, 7260, 735);
+    placeLabel(this, QStringLiteral("Date"), 120, 5010, 900, "Label5");
+    txtDate = placeField<shell::DateBox>(this, "txtDate", 1020, 4980, 1500);
 
     makeButtons(120, 6000);
     btnAdd->setToolTip(QStringLiteral("Add New Milestone"));

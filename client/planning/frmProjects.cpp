@@ -1,5 +1,7 @@
 #include "client/planning/frmProjects.h"
 
+#include "client/planning/Placing.h"
+
 #include "client/shell/DateBox.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/StatusLED.h"
@@ -78,19 +80,6 @@ QPixmap statusLamp(const QColor& fill) {
     return picture;
 }
 
-QLabel* label(QWidget* parent, const QString& text, int left, int top, int width = 1100) {
-    auto* l = new QLabel(text, parent);
-    placeTwips(l, left, top, width, 285);
-    return l;
-}
-
-template <class W> W* field(QWidget* parent, const char* name, int left, int top, int width) {
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    placeTwips(w, left, top, width, 315);
-    return w;
-}
-
 } // namespace
 
 frmProjects::frmProjects() : RecordEditor(projectsSpec()) {
@@ -100,23 +89,23 @@ frmProjects::frmProjects() : RecordEditor(projectsSpec()) {
 
     makeGrid(QStringLiteral("FGProjects"), 120, 120, 9210, 3255);
 
-    label(this, QStringLiteral("Name"), 120, 3540);
-    txtName = field<QLineEdit>(this, "txtName", 1320, 3510, 3900);
-    label(this, QStringLiteral("Reference"), 120, 3940);
-    txtReference = field<QLineEdit>(this, "txtReference", 1320, 3910, 3900);
-    label(this, QStringLiteral("Description"), 120, 4340);
-    txtDescription = field<QLineEdit>(this, "txtDescription", 1320, 4310, 3900);
-    label(this, QStringLiteral("Start"), 120, 4740);
-    txtStart = field<shell::DateBox>(this, "txtStart", 1320, 4710, 1500);
-    label(this, QStringLiteral("End"), 2940, 4740, 500);
-    txtEnd = field<shell::DateBox>(this, "txtEnd", 3480, 4710, 1500);
-    label(this, QStringLiteral("WBS"), 120, 5540);
-    txtWBS = field<QLineEdit>(this, "txtWBS", 1320, 5510, 900);
+    placeLabel(this, QStringLiteral("Name"), 120, 3540, 1100);
+    txtName = placeField<QLineEdit>(this, "txtName", 1320, 3510, 3900);
+    placeLabel(this, QStringLiteral("Reference"), 120, 3940, 1100);
+    txtReference = placeField<QLineEdit>(this, "txtReference", 1320, 3910, 3900);
+    placeLabel(this, QStringLiteral("Description"), 120, 4340, 1100);
+    txtDescription = placeField<QLineEdit>(this, "txtDescription", 1320, 4310, 3900);
+    placeLabel(this, QStringLiteral("Start"), 120, 4740, 1100);
+    txtStart = placeField<shell::DateBox>(this, "txtStart", 1320, 4710, 1500);
+    placeLabel(this, QStringLiteral("End"), 2940, 4740, 500);
+    txtEnd = placeField<shell::DateBox>(this, "txtEnd", 3480, 4710, 1500);
+    placeLabel(this, QStringLiteral("WBS"), 120, 5540, 1100);
+    txtWBS = placeField<QLineEdit>(this, "txtWBS", 1320, 5510, 900);
 
-    label(this, QStringLiteral("Owner"), 5460, 3540, 800);
-    ComboContact = field<QComboBox>(this, "ComboContact", 6300, 3510, 3030);
-    label(this, QStringLiteral("State"), 5460, 3940, 800);
-    ComboState = field<QComboBox>(this, "ComboState", 6300, 3910, 3030);
+    placeLabel(this, QStringLiteral("Owner"), 5460, 3540, 800);
+    ComboContact = placeField<QComboBox>(this, "ComboContact", 6300, 3510, 3030);
+    placeLabel(this, QStringLiteral("State"), 5460, 3940, 800);
+    ComboState = placeField<QComboBox>(this, "ComboState", 6300, 3910, 3030);
 
     frStatus = new QGroupBox(QStringLiteral("Status"), this);
     frStatus->setObjectName(QStringLiteral("frStatus"));
@@ -124,9 +113,7 @@ frmProjects::frmProjects() : RecordEditor(projectsSpec()) {
     ComboStatus = new QComboBox(frStatus);
     ComboStatus->setObjectName(QStringLiteral("ComboStatus"));
     placeTwips(ComboStatus, 120, 300, 3000, 315);
-    LEDStatus = new controls::StatusLED(this);
-    LEDStatus->setObjectName(QStringLiteral("LEDStatus"));
-    placeTwips(LEDStatus, 8880, 4560, controls::StatusLED::DesignWidthTwips, controls::StatusLED::DesignHeightTwips);
+    LEDStatus = placeField<controls::StatusLED>(this, "LEDStatus", 8880, 4560, controls::StatusLED::DesignWidthTwips, controls::StatusLED::DesignHeightTwips);
 
     makeDurationEntry(txtStart, txtEnd, 120, 5110);
 
