@@ -234,7 +234,21 @@ bool hasKind(const Tokens &tokens, Kind k)
 // ---------------------------------------------------------------------------
 // Formatting
 
-QString twoDigits(int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); }
+// Digits written straight into the text: a grid column formats thousands of
+// dates, and building a number string per field doubled the cost of each.
+void appendNumber(QString &out, int v, int width)
+{
+    char digits[12];
+    int n = 0;
+    do {
+        digits[n++] = char('0' + v % 10);
+        v /= 10;
+    } while (v > 0 && n < 12);
+    for (int pad = width - n; pad > 0; --pad)
+        out += QLatin1Char('0');
+    while (n > 0)
+        out += QLatin1Char(digits[--n]);
+}
 
 QString marker(const Token &t, bool pm, const QLocale &l)
 {
@@ -248,34 +262,39 @@ QString marker(const Token &t, bool pm, const QLocale &l)
     return QString();
 }
 
-QString formatTokens(const Tokens &tokens, const QDateTime &value)
+QString formatTokens(const Tokens &tokens, const QDateTime &value, const QLocale &l)
 {
-    const QLocale l;
     const QDate d = value.date();
     const QTime t = value.time();
     const bool twelve = hasKind(tokens, Kind::AmPm);
     const int hour = twelve ? (t.hour() % 12 == 0 ? 12 : t.hour() % 12) : t.hour();
     QString out;
+    out.reserve(24);
     for (const Token &tok : tokens) {
         switch (tok.kind) {
         case Kind::Literal: out += tok.text; break;
-        case Kind::Day: out += QString::number(d.day()); break;
-        case Kind::Day2: out += twoDigits(d.day()); break;
+        case Kind::Day: appendNumber(out, d.day(), 1); break;
+        case Kind::Day2: appendNumber(out, d.day(), 2); break;
         case Kind::DayShort: out += l.dayName(d.dayOfWeek(), QLocale::ShortFormat); break;
         case Kind::DayLong: out += l.dayName(d.dayOfWeek(), QLocale::LongFormat); break;
-        case Kind::Month: out += QString::number(d.month()); break;
-        case Kind::Month2: out += twoDigits(d.month()); break;
+        case Kind::Month: appendNumber(out, d.month(), 1); break;
+        case Kind::Month2: appendNumber(out, d.month(), 2); break;
         case Kind::MonthShort: out += l.monthName(d.month(), QLocale::ShortFormat); break;
         case Kind::MonthLong: out += l.monthName(d.month(), QLocale::LongFormat); break;
-        case Kind::DayOfYear: out += QString::number(d.dayOfYear()); break;
-        case Kind::Year2: out += twoDigits(((d.year() % 100) + 100) % 100); break;
-        case Kind::Year4: out += QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0')); break;
-        case Kind::Hour: out += QString::number(hour); break;
-        case Kind::Hour2: out += twoDigits(hour); break;
-        case Kind::Minute: out += QString::number(t.minute()); break;
-        case Kind::Minute2: out += twoDigits(t.minute()); break;
-        case Kind::Second: out += QString::number(t.second()); break;
-        case Kind::Second2: out += twoDigits(t.second()); break;
+        case Kind::DayOfYear: appendNumber(out, d.dayOfYear(), 1); break;
+        case Kind::Year2: appendNumber(out, ((d.year() % 100) + 100) % 100, 2); break;
+        case Kind::Year4:
+            if (d.year() >= 0)
+                appendNumber(out, d.year(), 4);
+            else
+                out += QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0'));
+            break;
+        case Kind::Hour: appendNumber(out, hour, 1); break;
+        case Kind::Hour2: appendNumber(out, hour, 2); break;
+        case Kind::Minute: appendNumber(out, t.minute(), 1); break;
+        case Kind::Minute2: appendNumber(out, t.minute(), 2); break;
+        case Kind::Second: appendNumber(out, t.second(), 1); break;
+        case Kind::Second2: appendNumber(out, t.second(), 2); break;
         case Kind::AmPm: out += marker(tok, t.hour() >= 12, l); break;
         }
     }
@@ -539,15 +558,54 @@ std::optional<QDateTime> parseIso(const QString &text)
 
 QString ExpandDatePattern(const QString &pattern) { return expand(pattern, true); }
 
+// A pattern as FormatDate reads it. The general pattern shows the time only
+// when it is not midnight, so it keeps a reading with and one without.
+struct DateFormatter::Compiled {
+    Tokens withTime;
+    Tokens dateOnly;
+    bool general = false;
+};
+
+DateFormatter::DateFormatter(const QString &pattern) : m_pattern(pattern)
+{
+    auto compiled = std::make_shared<Compiled>();
+    compiled->general = isGeneral(pattern);
+    compiled->withTime = tokenize(expand(pattern, true));
+    if (compiled->general)
+        compiled->dateOnly = tokenize(expand(pattern, false));
+    m_compiled = std::move(compiled);
+}
+
+QString DateFormatter::format(const QDateTime &value) const
+{
+    if (!value.isValid())
+        return QString();
+    const bool dateOnly = m_compiled->general && value.time() == QTime(0, 0);
+    return formatTokens(dateOnly ? m_compiled->dateOnly : m_compiled->withTime, value, m_locale);
+}
+
 QString FormatDate(const QDateTime &value, const QString &pattern)
 {
     if (!value.isValid())
         return QString();
-    if (isGeneral(pattern)) {
-        const bool withTime = value.time() != QTime(0, 0);
-        return formatTokens(tokenize(expand(pattern, withTime)), value);
+    // Windows use two or three patterns at most (the configured ones and the
+    // general one); the locale is part of the key because named formats and
+    // names of days and months follow it. Per thread, so no lock is needed.
+    constexpr size_t kKept = 8;
+    thread_local std::vector<DateFormatter> kept;
+    thread_local size_t nextToReplace = 0;
+    const QLocale locale;
+    for (const DateFormatter &f : kept)
+        if (f.pattern() == pattern && f.locale() == locale)
+            return f.format(value);
+    DateFormatter made(pattern);
+    if (kept.size() < kKept) {
+        kept.push_back(made);
+    } else {
+        kept[nextToReplace] = made;
+        nextToReplace = (nextToReplace + 1) % kKept;
     }
-    return formatTokens(tokenize(expand(pattern, true)), value);
+    return made.format(value);
 }
 
 std::optional<QDateTime> ParseDate(const QString &text, const QString &pattern)

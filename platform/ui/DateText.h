@@ -17,14 +17,37 @@
 // An empty pattern is "General Date": the short date, plus the time when it
 // is not midnight. Locale-dependent parts use QLocale() (the default locale).
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace zorbel::ui {
 
 /// The date formatted with the pattern; an invalid date gives "".
+/// The pattern is read once per pattern and locale and kept (a few of them,
+/// per thread), so a grid column of dates does not pay for reading it again.
 QString FormatDate(const QDateTime &value, const QString &pattern);
+
+/// A pattern read once, for code that formats many dates with one pattern.
+/// Gives what FormatDate gives under the default locale of the moment it was
+/// made. Cheap to copy.
+class DateFormatter {
+public:
+    explicit DateFormatter(const QString &pattern = QString());
+
+    QString format(const QDateTime &value) const;
+    const QString &pattern() const { return m_pattern; }
+    /// The default locale it was made under.
+    const QLocale &locale() const { return m_locale; }
+
+private:
+    struct Compiled;
+    QString m_pattern;
+    QLocale m_locale;
+    std::shared_ptr<const Compiled> m_compiled;
+};
 
 /// Reads a date typed by a user or written by FormatDate. Tries the pattern
 /// first, then ISO 8601, then the locale's short and long formats. Leading
