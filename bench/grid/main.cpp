@@ -2,7 +2,7 @@
 // answer to a record grid on screen, loaded the way the editors load theirs
 // (cell by cell, dates through the configured pattern, status pictures in
 // column 1), and the same list in a plain QTableView over a minimal model
-// whose texts come from Qt's own conversions.
+// holding the same texts.
 //
 // Each figure is the median of several runs. A run starts from a window that
 // is already on screen (a Refresh), or from a window that fills its grid and
@@ -187,7 +187,7 @@ public:
                 const int col = columnOfField(f);
                 const QVariant& v = row[size_t(f)];
                 m_texts[size_t(i * m_cols + col)] =
-                    kColumns[size_t(col)].date ? v.toDateTime().toString(kQtPattern) : v.toString();
+                    kColumns[size_t(col)].date ? ui::FormatDate(v.toDateTime(), kPattern) : v.toString();
             }
         }
         endResetModel();

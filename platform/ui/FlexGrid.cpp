@@ -2,184 +2,74 @@
 
 #include "controls/Twips.h"
 
-#include <QAbstractTableModel>
+#include "platform/ui/FlexGridModel.h"
+
 #include <QEvent>
 #include <QFontMetrics>
-#include <QHash>
 #include <QHeaderView>
+#include <QIcon>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include <vector>
-
 namespace zorbel::ui {
 
-// Cells as plain strings, row 0 shown as the view's header. Row-major
-// vectors keep a cell write constant time and an append amortised constant.
-class FlexGridModel : public QAbstractTableModel {
+namespace {
+
+// Draws a cell's own colour and picture as they are on a selected row too:
+// the colour is what the cell says (a risk's score, a task's status), and the
+// selection tint would turn one status into another. A coloured cell on the
+// selected row shows the selection as a band along its top and bottom edges.
+class CellDelegate : public QStyledItemDelegate {
 public:
-    explicit FlexGridModel(QObject *parent) : QAbstractTableModel(parent), m_cells(1, std::vector<QString>(2)) {}
+    using QStyledItemDelegate::QStyledItemDelegate;
 
-    int rows() const { return int(m_cells.size()); }
-    int cols() const { return m_cols; }
-    bool contains(int r, int c) const { return r >= 0 && r < rows() && c >= 0 && c < m_cols; }
-
-    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : rows() - 1; }
-    int columnCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : m_cols; }
-
-    QVariant data(const QModelIndex &index, int role) const override
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
-        if (!index.isValid())
-            return {};
-        return cellData(index.row() + 1, index.column(), role);
-    }
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
-    {
-        if (orientation != Qt::Horizontal || section < 0 || section >= m_cols)
-            return {};
-        if (role == Qt::TextAlignmentRole)
-            return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
-        return cellData(0, section, role);
-    }
-
-    Qt::ItemFlags flags(const QModelIndex &index) const override
-    {
-        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
-    }
-
-    const QString &text(int r, int c) const { return m_cells[size_t(r)][size_t(c)]; }
-
-    void setText(int r, int c, const QString &text)
-    {
-        m_cells[size_t(r)][size_t(c)] = text;
-        changed(r, c);
-    }
-
-    QPixmap picture(int r, int c) const { return m_pictures.value(key(r, c)); }
-
-    void setPicture(int r, int c, const QPixmap &p)
-    {
-        if (p.isNull())
-            m_pictures.remove(key(r, c));
-        else
-            m_pictures.insert(key(r, c), p);
-        changed(r, c);
-    }
-
-    int alignment(int c) const { return m_alignments[size_t(c)]; }
-
-    void setAlignment(int c, int a)
-    {
-        m_alignments[size_t(c)] = a;
-        if (rows() > 1)
-            emit dataChanged(index(0, c), index(rows() - 2, c), {Qt::TextAlignmentRole});
-    }
-
-    void setRows(int n)
-    {
-        const int old = rows();
-        if (n > old) {
-            beginInsertRows({}, old - 1, n - 2);
-            m_cells.resize(size_t(n), std::vector<QString>(size_t(m_cols)));
-            endInsertRows();
-        } else if (n < old) {
-            beginRemoveRows({}, n - 1, old - 2);
-            m_cells.resize(size_t(n));
-            dropPictures([n](int r, int) { return r >= n; });
-            endRemoveRows();
-        }
-    }
-
-    void setCols(int n)
-    {
-        const int old = m_cols;
-        if (n == old)
+        const bool selected = option.state & QStyle::State_Selected;
+        if (!selected || !index.data(Qt::BackgroundRole).isValid()) {
+            QStyledItemDelegate::paint(painter, option, index);
             return;
-        if (n > old)
-            beginInsertColumns({}, old, n - 1);
-        else
-            beginRemoveColumns({}, n, old - 1);
-        for (auto &row : m_cells)
-            row.resize(size_t(n));
-        m_alignments.resize(size_t(n), FlexGrid::AlignGeneral);
-        m_cols = n;
-        if (n < old)
-            dropPictures([n](int, int c) { return c >= n; });
-        n > old ? endInsertColumns() : endRemoveColumns();
+        }
+        QStyleOptionViewItem unselected(option);
+        unselected.state &= ~QStyle::State_Selected;
+        QStyledItemDelegate::paint(painter, unselected, index);
+        const QRect r = option.rect;
+        const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                           : (option.state & QStyle::State_Active)  ? QPalette::Active
+                                                                                      : QPalette::Inactive;
+        const QColor band = option.palette.color(group, QPalette::Highlight);
+        painter->fillRect(QRect(r.left(), r.top(), r.width(), kBand), band);
+        painter->fillRect(QRect(r.left(), r.bottom() - kBand + 1, r.width(), kBand), band);
     }
 
-    void clear()
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
-        for (auto &row : m_cells)
-            for (QString &s : row)
-                s.clear();
-        m_pictures.clear();
-        if (m_cols > 0) {
-            emit headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
-            if (rows() > 1)
-                emit dataChanged(index(0, 0), index(rows() - 2, m_cols - 1));
-        }
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!(option->features & QStyleOptionViewItem::HasDecoration))
+            return;
+        // The style would draw a selected cell's picture in its tinted form.
+        const QPixmap picture = index.data(Qt::DecorationRole).value<QPixmap>();
+        QIcon exact;
+        exact.addPixmap(picture, QIcon::Normal);
+        exact.addPixmap(picture, QIcon::Selected);
+        option->icon = exact;
     }
 
 private:
-    static quint64 key(int r, int c) { return (quint64(quint32(r)) << 32) | quint32(c); }
-
-    template <class Pred> void dropPictures(Pred drop)
-    {
-        for (auto it = m_pictures.begin(); it != m_pictures.end();)
-            it = drop(int(it.key() >> 32), int(it.key() & 0xffffffffu)) ? m_pictures.erase(it) : std::next(it);
-    }
-
-    void changed(int r, int c)
-    {
-        if (r == 0)
-            emit headerDataChanged(Qt::Horizontal, c, c);
-        else
-            emit dataChanged(index(r - 1, c), index(r - 1, c));
-    }
-
-    QVariant cellData(int r, int c, int role) const
-    {
-        if (!contains(r, c))
-            return {};
-        switch (role) {
-        case Qt::DisplayRole:
-            return text(r, c);
-        case Qt::DecorationRole: {
-            const auto it = m_pictures.constFind(key(r, c));
-            return it == m_pictures.constEnd() ? QVariant() : QVariant(*it);
-        }
-        case Qt::TextAlignmentRole:
-            return QVariant::fromValue(qtAlignment(alignment(c), text(r, c)));
-        default:
-            return {};
-        }
-    }
-
-    static Qt::Alignment qtAlignment(int a, const QString &text)
-    {
-        if (a < 0 || a > 8) {
-            bool number = false;
-            text.toDouble(&number);
-            return (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
-        }
-        static const Qt::Alignment horizontal[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
-        static const Qt::Alignment vertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
-        return horizontal[a / 3] | vertical[a % 3];
-    }
-
-    std::vector<std::vector<QString>> m_cells;
-    std::vector<int> m_alignments = std::vector<int>(2, FlexGrid::AlignGeneral);
-    int m_cols = 2;
-    QHash<quint64, QPixmap> m_pictures;
+    static constexpr int kBand = 2;
 };
+
+} // namespace
 
 FlexGrid::FlexGrid(QWidget *parent) : QWidget(parent)
 {
     m_model = new FlexGridModel(this);
     m_view = new QTableView(this);
     m_view->setModel(m_model);
+    m_view->setItemDelegate(new CellDelegate(m_view));
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -291,7 +181,10 @@ void FlexGrid::setTextMatrix(int row, int col, const QString &text)
     m_model->setText(row, col, text);
 }
 
-QPixmap FlexGrid::CellPicture(int row, int col) const { return m_model->picture(row, col); }
+QPixmap FlexGrid::CellPicture(int row, int col) const
+{
+    return m_model->contains(row, col) ? m_model->picture(row, col) : QPixmap();
+}
 
 void FlexGrid::setCellPicture(int row, int col, const QPixmap &picture)
 {
@@ -300,6 +193,20 @@ void FlexGrid::setCellPicture(int row, int col, const QPixmap &picture)
         return;
     }
     m_model->setPicture(row, col, picture);
+}
+
+QColor FlexGrid::CellBackColor(int row, int col) const
+{
+    return m_model->contains(row, col) ? m_model->backColor(row, col) : QColor();
+}
+
+void FlexGrid::setCellBackColor(int row, int col, const QColor &color)
+{
+    if (!m_model->contains(row, col)) {
+        qWarning("FlexGrid::setCellBackColor: cell (%d, %d) out of range (%d x %d)", row, col, Rows(), Cols());
+        return;
+    }
+    m_model->setBackColor(row, col, color);
 }
 
 double FlexGrid::twipsPerPixel() const

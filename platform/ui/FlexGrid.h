@@ -30,7 +30,8 @@
 //    DblClick().
 //
 // Filling is linear: each cell write is constant time, appending a row is
-// amortised constant time.
+// amortised constant time, and the view repaints once for a whole fill.
+#include <QColor>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -76,16 +77,22 @@ public:
     QString TextArray(int index) const { return TextMatrix(0, index); }
     void setTextArray(int index, const QString &text) { setTextMatrix(0, index, text); }
 
+    /// A picture drawn at the left of a cell, in its own colours also on the
+    /// selected row; a null picture removes it.
     QPixmap CellPicture(int row, int col) const;
     void setCellPicture(int row, int col, const QPixmap &picture);
+    /// A cell's own background colour, kept on the selected row (which then
+    /// shows as a band along the cell's edges); an invalid colour removes it.
+    QColor CellBackColor(int row, int col) const;
+    void setCellBackColor(int row, int col, const QColor &color);
 
     int ColWidth(int col) const;
     void setColWidth(int col, int twips);
     int ColAlignment(int col) const;
     void setColAlignment(int col, int alignment);
 
-    /// Empties every cell, headers and pictures included; Rows, Cols and the
-    /// current cell stay.
+    /// Empties every cell, headers, pictures and colours included; Rows, Cols
+    /// and the current cell stay.
     void Clear();
 
     /// Width of the text in the grid's font, in twips.
