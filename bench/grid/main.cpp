@@ -7,6 +7,12 @@
 // Each figure is the median of several runs. A run starts from a window that
 // is already on screen (a Refresh), or from a window that fills its grid and
 // then appears (opening it), and ends when the view has painted.
+//
+//     ./build/bin/zorbel_grid_bench [--rows 10000] [--runs 7]
+//
+// The list lives in a fresh SQLite database in a temporary directory; the
+// program never touches the "Zorbel5" data source. Without a display it runs
+// on the offscreen platform.
 
 #include "business/Schema.h"
 #include "business/ZorbelClass.h"
@@ -37,7 +43,7 @@ using namespace zorbel;
 namespace {
 
 const QString kPattern = QStringLiteral("dd/mm/yyyy"); // the configuration row's first value
-const QString kQtPattern = QStringLiteral("dd/MM/yyyy");
+const QString kQtPattern = QStringLiteral("dd/MM/yyyy"); // the same, for Qt's own conversion
 
 // The tasks list as the tasks editor shows it: fields TaskID, DeliverableID,
 // StatusID, Description, OwnerID, StartDate, EndDate, Dependency, WBS; field i

@@ -163,21 +163,25 @@ void FlexGrid::setCol(int col)
     emit RowColChange();
 }
 
+bool FlexGrid::cellExists(const char *caller, int row, int col) const
+{
+    if (m_model->contains(row, col))
+        return true;
+    qWarning("FlexGrid::%s: cell (%d, %d) out of range (%d x %d)", caller, row, col, Rows(), Cols());
+    return false;
+}
+
 QString FlexGrid::TextMatrix(int row, int col) const
 {
-    if (!m_model->contains(row, col)) {
-        qWarning("FlexGrid::TextMatrix: cell (%d, %d) out of range (%d x %d)", row, col, Rows(), Cols());
+    if (!cellExists("TextMatrix", row, col))
         return QString();
-    }
     return m_model->text(row, col);
 }
 
 void FlexGrid::setTextMatrix(int row, int col, const QString &text)
 {
-    if (!m_model->contains(row, col)) {
-        qWarning("FlexGrid::setTextMatrix: cell (%d, %d) out of range (%d x %d)", row, col, Rows(), Cols());
+    if (!cellExists("setTextMatrix", row, col))
         return;
-    }
     m_model->setText(row, col, text);
 }
 
@@ -188,10 +192,8 @@ QPixmap FlexGrid::CellPicture(int row, int col) const
 
 void FlexGrid::setCellPicture(int row, int col, const QPixmap &picture)
 {
-    if (!m_model->contains(row, col)) {
-        qWarning("FlexGrid::setCellPicture: cell (%d, %d) out of range (%d x %d)", row, col, Rows(), Cols());
+    if (!cellExists("setCellPicture", row, col))
         return;
-    }
     m_model->setPicture(row, col, picture);
 }
 
@@ -202,10 +204,8 @@ QColor FlexGrid::CellBackColor(int row, int col) const
 
 void FlexGrid::setCellBackColor(int row, int col, const QColor &color)
 {
-    if (!m_model->contains(row, col)) {
-        qWarning("FlexGrid::setCellBackColor: cell (%d, %d) out of range (%d x %d)", row, col, Rows(), Cols());
+    if (!cellExists("setCellBackColor", row, col))
         return;
-    }
     m_model->setBackColor(row, col, color);
 }
 

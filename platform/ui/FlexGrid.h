@@ -115,6 +115,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Whether the cell exists; warns in the caller's name when it does not.
+    bool cellExists(const char *caller, int row, int col) const;
     void onCurrentChanged(const QModelIndex &current);
     void onClicked(const QModelIndex &index);
     void onDoubleClicked(const QModelIndex &index);
