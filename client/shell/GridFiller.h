@@ -61,7 +61,7 @@ struct FillOptions {
     // them only in the Implement phase).
     bool pictures = true;
     // Runs after each record's row is written (a loader's progress step).
-    std::function<void()> afterRow;
+    std::function<void()> afterRow{};
 };
 // Appends one row per record of the list below the grid's last row and fills it.
 void appendRows(ui::FlexGrid& grid, const GridColumns& columns, const data::Recordset& list,
