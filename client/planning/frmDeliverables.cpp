@@ -10,7 +10,6 @@
 #include "controls/StatusLED.h"
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"
-#include "platform/ui/Clock.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/MessageBox.h"
 
@@ -224,16 +223,11 @@ RecordEditor::Owners frmDeliverables::resolveOwner() {
 }
 
 bool frmDeliverables::readInputs() {
-    const auto start = txtStartDate->dateOr(ui::now());
-    if (!start)
+    const auto span = shell::readDateSpan(*txtStartDate, *txtEndDate);
+    if (!span || !readWBS(txtWBS))
         return false;
-    const auto end = txtEndDate->dateOr(start->addDays(1));
-    if (!end)
-        return false;
-    if (!readWBS(txtWBS))
-        return false;
-    m_start = *start;
-    m_end = *end;
+    m_start = span->start;
+    m_end = span->end;
     // The hidden combo decides the status in every phase.
     m_statusID = shell::idFromCombo(*ComboStatus, m_rowStatusID);
     return true;

@@ -11,7 +11,6 @@
 #include "controls/StatusLED.h"
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"
-#include "platform/ui/Clock.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/MessageBox.h"
 
@@ -235,16 +234,11 @@ RecordEditor::Owners frmProjects::resolveOwner() {
 }
 
 bool frmProjects::readInputs() {
-    const auto start = txtStart->dateOr(ui::now());
-    if (!start)
+    const auto span = shell::readDateSpan(*txtStart, *txtEnd);
+    if (!span || !readWBS(txtWBS))
         return false;
-    const auto end = txtEnd->dateOr(start->addDays(1));
-    if (!end)
-        return false;
-    if (!readWBS(txtWBS))
-        return false;
-    m_start = *start;
-    m_end = *end;
+    m_start = span->start;
+    m_end = span->end;
     m_state = shell::idFromCombo(*ComboState, m_rowState);
     m_statusID = shell::idFromCombo(*ComboStatus, m_rowStatusID);
     return true;

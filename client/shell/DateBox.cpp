@@ -50,6 +50,16 @@ std::optional<QDateTime> DateBox::dateOr(const QDateTime& whenEmpty) const {
     return std::nullopt;
 }
 
+std::optional<DateSpan> readDateSpan(const DateBox& startBox, const DateBox& endBox) {
+    const auto start = startBox.dateOr(ui::now());
+    if (!start)
+        return std::nullopt;
+    const auto end = endBox.dateOr(start->addDays(1));
+    if (!end)
+        return std::nullopt;
+    return DateSpan{*start, *end};
+}
+
 void DateBox::mousePressEvent(QMouseEvent* event) {
     QLineEdit::mousePressEvent(event);
     // A locked box shows a stored value: picking a date there would change the

@@ -50,6 +50,16 @@ private:
     QString m_shownText;
 };
 
+// A record's start and end as typed in its two date boxes: the start box's
+// date, or the current date and time when it is empty; the end box's date, or
+// the start plus one day when it is empty. Nothing, after telling the user,
+// when a box holds text that is not a date.
+struct DateSpan {
+    QDateTime start;
+    QDateTime end;
+};
+std::optional<DateSpan> readDateSpan(const DateBox& startBox, const DateBox& endBox);
+
 // The date-box protocol: preset the calendar from the box (today when the box
 // is empty or not a date), show it modally, write g_pickedDate back.
 void RunDateBox(QLineEdit& box, bool alwaysToday = false);
