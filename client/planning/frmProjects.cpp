@@ -12,7 +12,6 @@
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"
 #include "platform/ui/FlexGrid.h"
-#include "platform/ui/MessageBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
