@@ -1,35 +1,32 @@
 #pragma once
 // The rules every record editor shares, free of windows so that they can be
-// checked on their own: rights on the buttons, the owner rule, WBS numbers,
-// row restoring, combo positions, dates read back from boxes, and widening a
-// project's dates.
+// checked on their own: WBS numbers, row restoring and widening a project's
+// dates. The rules that windows of every subsystem share (rights, the owner
+// rule, combo positions, dates and values read back) live in the shell; the
+// editors name them here as their own.
 
+#include "client/shell/Combos.h"
+#include "client/shell/Dates.h"
+#include "client/shell/Owners.h"
+#include "client/shell/Rights.h"
+#include "client/shell/Values.h"
 #include "platform/data/Recordset.h"
 
 #include <QDateTime>
 #include <QString>
-#include <QStringList>
-#include <QVariant>
 #include <optional>
 
 namespace zorbel::planning {
 
-// Status values of the Add, Edit and Delete buttons (0 works, 2 greyed).
-struct ButtonRights {
-    qint16 add = 0;
-    qint16 edit = 0;
-    qint16 del = 0;
-};
-// With per-project rights off every button works; on, a level above 2
-// allows Edit and a level of 4 or more allows Add and Delete as well.
-ButtonRights rightsFor(qint16 cfgProjectAdmin, qint16 level);
-
-// True when the owner rule refuses the save. Under the rule the owner as
-// entered must be the user; when changing or deleting an existing record the
-// stored owner must be the user too, so nobody takes over another's record by
-// naming himself. An owner id of 0 (no owner found) is never the user.
-bool ownerRefuses(qint16 cfgOwnerAdmin, int mode, qint32 currentUserID, qint32 enteredOwnerUserID,
-                  qint32 storedOwnerUserID);
+using shell::ButtonRights;
+using shell::comboIndexForID;
+using shell::DateInput;
+using shell::dateOf;
+using shell::int16Of;
+using shell::ownerRefuses;
+using shell::positionOfName;
+using shell::readDateText;
+using shell::rightsFor;
 
 // The WBS box read as a 16-bit number: nullopt when the text is not one.
 // An empty box gives nextWBS.
@@ -41,28 +38,6 @@ qint32 nextWBSOf(const data::Recordset& rs, int wbsField);
 // row (1 .. lastRow), else row 1.
 int rowToRestore(int savedRow, int lastRow);
 
-// The combo position that shows list item `id` (ids 1..count stand at 0..count-1);
-// -1 (no selection) for any other id.
-int comboIndexForID(qint32 id, int count);
-
-// Position of a display name in a list: the chosen position when it still
-// shows that name, otherwise the last position with the name; -1 for none
-// and for an empty text.
-int positionOfName(const QStringList& names, int chosenIndex, const QString& text);
-
-// A database value as a date; nothing for a null or a value that is not one.
-std::optional<QDateTime> dateOf(const QVariant& value);
-
-// What a date box holds.
-struct DateInput {
-    enum Kind { Empty, Valid, Invalid } kind = Empty;
-    QDateTime value;
-};
-// Reads a box's text with the configured pattern. When the text is still what
-// was shown for the stored value, the stored value itself comes back, time of
-// day included.
-DateInput readDateText(const QString& text, const QString& shownText, const std::optional<QDateTime>& stored);
-
 // The dates a project gets when the user agrees to move one of them: the
 // project's own other date stays, and a date only ever moves outwards.
 struct ProjectDates {
@@ -71,8 +46,5 @@ struct ProjectDates {
 };
 ProjectDates widenStart(const ProjectDates& stored, const QDateTime& newStart);
 ProjectDates widenEnd(const ProjectDates& stored, const QDateTime& newEnd);
-
-// Whole 16-bit number of a value, or fallback when it is null, empty or not one.
-qint16 int16Of(const QVariant& value, qint16 fallback = 0);
 
 } // namespace zorbel::planning

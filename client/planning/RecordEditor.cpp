@@ -1,10 +1,10 @@
 #include "client/planning/RecordEditor.h"
 
-#include "client/shell/DateBox.h"
+#include "client/shell/Owners.h"
+#include "client/shell/Rights.h"
 #include "client/shell/Zorbel5Data.h"
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"
-#include "platform/ui/DateText.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/MessageBox.h"
 
@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -25,8 +24,6 @@ using shell::state;
 
 namespace {
 
-const char* const kStoredDate = "zorbelStoredDate";
-const char* const kShownText = "zorbelShownText";
 const char* const kLocked = "Locked";
 
 } // namespace
@@ -91,15 +88,6 @@ void RecordEditor::makeDurationEntry(QLineEdit* startBox, QLineEdit* endBox, int
 
 void RecordEditor::setLockedFields(std::vector<QWidget*> fields) {
     m_lockedFields = std::move(fields);
-    // A date box that has been emptied no longer shows its stored value: a
-    // date typed into it afterwards (an Add after a row with a time of day)
-    // is the date typed, not the old record's moment.
-    for (QWidget* f : m_lockedFields)
-        if (auto* box = qobject_cast<QLineEdit*>(f))
-            connect(box, &QLineEdit::textChanged, box, [box](const QString& text) {
-                if (text.isEmpty())
-                    box->setProperty(kStoredDate, QVariant());
-            });
 }
 
 void RecordEditor::lockField(QWidget* field, bool locked) {
@@ -133,18 +121,19 @@ void RecordEditor::storeMode(int mode) {
 }
 
 void RecordEditor::SetMode(int mode) {
-    if (m_mode == mode)
-        return;
-    const bool browse = mode == shell::kBrowse;
-    // Edit and Delete come back only while the list has a record to act on.
-    const bool listed = browse && rowCount() > 0;
-    btnAdd->setVisible(browse);
-    btnDelete->setVisible(listed);
-    btnEdit->setVisible(listed);
-    btnOK->setVisible(!browse);
-    btnCancel->setVisible(!browse);
-    LockFields(browse);
-    storeMode(mode);
+    if (m_mode != mode) {
+        const bool browse = mode == shell::kBrowse;
+        // Edit and Delete come back only while the list has a record to act on.
+        const bool listed = browse && rowCount() > 0;
+        btnAdd->setVisible(browse);
+        btnDelete->setVisible(listed);
+        btnEdit->setVisible(listed);
+        btnOK->setVisible(!browse);
+        btnCancel->setVisible(!browse);
+        LockFields(browse);
+        storeMode(mode);
+    }
+    afterSetMode(mode);
 }
 
 void RecordEditor::LockFields(bool locked) {
@@ -161,10 +150,7 @@ void RecordEditor::setNextWBS(qint32 next) {
 }
 
 void RecordEditor::ApplyRights(qint16 level) {
-    const ButtonRights r = rightsFor(state().g_cfgProjectAdmin, level);
-    btnAdd->setStatus(r.add);
-    btnDelete->setStatus(r.del);
-    btnEdit->setStatus(r.edit);
+    shell::ApplyRights(btnAdd, btnEdit, btnDelete, level);
 }
 
 void RecordEditor::btnAdd_Click() {
@@ -173,27 +159,6 @@ void RecordEditor::btnAdd_Click() {
 }
 
 // ---------------------------------------------------------------- grid
-
-int RecordEditor::columnOfField(int field) const {
-    return (m_spec.pictureColumn && field >= 1) ? field + 1 : field;
-}
-
-void RecordEditor::fillRow(int gridRow, const Row& values) {
-    for (int f = 0; f < static_cast<int>(values.size()); ++f) {
-        const int col = columnOfField(f);
-        const QVariant& v = values[static_cast<size_t>(f)];
-        const GridColumn::Kind kind =
-            col < static_cast<int>(m_spec.columns.size()) ? m_spec.columns[static_cast<size_t>(col)].kind
-                                                          : GridColumn::Text;
-        QString text;
-        if (kind == GridColumn::Text) {
-            text = v.isNull() ? QString() : v.toString();
-        } else if (auto d = dateOf(v)) {
-            text = kind == GridColumn::Date ? shell::FormatShown(*d) : ui::FormatDate(*d, QString());
-        }
-        m_grid->setTextMatrix(gridRow, col, text);
-    }
-}
 
 void RecordEditor::LoadGrid(const data::RecordsetPtr& rs) {
     m_gridReady = false;
@@ -217,37 +182,14 @@ void RecordEditor::LoadGrid(const data::RecordsetPtr& rs) {
     btnDelete->show();
     m_grid->show();
 
-    const int cols = rs->FieldCount() + (m_spec.pictureColumn ? 1 : 0);
-    m_grid->setCols(cols);
-    const int widthOfA = m_grid->TextWidth(QStringLiteral("A"));
-    for (int c = 0; c < cols; ++c) {
-        const bool known = c < static_cast<int>(m_spec.columns.size());
-        m_grid->setColWidth(c, known ? m_spec.columns[static_cast<size_t>(c)].widthInA * widthOfA : 0);
-    }
-    for (int c = 0; c < cols && c < static_cast<int>(m_spec.columns.size()); ++c) {
-        const GridColumn& gc = m_spec.columns[static_cast<size_t>(c)];
-        m_grid->setTextArray(c, gc.header);
-        if (gc.alignLeft)
-            m_grid->setColAlignment(c, ui::FlexGrid::AlignLeftTop);
-    }
-
+    shell::layOutGrid(*m_grid, m_spec.columns);
     m_rows.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i)
         m_rows.push_back(rs->row(i));
-    m_grid->setRows(count + 1);
-    for (int i = 0; i < count; ++i) {
-        fillRow(i + 1, m_rows[static_cast<size_t>(i)]);
-        shell::ProgressStep();
-    }
-
-    if (picturesWanted() && m_spec.statusField >= 0) {
-        const auto& pictures = state().g_statusPictures;
-        for (int i = 0; i < count; ++i) {
-            const qint16 s = int16Of(m_rows[static_cast<size_t>(i)][static_cast<size_t>(m_spec.statusField)], -1);
-            if (s > -1 && s < static_cast<int>(pictures.size()))
-                m_grid->setCellPicture(i + 1, 1, pictures[static_cast<size_t>(s)]);
-        }
-    }
+    shell::FillOptions fill;
+    fill.pictures = picturesWanted();
+    fill.afterRow = shell::ProgressStep;
+    shell::appendRows(*m_grid, m_spec.columns, *rs, fill);
     shell::ProgressEnd();
 
     if (m_spec.wbsField >= 0) {
@@ -289,8 +231,7 @@ void RecordEditor::failed(const QString& operation) {
 void RecordEditor::Submit() {
     auto& s = state();
     const Owners owners = resolveOwner();
-    if (ownerRefuses(s.g_cfgOwnerAdmin, m_mode, s.g_currentUserID, owners.entered, owners.stored)) {
-        ui::MsgBox(m_spec.ownerRefusal, ui::vbInformation, QStringLiteral("Operation Cancelled"));
+    if (shell::OwnerRuleRefuses(m_spec.ownerRefusal, m_mode, owners.entered, owners.stored)) {
         btnCancel_Click();
         return;
     }
@@ -334,28 +275,6 @@ void RecordEditor::Submit() {
 
 // ---------------------------------------------------------------- helpers
 
-void RecordEditor::showDate(QLineEdit* box, const QVariant& stored) {
-    const auto d = dateOf(stored);
-    const QString text = d ? shell::FormatShown(*d) : QString();
-    box->setText(text);
-    box->setProperty(kStoredDate, d ? QVariant(*d) : QVariant());
-    box->setProperty(kShownText, text);
-}
-
-std::optional<QDateTime> RecordEditor::readDate(const QLineEdit* box, const QDateTime& whenEmpty) {
-    const QVariant storedValue = box->property(kStoredDate);
-    const std::optional<QDateTime> stored =
-        storedValue.isValid() ? std::optional<QDateTime>(storedValue.toDateTime()) : std::nullopt;
-    const DateInput in = readDateText(box->text(), box->property(kShownText).toString(), stored);
-    if (in.kind == DateInput::Empty)
-        return whenEmpty;
-    if (in.kind == DateInput::Valid)
-        return in.value;
-    ui::MsgBox(QStringLiteral("\"") + box->text() + QStringLiteral("\" is not a date"), ui::vbExclamation,
-               QStringLiteral("Invalid Date"));
-    return std::nullopt;
-}
-
 bool RecordEditor::readWBS(const QLineEdit* box) {
     const auto wbs = wbsFromText(box->text(), m_nextWBS);
     if (!wbs) {
@@ -367,77 +286,18 @@ bool RecordEditor::readWBS(const QLineEdit* box) {
     return true;
 }
 
-void RecordEditor::fillCombo(QComboBox* combo, const data::RecordsetPtr& rs, int field) {
-    QStringList items;
-    for (int i = 0; rs && i < rs->RecordCount(); ++i) {
-        const auto& row = rs->row(i);
-        items << (field < static_cast<int>(row.size()) ? row[static_cast<size_t>(field)].toString() : QString());
-    }
-    fillCombo(combo, items);
-}
-
-void RecordEditor::fillCombo(QComboBox* combo, const QStringList& items) {
-    const QSignalBlocker block(combo);
-    combo->clear();
-    combo->addItems(items);
-    combo->setCurrentIndex(-1);
-}
-
-void RecordEditor::selectByID(QComboBox* combo, qint32 id) {
-    combo->setCurrentIndex(comboIndexForID(id, combo->count()));
-}
-
-qint16 RecordEditor::idFromCombo(const QComboBox* combo, qint16 stored) {
-    return combo->currentIndex() >= 0 ? static_cast<qint16>(combo->currentIndex() + 1) : stored;
-}
-
-QStringList RecordEditor::teamNames() {
-    QStringList names;
-    const auto& team = state().g_rsTeam;
-    for (int i = 0; team && i < team->RecordCount(); ++i) {
-        team->Move(i);
-        names << team->Fields(QStringLiteral("FullName")).toString();
-    }
-    if (team)
-        team->MoveFirst();
-    return names;
-}
-
-void RecordEditor::fillTeamCombo(QComboBox* combo) {
-    fillCombo(combo, teamNames());
-}
-
-void RecordEditor::selectTeamOwner(QComboBox* combo, qint32 teamID) {
-    const auto& team = state().g_rsTeam;
-    int index = -1;
-    for (int i = 0; team && i < team->RecordCount() && i < combo->count(); ++i)
-        if (team->row(i)[0].toInt() == teamID) {
-            index = i;
-            break;
-        }
-    combo->setCurrentIndex(index);
-}
-
-qint32 RecordEditor::userOfTeamMember(qint32 teamID) {
-    const auto& team = state().g_rsTeam;
-    for (int i = 0; team && i < team->RecordCount(); ++i)
-        if (team->row(i)[0].toInt() == teamID)
-            return team->row(i)[1].toInt();
-    return 0;
-}
-
 RecordEditor::TeamOwner RecordEditor::teamOwner(const QComboBox* combo, qint32 rowTeamID) const {
     TeamOwner o;
     const auto& team = state().g_rsTeam;
     if (team && team->RecordCount() > 0) {
-        const int pos = positionOfName(teamNames(), combo->currentIndex(), combo->currentText());
-        o.teamID = pos >= 0 ? team->row(pos)[0].toInt() : rowTeamID;
-        o.users.entered = userOfTeamMember(o.teamID);
+        const int pos = shell::chosenTeamRow(*combo, team);
+        o.teamID = pos >= 0 ? shell::idAtRow(team, pos) : rowTeamID;
+        o.users.entered = shell::userOfTeamMember(team, o.teamID);
     } else if (m_mode != shell::kAdd) {
         // With no team to pick from, saving another field must not wipe the owner the record has.
         o.teamID = rowTeamID;
     }
-    o.users.stored = userOfTeamMember(rowTeamID);
+    o.users.stored = shell::userOfTeamMember(team, rowTeamID);
     state().g_ownerUserID = o.users.entered;
     return o;
 }

@@ -7,11 +7,13 @@
 // An editor window derives from RecordEditor and gives only what is its own:
 // the table of its grid columns, its detail fields, its texts and the calls it
 // makes. The mode setter, field lock, rights rule, owner rule, OK sequence,
-// grid loader, row click, date reading and the project-date questions live
-// here once.
+// grid loader, row click and the project-date questions live here once; the
+// grid filling, combos, owners, rights and date boxes they use are the
+// shell's, shared with every other subsystem's windows.
 
 #include "client/planning/EditorRules.h"
 #include "client/shell/AppState.h"
+#include "client/shell/GridFiller.h"
 
 #include <QDateTime>
 #include <QString>
@@ -34,26 +36,13 @@ class FlexGrid;
 
 namespace zorbel::planning {
 
-// One grid column: its header (row 0), its width in widths of the letter "A"
-// (0 hides it), left-aligned or not, and how a field is shown in it.
-struct GridColumn {
-    enum Kind { Text, Date, GeneralDate };
-    QString header;
-    int widthInA = 0;
-    bool alignLeft = false;
-    Kind kind = Text;
-};
-
 // What tells one editor from another besides its fields.
 struct EditorSpec {
     QString kind;              // "Project": the failure messages name it
     QString ownerRefusal;      // the owner rule's message
-    // Column k of the grid. With a picture column, column 1 is the status
-    // picture and field i (i >= 1) stands in column i + 1; without one, field
-    // i stands in column i. Columns beyond the table are hidden.
-    std::vector<GridColumn> columns;
-    bool pictureColumn = false;
-    int statusField = -1;      // field holding the StatusID (for the pictures)
+    // The grid's columns: each names the list field it shows. The editors
+    // with a status picture put it in column 1, field i (i >= 1) in column i + 1.
+    shell::GridColumns columns;
     int wbsField = -1;         // field holding the WBS; -1 when the records have none
 };
 
@@ -76,7 +65,7 @@ public:
     virtual void btnRefresh_Click() = 0;
 
 protected:
-    using Row = std::vector<QVariant>;
+    using Row = shell::ListRow;
 
     RecordEditor(EditorSpec spec, QWidget* parent = nullptr);
 
@@ -98,7 +87,8 @@ protected:
     void seedMode();
     // Stores a mode without touching the controls.
     void storeMode(int mode);
-    // The mode setter: nothing when the mode is already this window's mode.
+    // The mode setter: nothing when the mode is already this window's mode,
+    // except the hook afterSetMode, which runs on every call.
     void SetMode(int mode);
     void LockFields(bool locked);
     // The next WBS as this window knows it, written through to the shared one.
@@ -116,43 +106,26 @@ protected:
     const Row* rowValues(int row) const;
     int rowCount() const { return static_cast<int>(m_rows.size()); }
     // Whether the status pictures are drawn in this opening.
-    virtual bool picturesWanted() const { return m_spec.pictureColumn; }
+    virtual bool picturesWanted() const { return true; }
 
     // --- the OK sequence ------------------------------------------------
     void Submit();
 
     // --- helpers for the editors ----------------------------------------
-    // Shows a stored date in a box and remembers it, so that an unchanged box
-    // gives the stored value back exactly.
-    static void showDate(QLineEdit* box, const QVariant& stored);
-    // Reads a date box; shows a message and gives nothing for text that is not a date.
-    // An empty box gives `whenEmpty`.
-    std::optional<QDateTime> readDate(const QLineEdit* box, const QDateTime& whenEmpty);
     // The save-WBS rule; shows a message and gives false when the box holds no 16-bit number.
     bool readWBS(const QLineEdit* box);
-    // Fills a combo from a list's field without raising its change signals.
-    static void fillCombo(QComboBox* combo, const data::RecordsetPtr& rs, int field);
-    static void fillCombo(QComboBox* combo, const QStringList& items);
-    // Selects item id - 1, or nothing when there is no such item.
-    static void selectByID(QComboBox* combo, qint32 id);
-    // Item + 1 when an item is selected, else `stored`.
-    static qint16 idFromCombo(const QComboBox* combo, qint16 stored);
     // The project-date questions against g_projectStart / g_projectEnd. On Yes the
     // project's row is read and only the date asked about moves (outwards);
     // `shown` gets the project's new dates for a header.
     void askProjectStart(const QDateTime& start, const std::function<void(const QDateTime&)>& shown);
     void askProjectEnd(const QDateTime& end, const std::function<void(const QDateTime&)>& shown);
 
-    // --- owners picked from the project team (g_rsTeam) ----------------
-    static QStringList teamNames();
-    static void fillTeamCombo(QComboBox* combo);
-    // Selects the member with that TeamID, or nothing.
-    static void selectTeamOwner(QComboBox* combo, qint32 teamID);
-    // The member's contact, 0 when the team has no such member.
-    static qint32 userOfTeamMember(qint32 teamID);
-
     // --- what each editor gives -----------------------------------------
     virtual qint32& savedRow() = 0;
+    // Runs at the end of every call of the mode setter, also when the mode did
+    // not change, once the new mode is stored (the tasks editor resets its
+    // dependency picker here).
+    virtual void afterSetMode(int /*mode*/) {}
     // The list came back empty: forget the current record.
     virtual void clearCurrent() = 0;
     // The row click of one row.
@@ -200,8 +173,6 @@ protected:
     QCheckBox* chk7DayWeek = nullptr;
 
 private:
-    void fillRow(int gridRow, const Row& values);
-    int columnOfField(int field) const;
     void failed(const QString& operation);
     void updateProjectDates(const ProjectDates& dates);
     ProjectDates storedProjectDates();

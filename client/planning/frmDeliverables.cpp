@@ -1,13 +1,15 @@
 #include "client/planning/frmDeliverables.h"
 
-#include "client/planning/Placing.h"
-
+#include "client/shell/Combos.h"
 #include "client/shell/DateBox.h"
+#include "client/shell/NavCodes.h"
+#include "client/shell/Owners.h"
+#include "client/shell/Placing.h"
+#include "client/shell/Rights.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/StatusLED.h"
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"
-#include "platform/ui/Clock.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/MessageBox.h"
 
@@ -21,54 +23,48 @@
 namespace zorbel::planning {
 
 using controls::placeTwips;
+using shell::GridColumn;
+using shell::placeField;
+using shell::placeLabel;
 using shell::state;
 
 namespace {
-
-constexpr int kNavImplement = 26;
 
 // Fields of the deliverables list.
 enum Field { fID, fProjectID, fStatusID, fDeliverable, fMetric, fOwnerID, fStart, fEnd, fWBS, fCSF };
 
 EditorSpec deliverablesSpec() {
-    const bool implement = state().g_navTool == kNavImplement;
+    const bool implement = state().g_navTool == shell::nav::ImplementDeliverables;
+    const int left = ui::FlexGrid::AlignLeftTop;
     EditorSpec s;
     s.kind = QStringLiteral("Deliverable");
     s.ownerRefusal = QStringLiteral("You do not have the rights to make changes to this Deliverable");
     s.columns = {
-        {QString(), 0},
-        {QStringLiteral("!"), implement ? 3 : 0},
-        {QString(), 0},
-        {QString(), 0},
-        {QStringLiteral("Deliverable"), 30, true},
-        {QString(), 0},
-        {QString(), 0},
-        {QStringLiteral("Start"), 12, true, GridColumn::Date},
-        {QStringLiteral("Finish"), 12, true, GridColumn::Date},
-        {QString(), 0},
-        {QString(), 0},
+        {.field = fID},
+        {.field = fStatusID, .header = QStringLiteral("!"), .widthInA = implement ? 3 : 0,
+         .kind = GridColumn::StatusPicture},
+        {.field = fProjectID},
+        {.field = fStatusID},
+        {.field = fDeliverable, .header = QStringLiteral("Deliverable"), .widthInA = 30, .alignment = left},
+        {.field = fMetric},
+        {.field = fOwnerID},
+        {.field = fStart, .header = QStringLiteral("Start"), .widthInA = 12, .alignment = left, .kind = GridColumn::Date},
+        {.field = fEnd, .header = QStringLiteral("Finish"), .widthInA = 12, .alignment = left, .kind = GridColumn::Date},
+        {.field = fWBS},
+        {.field = fCSF},
     };
-    s.pictureColumn = true;
-    s.statusField = fStatusID;
     s.wbsField = fWBS;
     return s;
 }
 
-QString shownDate(const QDateTime& d) {
-    return d.isValid() ? shell::FormatShown(d) : QString();
-}
-
 } // namespace
 
-frmDeliverables::frmDeliverables() : RecordEditor(deliverablesSpec()) {
+frmDeliverables::frmDeliverables()
+    : RecordEditor(deliverablesSpec()), m_header(*this, shell::HeaderBlock::Project, 120, 150) {
     setObjectName(QStringLiteral("frmDeliverables"));
     setWindowTitle(QStringLiteral("Project Deliverables"));
     controls::resizeTwips(this, 9450, 8100);
 
-    placeLabel(this, QStringLiteral("Project"), 120, 150, 1000, "Label1");
-    txtProjectName = placeLabel(this, QString(), 1200, 150, 4200, "txtProjectName");
-    txtStart = placeLabel(this, QString(), 5600, 150, 1500, "txtStart");
-    txtEnd = placeLabel(this, QString(), 7300, 150, 1500, "txtEnd");
 
     makeGrid(QStringLiteral("FG1"), 120, 540, 9210, 3255)->hide();
 
@@ -116,13 +112,11 @@ frmDeliverables::frmDeliverables() : RecordEditor(deliverablesSpec()) {
 void frmDeliverables::Form_Load() {
     auto& s = state();
     seedMode();
-    txtProjectName->setText(s.g_currentProjectName);
-    txtStart->setText(shownDate(s.g_projectStart));
-    txtEnd->setText(shownDate(s.g_projectEnd));
+    m_header.showCurrent();
 
     s.g_rsStatus = s.g_zorbel->GetProjectStatus();
-    fillCombo(ComboStatus, s.g_rsStatus, 1);
-    if (s.g_navTool == kNavImplement) {
+    shell::fillCombo(*ComboStatus, s.g_rsStatus, 1);
+    if (s.g_navTool == shell::nav::ImplementDeliverables) {
         LEDStatus->show();
         ComboStatus->show();
     }
@@ -131,7 +125,7 @@ void frmDeliverables::Form_Load() {
     s.g_rsDeliverables = s.g_currentProjectID != 0 ? s.g_zorbel->GetDeliverables(s.g_currentProjectID) : nullptr;
     s.g_deliverableCount = s.g_rsDeliverables ? s.g_rsDeliverables->RecordCount() : 0;
     s.g_rsTeam = s.g_currentProjectID != 0 ? s.g_zorbel->GetProjectTeam(s.g_currentProjectID) : nullptr;
-    fillTeamCombo(ComboOwner);
+    shell::fillTeamCombo(*ComboOwner, s.g_rsTeam);
 
     storeMode(shell::kBrowse);
     setNextWBS(1);
@@ -150,7 +144,7 @@ void frmDeliverables::btnRefresh_Click() {
 void frmDeliverables::LoadDeliverablesGrid() {
     auto& s = state();
     // Deliverables are listed only to users with task rights on the project.
-    if (s.g_cfgProjectAdmin == 1 && s.g_taskAdminLevel < 2)
+    if (!shell::mayList(s.g_taskAdminLevel))
         return;
     LoadGrid(s.g_deliverableCount > 0 ? s.g_rsDeliverables : nullptr);
 }
@@ -183,10 +177,10 @@ void frmDeliverables::showRow(int, const Row& v) {
     txtMetric->setPlainText(v[fMetric].toString());
     m_rowOwnerID = v[fOwnerID].isNull() ? 0 : v[fOwnerID].toInt();
 
-    showDate(txtStartDate, v[fStart]);
+    txtStartDate->showStored(v[fStart]);
     if (auto d = dateOf(v[fStart]))
         s.g_deliverableStart = *d;
-    showDate(txtEndDate, v[fEnd]);
+    txtEndDate->showStored(v[fEnd]);
     if (auto d = dateOf(v[fEnd]))
         s.g_deliverableEnd = *d;
 
@@ -194,13 +188,13 @@ void frmDeliverables::showRow(int, const Row& v) {
     // A row without a CSF value shows unticked, never the previous row's tick.
     ChkCSF->setChecked(!v[fCSF].isNull() && int16Of(v[fCSF]) != 0);
 
-    selectByID(ComboStatus, m_rowStatusID);
+    shell::selectByID(*ComboStatus, m_rowStatusID);
     if (!s.g_rsTeam || s.g_rsTeam->RecordCount() < 1)
         ui::MsgBox(QStringLiteral("You have no Project Team for this Project\r\n"
                                   "Without a Team you can not assign Owners to Items"),
                    ui::vbInformation, QStringLiteral("No Project Team"));
     else
-        selectTeamOwner(ComboOwner, m_rowOwnerID);
+        shell::selectRowOfID(*ComboOwner, s.g_rsTeam, m_rowOwnerID);
 
     s.g_taskRow = 0;
     s.g_actionRow = 0;
@@ -229,24 +223,19 @@ RecordEditor::Owners frmDeliverables::resolveOwner() {
 }
 
 bool frmDeliverables::readInputs() {
-    const auto start = readDate(txtStartDate, ui::now());
-    if (!start)
+    const auto span = shell::readDateSpan(*txtStartDate, *txtEndDate);
+    if (!span || !readWBS(txtWBS))
         return false;
-    const auto end = readDate(txtEndDate, start->addDays(1));
-    if (!end)
-        return false;
-    if (!readWBS(txtWBS))
-        return false;
-    m_start = *start;
-    m_end = *end;
+    m_start = span->start;
+    m_end = span->end;
     // The hidden combo decides the status in every phase.
-    m_statusID = idFromCombo(ComboStatus, m_rowStatusID);
+    m_statusID = shell::idFromCombo(*ComboStatus, m_rowStatusID);
     return true;
 }
 
 void frmDeliverables::checkProjectDates() {
-    askProjectStart(m_start, [this](const QDateTime& d) { txtStart->setText(shell::FormatShown(d)); });
-    askProjectEnd(m_end, [this](const QDateTime& d) { txtEnd->setText(shell::FormatShown(d)); });
+    askProjectStart(m_start, [this](const QDateTime& d) { m_header.showStart(shell::HeaderBlock::Project, d); });
+    askProjectEnd(m_end, [this](const QDateTime& d) { m_header.showEnd(shell::HeaderBlock::Project, d); });
 }
 
 qint32 frmDeliverables::updateRecord() {

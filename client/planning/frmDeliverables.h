@@ -4,6 +4,7 @@
 // the current deliverable, whose tasks the tasks editor lists.
 
 #include "client/planning/RecordEditor.h"
+#include "client/shell/HeaderBlock.h"
 
 class QCheckBox;
 class QComboBox;
@@ -50,9 +51,7 @@ protected:
 private:
     void emptyDetails();
 
-    QLabel* txtProjectName = nullptr;
-    QLabel* txtStart = nullptr;
-    QLabel* txtEnd = nullptr;
+    shell::HeaderBlock m_header;
     QPlainTextEdit* txtDeliverable = nullptr;
     QPlainTextEdit* txtMetric = nullptr;
     shell::DateBox* txtStartDate = nullptr;

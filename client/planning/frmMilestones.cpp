@@ -1,8 +1,7 @@
 #include "client/planning/frmMilestones.h"
 
-#include "client/planning/Placing.h"
-
 #include "client/shell/DateBox.h"
+#include "client/shell/Placing.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"
@@ -15,7 +14,9 @@
 
 namespace zorbel::planning {
 
-using controls::placeTwips;
+using shell::GridColumn;
+using shell::placeField;
+using shell::placeLabel;
 using shell::state;
 
 namespace {
@@ -31,14 +32,15 @@ EditorSpec milestonesSpec() {
     EditorSpec s;
     s.kind = QStringLiteral("Milestone");
     s.ownerRefusal = QStringLiteral("You do not have the rights to make changes to this Milestone");
+    const int left = ui::FlexGrid::AlignLeftTop;
     s.columns = {
-        {QString(), 0},
-        {QString(), 0},
-        {QStringLiteral("Milestone"), 30, true},
-        {QStringLiteral("Date"), 12, true, GridColumn::Date},
-        {QString(), 0, false, GridColumn::GeneralDate},
-        {QString(), 0},
-        {QString(), 0},
+        {.field = fID},
+        {.field = fProjectID},
+        {.field = fDescription, .header = QStringLiteral("Milestone"), .widthInA = 30, .alignment = left},
+        {.field = fStart, .header = QStringLiteral("Date"), .widthInA = 12, .alignment = left, .kind = GridColumn::Date},
+        {.field = fEnd, .kind = GridColumn::GeneralDate},
+        {.field = fStatusID},
+        {.field = fOwnerID},
     };
     return s;
 }
@@ -89,8 +91,8 @@ void frmMilestones::Form_Load() {
     auto& s = state();
     seedMode();
     txtProject->setText(s.g_currentProjectName);
-    txtStart->setText(s.g_projectStart.isValid() ? shell::FormatShown(s.g_projectStart) : QString());
-    txtEnd->setText(s.g_projectEnd.isValid() ? shell::FormatShown(s.g_projectEnd) : QString());
+    txtStart->setText(shell::FormatShown(s.g_projectStart));
+    txtEnd->setText(shell::FormatShown(s.g_projectEnd));
 
     // A list held from before is shown again only when it is this project's.
     if (s.g_milestoneRow == 0 || !belongsTo(s.g_rsMilestones, s.g_currentProjectID))
@@ -126,7 +128,7 @@ void frmMilestones::clearCurrent() {
 void frmMilestones::showRow(int, const Row& v) {
     state().g_currentMilestoneID = v[fID].toInt();
     txtMilestone->setPlainText(v[fDescription].toString());
-    showDate(txtDate, v[fStart]);
+    txtDate->showStored(v[fStart]);
 }
 
 void frmMilestones::clearForAdd() {
@@ -144,7 +146,7 @@ RecordEditor::Owners frmMilestones::resolveOwner() {
 }
 
 bool frmMilestones::readInputs() {
-    const auto date = readDate(txtDate, ui::now());
+    const auto date = txtDate->dateOr(ui::now());
     if (!date)
         return false;
     m_date = *date;

@@ -1,83 +1,61 @@
 #include "client/planning/frmProjects.h"
 
-#include "client/planning/Placing.h"
-
+#include "client/shell/Combos.h"
 #include "client/shell/DateBox.h"
+#include "client/shell/NavCodes.h"
+#include "client/shell/Owners.h"
+#include "client/shell/Pictures.h"
+#include "client/shell/Placing.h"
+#include "client/shell/Rights.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/StatusLED.h"
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"
-#include "platform/ui/Clock.h"
 #include "platform/ui/FlexGrid.h"
-#include "platform/ui/MessageBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-
-#include <iterator>
 
 namespace zorbel::planning {
 
 using controls::placeTwips;
+using shell::GridColumn;
+using shell::placeField;
+using shell::placeLabel;
 using shell::state;
 
 namespace {
 
-constexpr int kNavMeasure = 9;
-constexpr int kNavAnalyse = 15;
-constexpr int kNavImplement = 24;
 constexpr qint16 kClosedState = 4;
 
 // Fields of the projects list.
 enum Field { fID, fName, fReference, fDescription, fOwnerID, fStart, fEnd, fStatusID, fWBS, fState };
 
 EditorSpec projectsSpec() {
-    const bool implement = state().g_navTool == kNavImplement;
+    const bool implement = state().g_navTool == shell::nav::ImplementProjects;
+    const int left = ui::FlexGrid::AlignLeftTop;
     EditorSpec s;
     s.kind = QStringLiteral("Project");
     s.ownerRefusal = QStringLiteral("You do not have the rights to make changes to this Project");
     s.columns = {
-        {QString(), 0},
-        {QStringLiteral("!"), implement ? 3 : 0},
-        {QStringLiteral("Name"), 30, true},
-        {QString(), 0},
-        {QString(), 0},
-        {QString(), 0},
-        {QStringLiteral("Start"), 12, true, GridColumn::Date},
-        {QStringLiteral("Finish"), 12, true, GridColumn::Date},
-        {QString(), 0},
-        {QString(), 0},
-        {QString(), 0},
+        {.field = fID},
+        {.field = fStatusID, .header = QStringLiteral("!"), .widthInA = implement ? 3 : 0,
+         .kind = GridColumn::StatusPicture},
+        {.field = fName, .header = QStringLiteral("Name"), .widthInA = 30, .alignment = left},
+        {.field = fReference},
+        {.field = fDescription},
+        {.field = fOwnerID},
+        {.field = fStart, .header = QStringLiteral("Start"), .widthInA = 12, .alignment = left, .kind = GridColumn::Date},
+        {.field = fEnd, .header = QStringLiteral("Finish"), .widthInA = 12, .alignment = left, .kind = GridColumn::Date},
+        {.field = fStatusID},
+        {.field = fWBS},
+        {.field = fState},
     };
-    s.pictureColumn = true;
-    s.statusField = fStatusID;
     s.wbsField = fWBS;
     return s;
-}
-
-// Fills of the status pictures by StatusID: the lamps the grids show, drawn
-// in these exact colours (not the status light's own shades).
-const QColor kPictureFills[] = {
-    QColor(255, 255, 255), QColor(51, 51, 0),    QColor(0, 255, 0),  QColor(204, 204, 204),
-    QColor(102, 204, 255), QColor(255, 204, 51), QColor(255, 0, 0),
-};
-
-// A 16 by 16 round lamp with a black outline on white.
-QPixmap statusLamp(const QColor& fill) {
-    QPixmap picture(16, 16);
-    if (picture.isNull())
-        return picture;
-    picture.fill(Qt::white);
-    QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(fill);
-    p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
-    return picture;
 }
 
 } // namespace
@@ -142,20 +120,19 @@ void frmProjects::Form_Load() {
     seedMode();
 
     m_rsContacts = s.g_zorbel->GetContacts();
-    QStringList names = contactNames();
-    fillCombo(ComboContact, names);
+    shell::fillCombo(*ComboContact, shell::contactNames(m_rsContacts));
 
     m_rsRights = s.g_zorbel->GetUserAdmin(s.g_currentMultiUserID);
     m_rsStates = s.g_zorbel->GetProjectStates();
-    fillCombo(ComboState, m_rsStates, 1);
+    shell::fillCombo(*ComboState, m_rsStates, 1);
     m_rsStatus = s.g_zorbel->GetProjectStatus();
-    fillCombo(ComboStatus, m_rsStatus, 1);
+    shell::fillCombo(*ComboStatus, m_rsStatus, 1);
 
     setNextWBS(1);
     LoadStatusPictures();
     LoadProjectsGrid();
 
-    const bool implement = s.g_navTool == kNavImplement;
+    const bool implement = s.g_navTool == shell::nav::ImplementProjects;
     LEDStatus->setVisible(implement);
     ComboStatus->setVisible(implement);
     frStatus->setVisible(implement);
@@ -164,45 +141,17 @@ void frmProjects::Form_Load() {
 }
 
 void frmProjects::LoadStatusPictures() {
-    // The grids of every editor show these; a picture that cannot be made
-    // leaves its slot and the ones after it as they were.
-    auto& pictures = state().g_statusPictures;
-    for (int k = 0; k < static_cast<int>(std::size(kPictureFills)); ++k) {
-        QPixmap picture = statusLamp(kPictureFills[k]);
-        if (picture.isNull()) {
-            ui::MsgBox(QStringLiteral("Load Images Failed: ")
-                       + QStringLiteral("status picture %1 could not be made").arg(k));
-            return;
-        }
-        pictures[static_cast<size_t>(k)] = std::move(picture);
-    }
-}
-
-QStringList frmProjects::contactNames() const {
-    QStringList names;
-    for (int i = 0; m_rsContacts && i < m_rsContacts->RecordCount(); ++i) {
-        m_rsContacts->Move(i);
-        names << m_rsContacts->Fields(QStringLiteral("FirstName")).toString() + QLatin1Char(' ')
-                     + m_rsContacts->Fields(QStringLiteral("SurName")).toString();
-    }
-    if (m_rsContacts)
-        m_rsContacts->MoveFirst();
-    return names;
+    shell::LoadStatusPictures();
 }
 
 qint16 frmProjects::listedState() const {
     if (chkClosedProjects->isChecked())
         return kClosedState;
-    switch (state().g_navTool) {
-    case kNavMeasure: return 1;
-    case kNavAnalyse: return 2;
-    case kNavImplement: return 3;
-    default: return 0;
-    }
+    return static_cast<qint16>(shell::nav::phaseState(state().g_navTool));
 }
 
 bool frmProjects::picturesWanted() const {
-    return state().g_navTool == kNavImplement;
+    return state().g_navTool == shell::nav::ImplementProjects;
 }
 
 void frmProjects::LoadProjectsGrid() {
@@ -221,26 +170,11 @@ void frmProjects::clearCurrent() {
     state().g_currentProjectID = 0;
 }
 
-void frmProjects::LoadUserAdminLevels(qint32 projectID) {
-    // No rights row for the project leaves the levels of the project picked before.
-    auto& s = state();
-    for (int i = 0; m_rsRights && i < m_rsRights->RecordCount(); ++i) {
-        m_rsRights->Move(i);
-        if (m_rsRights->Fields(QStringLiteral("ProjectID")).toInt() != projectID)
-            continue;
-        s.g_projectAdminLevel = int16Of(m_rsRights->Fields(QStringLiteral("ProjectAdminLevel")));
-        s.g_taskAdminLevel = int16Of(m_rsRights->Fields(QStringLiteral("TaskAdminLevel")));
-        s.g_actionAdminLevel = int16Of(m_rsRights->Fields(QStringLiteral("ActionAdminLevel")));
-        s.g_progressAdminLevel = int16Of(m_rsRights->Fields(QStringLiteral("ProgressAdminLevel")));
-        s.g_issueAdminLevel = int16Of(m_rsRights->Fields(QStringLiteral("IssueAdminLevel")));
-    }
-}
-
 void frmProjects::showRow(int, const Row& v) {
     auto& s = state();
     s.g_currentProjectID = v[fID].toInt();
     if (s.g_cfgProjectAdmin == 1)
-        LoadUserAdminLevels(s.g_currentProjectID);
+        shell::LoadProjectRights(m_rsRights, s.g_currentProjectID);
     ApplyRights(s.g_projectAdminLevel);
 
     txtName->setText(v[fName].toString());
@@ -252,10 +186,10 @@ void frmProjects::showRow(int, const Row& v) {
     s.g_projectOwnerID = m_rowOwnerID;
     m_rowStatusID = int16Of(v[fStatusID]);
 
-    showDate(txtStart, v[fStart]);
+    txtStart->showStored(v[fStart]);
     if (auto d = dateOf(v[fStart]))
         s.g_projectStart = *d;
-    showDate(txtEnd, v[fEnd]);
+    txtEnd->showStored(v[fEnd]);
     if (auto d = dateOf(v[fEnd]))
         s.g_projectEnd = *d;
 
@@ -264,15 +198,9 @@ void frmProjects::showRow(int, const Row& v) {
     LEDStatus->setStatus(m_rowStatusID);
 
     // A value the list does not hold shows no selection rather than the previous row's.
-    selectByID(ComboState, m_rowState);
-    selectByID(ComboStatus, m_rowStatusID);
-    int owner = -1;
-    for (int i = 0; m_rsContacts && i < m_rsContacts->RecordCount(); ++i)
-        if (m_rsContacts->row(i)[0].toInt() == m_rowOwnerID) {
-            owner = i;
-            break;
-        }
-    ComboContact->setCurrentIndex(owner);
+    shell::selectByID(*ComboState, m_rowState);
+    shell::selectByID(*ComboStatus, m_rowStatusID);
+    shell::selectRowOfID(*ComboContact, m_rsContacts, m_rowOwnerID);
 
     s.g_deliverableRow = 0;
     s.g_milestoneRow = 0;
@@ -298,24 +226,20 @@ void frmProjects::ComboStatus_Click() {
 }
 
 RecordEditor::Owners frmProjects::resolveOwner() {
-    const int pos = positionOfName(contactNames(), ComboContact->currentIndex(), ComboContact->currentText());
-    m_ownerID = pos >= 0 ? m_rsContacts->row(pos)[0].toInt() : m_rowOwnerID;
+    const int pos = positionOfName(shell::contactNames(m_rsContacts), ComboContact->currentIndex(),
+                                   ComboContact->currentText());
+    m_ownerID = pos >= 0 ? shell::idAtRow(m_rsContacts, pos) : m_rowOwnerID;
     return {m_ownerID, m_rowOwnerID};
 }
 
 bool frmProjects::readInputs() {
-    const auto start = readDate(txtStart, ui::now());
-    if (!start)
+    const auto span = shell::readDateSpan(*txtStart, *txtEnd);
+    if (!span || !readWBS(txtWBS))
         return false;
-    const auto end = readDate(txtEnd, start->addDays(1));
-    if (!end)
-        return false;
-    if (!readWBS(txtWBS))
-        return false;
-    m_start = *start;
-    m_end = *end;
-    m_state = idFromCombo(ComboState, m_rowState);
-    m_statusID = idFromCombo(ComboStatus, m_rowStatusID);
+    m_start = span->start;
+    m_end = span->end;
+    m_state = shell::idFromCombo(*ComboState, m_rowState);
+    m_statusID = shell::idFromCombo(*ComboStatus, m_rowStatusID);
     return true;
 }
 

@@ -22,8 +22,7 @@ namespace zorbel::planning {
 class frmProjects : public RecordEditor {
     Q_OBJECT
 public:
-    // Status pictures 0 to 6 into g_statusPictures: the grids of every editor
-    // show them once this editor has opened.
+    // The projects editor draws the grids' status pictures when it opens.
     static void LoadStatusPictures();
 
     frmProjects();
@@ -53,9 +52,6 @@ protected:
     bool picturesWanted() const override;
 
 private:
-    void LoadUserAdminLevels(qint32 projectID);
-    QStringList contactNames() const;
-
     QLineEdit* txtName = nullptr;
     QLineEdit* txtReference = nullptr;
     QLineEdit* txtDescription = nullptr;

@@ -78,12 +78,12 @@ struct ApplicationState {
     qint32 g_actionCount = 0;
     qint32 g_progressCount = 0;
     qint32 g_contactCount = 0;
-    // Status pictures by StatusID; 0 to 6 are filled when the projects editor opens.
+    // Status pictures of the grids by StatusID; slots 0 to 6 are drawn on first use (gridStatusPicture).
     std::array<QPixmap, 11> g_statusPictures;
 
     // Editor state shared between windows
     int g_editMode = 0;       // EditMode; 0 before any editor opened
-    int g_navTool = 0;        // -1 right after log-in, then the code 1 to 35 of the open tree item
+    int g_navTool = 0;        // nav::Code: AfterLogIn right after log-in, then the code of the open tree item
     QDateTime g_pickedDate;   // the date last chosen in the calendar
     bool g_gridReady = false;
     qint32 g_nextWBS = 0;

@@ -2,23 +2,21 @@
 
 #include "client/shell/AppState.h"
 #include "platform/ui/Clock.h"
-#include "platform/ui/DateText.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/Windows.h"
 
 #include <QMouseEvent>
 
 namespace zorbel::shell {
 
-QString FormatShown(const QDateTime& value) {
-    return ui::FormatDate(value, state().g_dateFormat);
-}
-
-std::optional<QDateTime> ParseShown(const QString& text) {
-    return ui::ParseDate(text, state().g_dateFormat);
-}
-
 DateBox::DateBox(QWidget* parent) : QLineEdit(parent) {
     connect(this, &DateBox::Click, this, [this] { RunDateBox(*this, m_alwaysToday); });
+    // A date typed into an emptied box (an Add after a row with a time of
+    // day) is the date typed, not the old record's moment.
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text.isEmpty())
+            m_stored.reset();
+    });
 }
 
 std::optional<QDateTime> DateBox::date() const {
@@ -27,6 +25,39 @@ std::optional<QDateTime> DateBox::date() const {
 
 void DateBox::setDate(const QDateTime& value) {
     setText(FormatShown(value));
+}
+
+void DateBox::showStored(const QVariant& stored) {
+    const std::optional<QDateTime> d = dateOf(stored);
+    const QString shown = d ? FormatShown(*d) : QString();
+    setText(shown);
+    m_stored = d;
+    m_shownText = shown;
+}
+
+DateInput DateBox::input() const {
+    return readDateText(text(), m_shownText, m_stored);
+}
+
+std::optional<QDateTime> DateBox::dateOr(const QDateTime& whenEmpty) const {
+    const DateInput in = input();
+    if (in.kind == DateInput::Empty)
+        return whenEmpty;
+    if (in.kind == DateInput::Valid)
+        return in.value;
+    ui::MsgBox(QStringLiteral("\"") + text() + QStringLiteral("\" is not a date"), ui::vbExclamation,
+               QStringLiteral("Invalid Date"));
+    return std::nullopt;
+}
+
+std::optional<DateSpan> readDateSpan(const DateBox& startBox, const DateBox& endBox) {
+    const auto start = startBox.dateOr(ui::now());
+    if (!start)
+        return std::nullopt;
+    const auto end = endBox.dateOr(start->addDays(1));
+    if (!end)
+        return std::nullopt;
+    return DateSpan{*start, *end};
 }
 
 void DateBox::mousePressEvent(QMouseEvent* event) {

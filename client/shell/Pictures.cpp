@@ -2,12 +2,14 @@
 
 #include "client/shell/AppState.h"
 #include "controls/StatusLED.h"
+#include "platform/ui/MessageBox.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 
 #include <functional>
+#include <iterator>
 #include <map>
 
 namespace zorbel::shell {
@@ -220,7 +222,53 @@ const std::map<QString, void (*)(QPainter&)>& iconPainters()
     return painters;
 }
 
+// Fills of the grids' status pictures by StatusID: lamps drawn in these exact
+// colours (not the status light's own shades).
+const QColor kGridLampFills[] = {
+    QColor(255, 255, 255), QColor(51, 51, 0),    QColor(0, 255, 0),  QColor(204, 204, 204),
+    QColor(102, 204, 255), QColor(255, 204, 51), QColor(255, 0, 0),
+};
+
+// A 16 by 16 round lamp with a black outline on white.
+QPixmap gridLamp(const QColor& fill)
+{
+    QPixmap picture(kSize, kSize);
+    if (picture.isNull())
+        return picture;
+    picture.fill(Qt::white);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(fill);
+    p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+    return picture;
+}
+
 } // namespace
+
+void LoadStatusPictures()
+{
+    auto& pictures = state().g_statusPictures;
+    for (int k = 0; k < static_cast<int>(std::size(kGridLampFills)); ++k) {
+        QPixmap picture = gridLamp(kGridLampFills[k]);
+        if (picture.isNull()) {
+            ui::MsgBox(QStringLiteral("Load Images Failed: ")
+                       + QStringLiteral("status picture %1 could not be made").arg(k));
+            return;
+        }
+        pictures[static_cast<size_t>(k)] = std::move(picture);
+    }
+}
+
+QPixmap gridStatusPicture(int status)
+{
+    auto& pictures = state().g_statusPictures;
+    if (status < 0 || status >= static_cast<int>(pictures.size()))
+        return {};
+    if (status < static_cast<int>(std::size(kGridLampFills)) && pictures[static_cast<size_t>(status)].isNull())
+        LoadStatusPictures();
+    return pictures[static_cast<size_t>(status)];
+}
 
 QPixmap statusPicture(int status)
 {

@@ -2,6 +2,7 @@
 // Making a project current from a picked row, and the project list grid that
 // the project picker (and any window wanting the same list) fills.
 
+#include "client/shell/Rights.h"
 #include "platform/data/Recordset.h"
 
 #include <QDateTime>
@@ -16,17 +17,11 @@ namespace zorbel::shell {
 // Fills the grid with the projects of the Implement phase (state 3): every
 // column of the list in its order (0 ProjectID, 1 Name, ... 5 StartDate,
 // 6 EndDate, ... 8 WBS, 9 State), only the name visible under "Project
-// Name". Dates are written as "yyyy-MM-dd hh:mm:ss", nulls as "". Neither
-// clears the grid first nor moves its current row; a failure is shown once
-// as errorPrefix followed by what went wrong. Returns the list it loaded
-// (nothing when the list could not be read).
+// Name". Dates are written as stored ("yyyy-MM-dd hh:mm:ss"), nulls as "".
+// Neither clears the grid first nor moves its current row; a failure is
+// shown once as errorPrefix followed by what went wrong. Returns the list it
+// loaded (nothing when the list could not be read).
 data::RecordsetPtr LoadProjectGrid(ui::FlexGrid& grid, const QString& errorPrefix);
-
-// Copies the account's five rights levels for the project from its rights
-// rows (GetUserAdmin) into the application state. With no row for the
-// project every level is 0, never the previous project's; a null level is 0;
-// when several rows match, the last one wins.
-void LoadProjectRights(const data::RecordsetPtr& rights, qint32 projectID);
 
 // What a picked project row makes current: its id, name, dates and owner,
 // the account's rights levels for it, and the editors' rows of the levels
@@ -39,8 +34,5 @@ struct PickedProject {
     qint32 ownerID = 0;
 };
 void MakeProjectCurrent(const PickedProject& project, const data::RecordsetPtr& rights);
-
-// A database value as a date (native, or ISO text); invalid when null or unreadable.
-QDateTime DateOf(const QVariant& value);
 
 } // namespace zorbel::shell

@@ -1,6 +1,6 @@
 #include "client/shell/Zorbel5Data.h"
 
-#include "client/shell/DateBox.h"
+#include "client/shell/Dates.h"
 #include "platform/ui/DateText.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Windows.h"

@@ -2,6 +2,7 @@
 
 #include "business/Factory.h"
 #include "client/shell/AppState.h"
+#include "client/shell/NavCodes.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"
@@ -178,7 +179,7 @@ void Zorbel5LogIn::btnLogIn_Click()
     app.g_userAdministrator = administrator;
     app.g_currentMultiUserID = multiUserId;
     app.g_currentUserID = userId;
-    app.g_navTool = -1;
+    app.g_navTool = nav::AfterLogIn;
     m_loggedIn = true;
     ui::showWindow(QStringLiteral("frmNavigate"));
 }

@@ -6,7 +6,6 @@
 #include "platform/ui/Clock.h"
 
 #include <QCalendarWidget>
-#include <QCloseEvent>
 #include <QLabel>
 
 namespace zorbel::shell {
@@ -14,7 +13,7 @@ namespace zorbel::shell {
 using controls::twipsRectToPixels;
 
 frmCalendar::frmCalendar(QWidget* parent)
-    : QDialog(parent),
+    : ModalDialog(parent),
       Label1(new QLabel(QStringLiteral("Click on a Date to Select it"), this)),
       MonthView1(new QCalendarWidget(this)) {
     setWindowTitle(QStringLiteral("Zorbel Calendar"));
@@ -46,15 +45,10 @@ void frmCalendar::storeShownDate() {
     state().g_pickedDate = QDateTime(MonthView1->selectedDate(), QTime(0, 0));
 }
 
-void frmCalendar::reject() {
-    // Escape closes like the close box: no cancel, the shown date is handed back.
-    close();
-}
-
 void frmCalendar::closeEvent(QCloseEvent* event) {
+    // However it closes, Escape included, the shown date is handed back.
     storeShownDate();
-    // Not QDialog's: it would turn the close into a reject and back.
-    event->accept();
+    ModalDialog::closeEvent(event);
 }
 
 } // namespace zorbel::shell

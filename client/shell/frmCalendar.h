@@ -3,23 +3,20 @@
 // on g_pickedDate and hands its date back there; there is no cancel, so
 // closing it in any way hands back the date it shows.
 
-#include <QDialog>
+#include "client/shell/ModalDialog.h"
 
 class QCalendarWidget;
 class QLabel;
 
 namespace zorbel::shell {
 
-class frmCalendar : public QDialog {
+class frmCalendar : public ModalDialog {
     Q_OBJECT
 public:
     explicit frmCalendar(QWidget* parent = nullptr);
 
     void Form_Load();
     void MonthView1_DateClick(const QDate& date);
-
-public slots:
-    void reject() override;
 
 protected:
     // The window's unload, however it is closed.

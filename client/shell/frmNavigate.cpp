@@ -1,6 +1,7 @@
 #include "client/shell/frmNavigate.h"
 
 #include "client/shell/AppState.h"
+#include "client/shell/NavCodes.h"
 #include "client/shell/Pictures.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/Twips.h"
@@ -24,47 +25,47 @@ struct TreeItem {
     const char* text;
     const char* image;
     const char* parent; // "" for a phase item
-    int code;           // 0 for a phase item
+    int code;           // nav::None for a phase item
 };
 
 // In the order the items are added: siblings show in this order.
 constexpr std::array<TreeItem, 36> kTree{{
-    {"adm", "1. Admin", "Admin", "", 0},
-    {"admcont", "Contacts", "AdminLevel", "adm", 1},
-    {"admuse", "Users", "AdminLevel", "adm", 2},
-    {"admtea", "Teams", "AdminLevel", "adm", 3},
-    {"admadm", "User Admin", "AdminLevel", "adm", 5},
-    {"admgrp", "Issue Groups", "AdminLevel", "adm", 4},
-    {"def", "2. Define", "Define", "", 0},
-    {"defpro", " New Project", "ProjectLevel", "def", 6},
-    {"mea", "3. Measure", "Measure", "", 0},
-    {"meapro", "Projects", "ProjectLevel", "mea", 9},
-    {"meamil", "Milestones", "DeliverableLevel", "meapro", 10},
-    {"meadel", "Deliverables", "DeliverableLevel", "meapro", 11},
-    {"meadoc", "Documents", "Documents", "meapro", 12},
-    {"meatsk", "Tasks", "TaskLevel", "meadel", 13},
-    {"ana", "4. Analyse", "Analyse", "", 0},
-    {"anapro", "Projects", "ProjectLevel", "ana", 15},
-    {"anamil", "Milestones", "DeliverableLevel", "anapro", 16},
-    {"anadel", "Deliverables", "DeliverableLevel", "anapro", 17},
-    {"anadoc", "Documents", "Documents", "anapro", 18},
-    {"anarsk", "Risks", "Risk", "anapro", 19},
-    {"anatsk", "Tasks", "TaskLevel", "anadel", 20},
-    {"anaact", "Actions", "ActionLevel", "anatsk", 22},
-    {"anatskrsk", "Risks", "Risk", "anatsk", 21},
-    {"imp", "5. Implement", "Implement", "", 0},
-    {"imppro", "Projects", "ProjectLevel", "imp", 24},
-    {"impmil", "Milestones", "DeliverableLevel", "imppro", 25},
-    {"impdel", "Deliverables", "DeliverableLevel", "imppro", 26},
-    {"impdoc", "Documents", "Documents", "imppro", 27},
-    {"imprsk", "Risks", "Risk", "imppro", 28},
-    {"impiss", "Issue Log", "DeliverableLevel", "imppro", 34},
-    {"impxl", "Excel", "Excel", "imppro", 33},
-    {"impvwr", "Project Viewer", "Viewer", "imppro", 35},
-    {"imptsk", "Tasks", "TaskLevel", "impdel", 29},
-    {"imptskrsk", "Risks", "Risk", "imptsk", 30},
-    {"impact", "Actions", "ActionLevel", "imptsk", 31},
-    {"impprg", "Progress", "ProgressLevel", "impact", 32},
+    {"adm", "1. Admin", "Admin", "", nav::None},
+    {"admcont", "Contacts", "AdminLevel", "adm", nav::Contacts},
+    {"admuse", "Users", "AdminLevel", "adm", nav::Users},
+    {"admtea", "Teams", "AdminLevel", "adm", nav::Teams},
+    {"admadm", "User Admin", "AdminLevel", "adm", nav::UserAdmin},
+    {"admgrp", "Issue Groups", "AdminLevel", "adm", nav::IssueGroups},
+    {"def", "2. Define", "Define", "", nav::None},
+    {"defpro", " New Project", "ProjectLevel", "def", nav::NewProject},
+    {"mea", "3. Measure", "Measure", "", nav::None},
+    {"meapro", "Projects", "ProjectLevel", "mea", nav::MeasureProjects},
+    {"meamil", "Milestones", "DeliverableLevel", "meapro", nav::MeasureMilestones},
+    {"meadel", "Deliverables", "DeliverableLevel", "meapro", nav::MeasureDeliverables},
+    {"meadoc", "Documents", "Documents", "meapro", nav::MeasureDocuments},
+    {"meatsk", "Tasks", "TaskLevel", "meadel", nav::MeasureTasks},
+    {"ana", "4. Analyse", "Analyse", "", nav::None},
+    {"anapro", "Projects", "ProjectLevel", "ana", nav::AnalyseProjects},
+    {"anamil", "Milestones", "DeliverableLevel", "anapro", nav::AnalyseMilestones},
+    {"anadel", "Deliverables", "DeliverableLevel", "anapro", nav::AnalyseDeliverables},
+    {"anadoc", "Documents", "Documents", "anapro", nav::AnalyseDocuments},
+    {"anarsk", "Risks", "Risk", "anapro", nav::AnalyseProjectRisks},
+    {"anatsk", "Tasks", "TaskLevel", "anadel", nav::AnalyseTasks},
+    {"anaact", "Actions", "ActionLevel", "anatsk", nav::AnalyseActions},
+    {"anatskrsk", "Risks", "Risk", "anatsk", nav::AnalyseTaskRisks},
+    {"imp", "5. Implement", "Implement", "", nav::None},
+    {"imppro", "Projects", "ProjectLevel", "imp", nav::ImplementProjects},
+    {"impmil", "Milestones", "DeliverableLevel", "imppro", nav::ImplementMilestones},
+    {"impdel", "Deliverables", "DeliverableLevel", "imppro", nav::ImplementDeliverables},
+    {"impdoc", "Documents", "Documents", "imppro", nav::ImplementDocuments},
+    {"imprsk", "Risks", "Risk", "imppro", nav::ImplementProjectRisks},
+    {"impiss", "Issue Log", "DeliverableLevel", "imppro", nav::IssueLog},
+    {"impxl", "Excel", "Excel", "imppro", nav::Excel},
+    {"impvwr", "Project Viewer", "Viewer", "imppro", nav::ProjectViewer},
+    {"imptsk", "Tasks", "TaskLevel", "impdel", nav::ImplementTasks},
+    {"imptskrsk", "Risks", "Risk", "imptsk", nav::ImplementTaskRisks},
+    {"impact", "Actions", "ActionLevel", "imptsk", nav::ImplementActions},
+    {"impprg", "Progress", "ProgressLevel", "impact", nav::ImplementProgress},
 }};
 
 bool guardHolds(Guard guard)
@@ -92,7 +93,7 @@ int navigationCode(const QString& key)
     for (const TreeItem& item : kTree)
         if (key == QLatin1String(item.key))
             return item.code;
-    return 0;
+    return nav::None;
 }
 
 NavigationTarget navigationTarget(int code)
@@ -101,27 +102,37 @@ NavigationTarget navigationTarget(int code)
         return NavigationTarget{QLatin1String(window), guard, resetRow};
     };
     switch (code) {
-    case 1: return target("frmContacts");
-    case 2: return target("frmUsers");
-    case 3: return target("frmTeams");
-    case 4: return target("frmIssueGroups");
-    case 5: return target("frmZorbelAdmin");
-    case 6: return target("frmAddProjectHelp");
-    case 9: case 15: case 24: return target("frmProjects", Guard::None, true);
-    case 10: case 16: return target("frmMilestones", Guard::Projects);
-    case 25: return target("frmMilestones");
-    case 11: case 17: return target("frmDeliverables", Guard::Projects);
-    case 26: return target("frmDeliverables");
-    case 12: case 18: case 27: return target("frmDocument", Guard::Projects);
-    case 13: case 20: return target("frmTasks", Guard::Deliverables);
-    case 29: return target("frmTasks");
-    case 19: case 28: return target("frmRisks", Guard::Projects);
-    case 21: case 30: return target("frmRisks", Guard::Tasks);
-    case 22: case 31: return target("frmActions", Guard::Tasks);
-    case 32: return target("frmProgress", Guard::Actions);
-    case 33: return target("frmExcel");
-    case 34: return target("frmIssueLog");
-    case 35: return target("frmProjectViewer");
+    case nav::Contacts: return target("frmContacts");
+    case nav::Users: return target("frmUsers");
+    case nav::Teams: return target("frmTeams");
+    case nav::IssueGroups: return target("frmIssueGroups");
+    case nav::UserAdmin: return target("frmZorbelAdmin");
+    case nav::NewProject: return target("frmAddProjectHelp");
+    case nav::MeasureProjects:
+    case nav::AnalyseProjects:
+    case nav::ImplementProjects: return target("frmProjects", Guard::None, true);
+    case nav::MeasureMilestones:
+    case nav::AnalyseMilestones: return target("frmMilestones", Guard::Projects);
+    case nav::ImplementMilestones: return target("frmMilestones");
+    case nav::MeasureDeliverables:
+    case nav::AnalyseDeliverables: return target("frmDeliverables", Guard::Projects);
+    case nav::ImplementDeliverables: return target("frmDeliverables");
+    case nav::MeasureDocuments:
+    case nav::AnalyseDocuments:
+    case nav::ImplementDocuments: return target("frmDocument", Guard::Projects);
+    case nav::MeasureTasks:
+    case nav::AnalyseTasks: return target("frmTasks", Guard::Deliverables);
+    case nav::ImplementTasks: return target("frmTasks");
+    case nav::AnalyseProjectRisks:
+    case nav::ImplementProjectRisks: return target("frmRisks", Guard::Projects);
+    case nav::AnalyseTaskRisks:
+    case nav::ImplementTaskRisks: return target("frmRisks", Guard::Tasks);
+    case nav::AnalyseActions:
+    case nav::ImplementActions: return target("frmActions", Guard::Tasks);
+    case nav::ImplementProgress: return target("frmProgress", Guard::Actions);
+    case nav::Excel: return target("frmExcel");
+    case nav::IssueLog: return target("frmIssueLog");
+    case nav::ProjectViewer: return target("frmProjectViewer");
     default: return {};
     }
 }
@@ -129,7 +140,7 @@ NavigationTarget navigationTarget(int code)
 QString navigationCloses(int code)
 {
     // Leaving the wizard closes its last page; its earlier pages stay open.
-    if (code == 6)
+    if (code == nav::NewProject)
         return QStringLiteral("frmAddDeliverables");
     return navigationTarget(code).window;
 }

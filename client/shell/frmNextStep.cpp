@@ -6,10 +6,30 @@
 #include "platform/ui/Windows.h"
 
 #include <QPlainTextEdit>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cmath>
 
 namespace zorbel::shell {
 
 using controls::twipsRectToPixels;
+
+namespace {
+
+// Pixels the box needs to show the whole text at its width, frame included.
+int heightForWholeText(const QPlainTextEdit& box) {
+    QTextDocument measure;
+    measure.setDefaultFont(box.font());
+    measure.setDocumentMargin(box.document()->documentMargin());
+    measure.setPlainText(box.toPlainText());
+    measure.setTextWidth(box.width() - 2 * box.frameWidth());
+    // A trailing line break still opens a line of its own in the box.
+    const int trailing = box.toPlainText().endsWith(QLatin1Char('\n')) ? box.fontMetrics().lineSpacing() : 0;
+    return static_cast<int>(std::ceil(measure.size().height())) + trailing + 2 * box.frameWidth();
+}
+
+} // namespace
 
 QString frmNextStep::message() {
     return QStringLiteral("To complete the Project Creation Process, the Project needs to have a Team.\n"
@@ -30,10 +50,17 @@ frmNextStep::frmNextStep(QWidget* parent)
     btnContacts->setObjectName(QStringLiteral("btnContacts"));
     btnTeams->setObjectName(QStringLiteral("btnTeams"));
     Text1->setReadOnly(true);
+    Text1->setTabChangesFocus(true);
     Text1->setPlainText(message());
     Text1->setGeometry(twipsRectToPixels(120, 120, 4575, 1815));
-    btnContacts->move(controls::twipsToPixels(600, 2160));
-    btnTeams->move(controls::twipsToPixels(2820, 2160));
+    // The whole message shows at once: where the font needs more room than
+    // designed, the box grows to its text and the buttons and dialog with it.
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int grown = std::max(0, heightForWholeText(*Text1) - Text1->height());
+    Text1->resize(Text1->width(), Text1->height() + grown);
+    setFixedSize(width(), height() + grown);
+    btnContacts->move(controls::twipsToPixels(600, 2160) + QPoint(0, grown));
+    btnTeams->move(controls::twipsToPixels(2820, 2160) + QPoint(0, grown));
     connect(btnContacts, &controls::ctrlButton::Click, this, &frmNextStep::btnContacts_Click);
     connect(btnTeams, &controls::ctrlButton::Click, this, &frmNextStep::btnTeams_Click);
 }

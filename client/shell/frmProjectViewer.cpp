@@ -1,7 +1,7 @@
 #include "client/shell/frmProjectViewer.h"
 
 #include "client/shell/AppState.h"
-#include "client/shell/DateBox.h"
+#include "client/shell/Dates.h"
 #include "client/shell/Pictures.h"
 #include "client/shell/ProjectPicking.h"
 #include "client/shell/WindowRegistration.h"
@@ -116,8 +116,9 @@ void frmProjectViewer::loadLevel(QTreeWidgetItem* parent, const data::RecordsetP
 
 QTreeWidgetItem* frmProjectViewer::addNode(QTreeWidgetItem* parent, const data::Recordset& row, const Level& level,
                                            const QString& errorPrefix) {
-    const QDateTime start = DateOf(row.Fields(level.startField));
-    const QDateTime end = level.endField.isEmpty() ? QDateTime() : DateOf(row.Fields(level.endField));
+    const QDateTime start = dateOf(row.Fields(level.startField)).value_or(QDateTime());
+    const QDateTime end =
+        level.endField.isEmpty() ? QDateTime() : dateOf(row.Fields(level.endField)).value_or(QDateTime());
     const QString name = row.Fields(level.nameField).toString();
 
     QString text;

@@ -1,13 +1,13 @@
 #include "client/shell/frmSelectProject.h"
 
 #include "client/shell/AppState.h"
+#include "client/shell/Dates.h"
 #include "client/shell/ProjectPicking.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"
 #include "platform/ui/FlexGrid.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -21,7 +21,7 @@ enum Column { colID = 0, colName = 1, colOwner = 4, colStart = 5, colEnd = 6 };
 }
 
 frmSelectProject::frmSelectProject(QWidget* parent)
-    : QDialog(parent),
+    : ModalDialog(parent),
       FGProjects(new ui::FlexGrid(this)),
       Label1(new QLabel(QStringLiteral("Project"), this)),
       txtProject(new QLineEdit(this)),
@@ -60,23 +60,14 @@ void frmSelectProject::FGProjects_Click() {
     picked.id = FGProjects->TextMatrix(row, colID).toInt();
     picked.name = FGProjects->TextMatrix(row, colName);
     picked.ownerID = FGProjects->TextMatrix(row, colOwner).toInt();
-    picked.start = DateOf(FGProjects->TextMatrix(row, colStart));
-    picked.end = DateOf(FGProjects->TextMatrix(row, colEnd));
+    picked.start = dateOf(FGProjects->TextMatrix(row, colStart)).value_or(QDateTime());
+    picked.end = dateOf(FGProjects->TextMatrix(row, colEnd)).value_or(QDateTime());
     MakeProjectCurrent(picked, m_rights);
     txtProject->setText(state().g_currentProjectName);
 }
 
 void frmSelectProject::btnNext_Click() {
     close();
-}
-
-void frmSelectProject::reject() {
-    close();
-}
-
-void frmSelectProject::closeEvent(QCloseEvent* event) {
-    // Not QDialog's: it would turn the close into a reject and back.
-    event->accept();
 }
 
 } // namespace zorbel::shell

@@ -3,9 +3,8 @@
 // phase current, with the account's rights levels for it. There is no
 // cancel: the row current when it closes is the pick.
 
+#include "client/shell/ModalDialog.h"
 #include "platform/data/Recordset.h"
-
-#include <QDialog>
 
 class QLabel;
 class QLineEdit;
@@ -19,7 +18,7 @@ class FlexGrid;
 
 namespace zorbel::shell {
 
-class frmSelectProject : public QDialog {
+class frmSelectProject : public ModalDialog {
     Q_OBJECT
 public:
     explicit frmSelectProject(QWidget* parent = nullptr);
@@ -27,13 +26,6 @@ public:
     void Form_Load();
     void FGProjects_Click();
     void btnNext_Click();
-
-public slots:
-    // Escape closes like the close box: the pick stays.
-    void reject() override;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     ui::FlexGrid* FGProjects;
