@@ -1,6 +1,6 @@
 // zorbel_grid_bench: how long a list of tasks takes from the business layer's
 // answer to a record grid on screen, loaded the way the editors load theirs
-// (cell by cell, dates through the configured pattern, status pictures in
+// (through the grid filler: dates in the configured pattern, status pictures in
 // column 1), and the same list in a plain QTableView over a minimal model
 // holding the same texts.
 //
@@ -16,6 +16,8 @@
 
 #include "business/Schema.h"
 #include "business/ZorbelClass.h"
+#include "client/shell/AppState.h"
+#include "client/shell/GridFiller.h"
 #include "platform/ui/DateText.h"
 #include "platform/ui/FlexGrid.h"
 
@@ -25,7 +27,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
-#include <QPainter>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -119,51 +120,27 @@ data::RecordsetPtr tasksList(ZorbelClass& z, int rows) {
     return z.GetTasks(deliverable);
 }
 
-std::array<QPixmap, 7> statusPictures() {
-    static const QColor colours[] = {Qt::gray, Qt::green, QColor(255, 191, 0), Qt::red, Qt::blue, Qt::black, Qt::cyan};
-    std::array<QPixmap, 7> pictures;
-    for (size_t i = 0; i < pictures.size(); ++i) {
-        pictures[i] = QPixmap(16, 16);
-        pictures[i].fill(Qt::transparent);
-        QPainter p(&pictures[i]);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setBrush(colours[i]);
-        p.drawEllipse(QRectF(2, 2, 12, 12));
+
+// The tasks editor's column table, filled through the grid filler that every
+// list window uses: the loader's work is the filler's.
+shell::GridColumns tasksColumns() {
+    using C = shell::GridColumn;
+    shell::GridColumns cols(size_t(kColumns.size()));
+    for (int f = 0; f < int(kColumns.size()) - 1; ++f) {
+        const Column& k = kColumns[size_t(columnOfField(f))];
+        cols[size_t(columnOfField(f))] = C{f, QString::fromLatin1(k.header), k.widthInA,
+                                           k.widthInA > 0 ? int(ui::FlexGrid::AlignLeftTop) : -1,
+                                           k.date ? C::Date : C::Text};
     }
-    return pictures;
+    cols[1] = C{kStatusField, QStringLiteral("!"), 3, -1, C::StatusPicture};
+    return cols;
 }
 
-// The editors' grid loader, step for step.
-void loadGrid(ui::FlexGrid& grid, const data::Recordset& rs, const std::array<QPixmap, 7>& pictures) {
+void loadGrid(ui::FlexGrid& grid, const data::Recordset& rs, const shell::GridColumns& columns) {
     grid.Clear();
     grid.setRows(1);
-    const int cols = rs.FieldCount() + 1;
-    grid.setCols(cols);
-    const int widthOfA = grid.TextWidth(QStringLiteral("A"));
-    for (int c = 0; c < cols; ++c) {
-        grid.setColWidth(c, kColumns[size_t(c)].widthInA * widthOfA);
-        grid.setTextArray(c, QString::fromLatin1(kColumns[size_t(c)].header));
-        if (kColumns[size_t(c)].widthInA > 0)
-            grid.setColAlignment(c, ui::FlexGrid::AlignLeftTop);
-    }
-    const int count = rs.RecordCount();
-    grid.setRows(count + 1);
-    for (int i = 0; i < count; ++i) {
-        const auto& row = rs.row(i);
-        for (int f = 0; f < int(row.size()); ++f) {
-            const int col = columnOfField(f);
-            const QVariant& v = row[size_t(f)];
-            if (kColumns[size_t(col)].date)
-                grid.setTextMatrix(i + 1, col, v.isNull() ? QString() : ui::FormatDate(v.toDateTime(), kPattern));
-            else
-                grid.setTextMatrix(i + 1, col, v.isNull() ? QString() : v.toString());
-        }
-    }
-    for (int i = 0; i < count; ++i) {
-        const int s = rs.row(i)[kStatusField].toInt();
-        if (s >= 0 && s < int(pictures.size()))
-            grid.setCellPicture(i + 1, 1, pictures[size_t(s)]);
-    }
+    shell::layOutGrid(grid, columns);
+    shell::appendRows(grid, columns, rs);
     grid.setRow(1);
 }
 
@@ -312,10 +289,11 @@ int run(const Options& o) {
                 "DateFormatter %.3f, QDateTime::toString %.3f\n",
                 qPrintable(kPattern), everyTime, kept, own, qt);
 
-    const auto pictures = statusPictures();
+    shell::state().g_dateFormat = kPattern;
+    const auto columns = tasksColumns();
     const auto [gridRefresh, gridOpen] = timeView(
         o.runs, [](QWidget* w) -> QWidget* { return new ui::FlexGrid(w); },
-        [&](QWidget* v) { loadGrid(*static_cast<ui::FlexGrid*>(v), *rs, pictures); },
+        [&](QWidget* v) { loadGrid(*static_cast<ui::FlexGrid*>(v), *rs, columns); },
         [](QWidget* v) { return static_cast<ui::FlexGrid*>(v)->view()->viewport(); });
     const auto [plainRefresh, plainOpen] = timeView(
         o.runs,
