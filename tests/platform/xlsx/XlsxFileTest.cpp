@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <xlsxwriter.h>
 #include <sys/resource.h>
 
 #include <gtest/gtest.h>
@@ -198,4 +199,24 @@ TEST(XlsxFile, SavingReplacesOnlyWhenTheWholeFileWasWritten)
     EXPECT_TRUE(contentOf(path).startsWith("PK"));
     EXPECT_EQ(leftovers(), 0);
     EXPECT_EQ(XlsxReadBack(path).cell("Sheet1", "A3000")["value"], "row 3000 of a workbook large enough to fail");
+}
+
+// The reader must see what openpyxl lets through, or the checks above prove nothing.
+TEST(XlsxFile, TheReaderFindsWhatSpreadsheetProgramsRepair)
+{
+    QTemporaryDir folder;
+    const QByteArray path = QFile::encodeName(folder.filePath("raw.xlsx"));
+    lxw_workbook* raw = workbook_new(path.constData());
+    lxw_worksheet* sheet = workbook_add_worksheet(raw, "History");
+    worksheet_set_column(sheet, 0, 3, 20, nullptr);
+    worksheet_set_column(sheet, 1, 1, 10, nullptr);
+    workbook_define_name(raw, "History!StartCell", "=History!$C$5");
+    workbook_define_name(raw, "History!StartCell", "=History!$C$6");
+    worksheet_write_string(sheet, 0, 0, "_x0041_", nullptr);
+    ASSERT_EQ(workbook_close(raw), LXW_NO_ERROR);
+
+    const XlsxReadBack book(folder.filePath("raw.xlsx"));
+    ASSERT_FALSE(book.failed()) << book.error().toStdString();
+    EXPECT_EQ(book.problems().size(), 3) << book.problems().join("; ").toStdString();
+    EXPECT_EQ(book.cell("History", "A1")["value"], "A");
 }
