@@ -179,11 +179,13 @@ def differences(a, b, where=""):
                 yield "%s/%s only in %s" % (where, key, "the first" if key in a else "the second")
             else:
                 yield from differences(a[key], b[key], "%s/%s" % (where, key))
-    elif isinstance(a, list) and isinstance(b, list) and len(a) == len(b):
+    elif isinstance(a, list) and isinstance(b, list):
+        if len(a) != len(b):
+            yield "%s: %d items != %d items" % (where, len(a), len(b))
         for i, (x, y) in enumerate(zip(a, b)):
             yield from differences(x, y, "%s[%d]" % (where, i))
     elif a != b:
-        yield "%s: %r != %r" % (where, a, b)
+        yield "%s: %.80r != %.80r" % (where, a, b)
 
 
 def main(argv):
