@@ -21,6 +21,19 @@ void alignLeftTopWrapped(Range columns)
     columns.setWrapText(true);
 }
 
+// Arial in one size, with every effect named off, as each writer sets it.
+void setPlainArial(Font font, double size, bool bold)
+{
+    font.setName("Arial");
+    font.setSize(size);
+    font.setStrikethrough(false);
+    font.setSuperscript(false);
+    font.setSubscript(false);
+    font.setOutlineFont(false);
+    font.setShadow(false);
+    font.setBold(bold);
+}
+
 void writeCells(Worksheet& ws, const PlannedRow& row)
 {
     for (const auto& [column, value] : row.cells)
@@ -41,18 +54,10 @@ void formatHeader(Worksheet& ws, const PlannedRow& row)
         range.setReadingOrder(xlContext);
         range.setMergeCells(false);
     }
-    Font font = range.Font();
-    font.setName("Arial");
-    font.setSize(10);
-    font.setStrikethrough(false);
-    font.setSuperscript(false);
-    font.setSubscript(false);
-    font.setOutlineFont(false);
-    font.setShadow(false);
-    font.setBold(true);
+    setPlainArial(range.Font(), 10, true);
     if (row.header == Header::Info || row.header == Header::Team) {
-        font.setUnderline(xlUnderlineStyleNone);
-        font.setColorIndex(2);
+        range.Font().setUnderline(xlUnderlineStyleNone);
+        range.Font().setColorIndex(2);
     }
     range.Interior().setColorIndex(style.fill);
     if (row.header == Header::Milestones)
@@ -120,15 +125,7 @@ void writeTimeline(Worksheet& ws, const ReportPlan& plan)
     names.setHorizontalAlignment(xlLeft);
     names.setVerticalAlignment(xlBottom);
     names.setWrapText(true);
-    Font nameFont = ws.Range("A1:B1").Font();
-    nameFont.setName("Arial");
-    nameFont.setSize(10);
-    nameFont.setStrikethrough(false);
-    nameFont.setSuperscript(false);
-    nameFont.setSubscript(false);
-    nameFont.setOutlineFont(false);
-    nameFont.setShadow(false);
-    nameFont.setBold(true);
+    setPlainArial(ws.Range("A1:B1").Font(), 10, true);
     for (size_t d = 0; d < plan.days.size(); ++d) {
         Range day = ws.Cells(1, 3 + int(d));
         day.setValue(plan.days[d]);
@@ -136,15 +133,7 @@ void writeTimeline(Worksheet& ws, const ReportPlan& plan)
             day.Interior().setColorIndex(15);
         day.setOrientation(90);
         day.setColumnWidth(2);
-        Font font = day.Font();
-        font.setName("Arial");
-        font.setSize(8);
-        font.setStrikethrough(false);
-        font.setSuperscript(false);
-        font.setSubscript(false);
-        font.setOutlineFont(false);
-        font.setShadow(false);
-        font.setBold(false);
+        setPlainArial(day.Font(), 8, false);
     }
     for (size_t r = 0; r < plan.bars.size(); ++r) {
         const Bar& bar = plan.bars[r];
