@@ -1,0 +1,348 @@
+#include "platform/xlsx/XlsxFile.h"
+
+#include "platform/xlsx/Error.h"
+#include "platform/xlsx/Palette.h"
+#include "platform/xlsx/TextEscape.h"
+#include "platform/xlsx/Workbook.h"
+
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <xlsxwriter.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace zorbel::xl {
+
+namespace {
+
+// Why a save failed, carried to writeXlsxFile, which names the path.
+struct Failure {
+    QString reason;
+};
+
+QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+// A file of our own beside the target, removed again unless it was renamed
+// into place. The name is short so that it fits whatever the target is called.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const QString& folder)
+    {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const QString name = QStringLiteral("%1/.zorbel-%2.xlsx.part")
+                                     .arg(folder)
+                                     .arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
+            m_path = QFile::encodeName(name);
+            const int fd = ::open(m_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd >= 0) {
+                ::close(fd);
+                return;
+            }
+            if (errno != EEXIST)
+                throw Failure{systemError(errno)};
+        }
+        throw Failure{QStringLiteral("no free temporary name in the folder")};
+    }
+    ~TemporaryFile()
+    {
+        if (!m_path.isEmpty())
+            ::unlink(m_path.constData());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    const QByteArray& path() const { return m_path; }
+    void moveTo(const QByteArray& target)
+    {
+        if (::rename(m_path.constData(), target.constData()) != 0)
+            throw Failure{systemError(errno)};
+        m_path.clear();
+    }
+
+private:
+    QByteArray m_path;
+};
+
+// The writer's workbook, freed unwritten when building it fails part way.
+class WriterWorkbook {
+public:
+    explicit WriterWorkbook(const QByteArray& path) : m_book(workbook_new(path.constData()))
+    {
+        if (!m_book)
+            throw Failure{QStringLiteral("the file writer could not start")};
+    }
+    ~WriterWorkbook()
+    {
+        if (m_book)
+            lxw_workbook_free(m_book);
+    }
+    WriterWorkbook(const WriterWorkbook&) = delete;
+    WriterWorkbook& operator=(const WriterWorkbook&) = delete;
+
+    lxw_workbook* get() const { return m_book; }
+    lxw_error close()
+    {
+        lxw_workbook* book = m_book;
+        m_book = nullptr;
+        return workbook_close(book);
+    }
+
+private:
+    lxw_workbook* m_book;
+};
+
+lxw_color_t colourOf(int colorIndex)
+{
+    const quint32 rgb = *paletteColour(colorIndex);
+    return rgb == 0 ? lxw_color_t(LXW_COLOR_BLACK) : lxw_color_t(rgb);  // 0 means "no colour" to the writer
+}
+
+uint8_t horizontalOf(int alignment)
+{
+    switch (alignment) {
+    case xlLeft: return LXW_ALIGN_LEFT;
+    case xlCenter: return LXW_ALIGN_CENTER;
+    case xlRight: return LXW_ALIGN_RIGHT;
+    case xlFill: return LXW_ALIGN_FILL;
+    case xlJustify: return LXW_ALIGN_JUSTIFY;
+    case xlCenterAcrossSelection: return LXW_ALIGN_CENTER_ACROSS;
+    case xlDistributed: return LXW_ALIGN_DISTRIBUTED;
+    default: return LXW_ALIGN_NONE;
+    }
+}
+
+uint8_t verticalOf(int alignment)
+{
+    switch (alignment) {
+    case xlTop: return LXW_ALIGN_VERTICAL_TOP;
+    case xlCenter: return LXW_ALIGN_VERTICAL_CENTER;
+    case xlJustify: return LXW_ALIGN_VERTICAL_JUSTIFY;
+    case xlDistributed: return LXW_ALIGN_VERTICAL_DISTRIBUTED;
+    default: return LXW_ALIGN_NONE;  // bottom, the file's default
+    }
+}
+
+uint8_t underlineOf(int style)
+{
+    switch (style) {
+    case xlUnderlineStyleSingle: return LXW_UNDERLINE_SINGLE;
+    case xlUnderlineStyleDouble: return LXW_UNDERLINE_DOUBLE;
+    case xlUnderlineStyleSingleAccounting: return LXW_UNDERLINE_SINGLE_ACCOUNTING;
+    case xlUnderlineStyleDoubleAccounting: return LXW_UNDERLINE_DOUBLE_ACCOUNTING;
+    default: return LXW_UNDERLINE_NONE;
+    }
+}
+
+// One writer format per format of the workbook, made when first used.
+class Formats {
+public:
+    Formats(lxw_workbook* book, const StyleTable& styles)
+        : m_book(book), m_styles(styles), m_made(size_t(styles.count()), nullptr) {}
+
+    lxw_format* get(StyleId id)
+    {
+        lxw_format*& made = m_made[size_t(id)];
+        if (!made)
+            made = make(m_styles.format(id));
+        return made;
+    }
+
+private:
+    lxw_format* make(const CellFormat& f)
+    {
+        const CellFormat plain;
+        lxw_format* format = workbook_add_format(m_book);
+        if (!format)
+            throw Failure{QStringLiteral("out of memory")};
+        if (f.fontName != plain.fontName)
+            format_set_font_name(format, f.fontName.toUtf8().constData());
+        if (f.fontSize != plain.fontSize)
+            format_set_font_size(format, f.fontSize);
+        if (f.bold)
+            format_set_bold(format);
+        if (f.strikethrough)
+            format_set_font_strikeout(format);
+        if (f.superscript)
+            format_set_font_script(format, LXW_FONT_SUPERSCRIPT);
+        if (f.subscript)
+            format_set_font_script(format, LXW_FONT_SUBSCRIPT);
+        if (f.outlineFont)
+            format_set_font_outline(format);
+        if (f.shadow)
+            format_set_font_shadow(format);
+        if (f.underline != xlUnderlineStyleNone)
+            format_set_underline(format, underlineOf(f.underline));
+        if (f.fontColorIndex != xlColorIndexAutomatic)
+            format_set_font_color(format, colourOf(f.fontColorIndex));
+        if (f.interiorColorIndex != xlColorIndexNone) {
+            format_set_pattern(format, LXW_PATTERN_SOLID);
+            format_set_bg_color(format, colourOf(f.interiorColorIndex));
+        }
+        if (f.horizontalAlignment != xlGeneral)
+            format_set_align(format, horizontalOf(f.horizontalAlignment));
+        if (f.verticalAlignment != xlBottom)
+            format_set_align(format, verticalOf(f.verticalAlignment));
+        if (f.wrapText)
+            format_set_text_wrap(format);
+        if (f.orientation != 0)
+            format_set_rotation(format, int16_t(f.orientation));
+        if (f.indentLevel != 0)
+            format_set_indent(format, uint8_t(f.indentLevel));
+        if (f.shrinkToFit)
+            format_set_shrink(format);
+        if (f.readingOrder == xlLTR)
+            format_set_reading_order(format, 1);
+        if (f.readingOrder == xlRTL)
+            format_set_reading_order(format, 2);
+        if (f.numberFormat != plain.numberFormat)
+            format_set_num_format(format, f.numberFormat.toUtf8().constData());
+        return format;
+    }
+
+    lxw_workbook* m_book;
+    const StyleTable& m_styles;
+    std::vector<lxw_format*> m_made;
+};
+
+void check(lxw_error error, const Worksheet& sheet, const QString& where)
+{
+    if (error != LXW_NO_ERROR)
+        throw Failure{QStringLiteral("%1 of sheet \"%2\": %3").arg(where, sheet.Name(), QString::fromUtf8(lxw_strerror(error)))};
+}
+
+QString cellName(int row, int column) { return columnLetters(column) + QString::number(row); }
+
+// One record per run of equal columns: records that overlap make a file the
+// spreadsheet program has to repair.
+void writeColumns(lxw_worksheet* target, const Worksheet& sheet, Formats& formats)
+{
+    const auto& columns = sheet.columns();
+    for (auto it = columns.begin(); it != columns.end();) {
+        const int first = it->first;
+        const ColumnData& data = it->second;
+        int last = first;
+        auto next = std::next(it);
+        while (next != columns.end() && next->first == last + 1 && next->second.width == data.width
+               && next->second.style == data.style) {
+            last = next->first;
+            ++next;
+        }
+        lxw_format* format = data.style ? formats.get(*data.style) : nullptr;
+        check(worksheet_set_column(target, lxw_col_t(first - 1), lxw_col_t(last - 1),
+                                   data.width.value_or(LXW_DEF_COL_WIDTH), format),
+              sheet, QStringLiteral("Column %1").arg(columnLetters(first)));
+        it = next;
+    }
+}
+
+void writeCells(lxw_worksheet* target, const Worksheet& sheet, Formats& formats)
+{
+    auto columnStyled = [&](int column) {
+        auto it = sheet.columns().find(column);
+        return it != sheet.columns().end() && it->second.style.has_value();
+    };
+    for (const auto& [row, data] : sheet.rows()) {
+        const lxw_row_t r = lxw_row_t(row - 1);
+        if (data.height || data.style)
+            check(worksheet_set_row(target, r, data.height.value_or(LXW_DEF_ROW_HEIGHT),
+                                    data.style ? formats.get(*data.style) : nullptr),
+                  sheet, QStringLiteral("Row %1").arg(row));
+        for (const auto& [column, cell] : data.cells) {
+            const lxw_col_t c = lxw_col_t(column - 1);
+            // A cell of the default format is still written with a format of
+            // its own where its row or column has one, or it would show theirs.
+            lxw_format* format = formats.get(cell.style);
+            lxw_error error = LXW_NO_ERROR;
+            if (const auto* text = std::get_if<QString>(&cell.value))
+                error = worksheet_write_string(target, r, c, escapeLiteralText(*text).toUtf8().constData(), format);
+            else if (const auto* number = std::get_if<double>(&cell.value))
+                error = worksheet_write_number(target, r, c, *number, format);
+            else if (const auto* flag = std::get_if<bool>(&cell.value))
+                error = worksheet_write_boolean(target, r, c, *flag, format);
+            else if (cell.style != kDefaultStyle || data.style || columnStyled(column))
+                error = worksheet_write_blank(target, r, c, format);
+            check(error, sheet, QStringLiteral("Cell %1").arg(cellName(row, column)));
+        }
+    }
+}
+
+void writeSelection(lxw_worksheet* target, const Worksheet& sheet)
+{
+    const Reference& selection = sheet.selection();
+    if (selection == Reference{})
+        return;  // A1, which the file shows anyway
+    Area a = selection.area;
+    if (selection.kind == AreaKind::Columns) {
+        a.top = 1;
+        a.bottom = kMaxRows;
+    } else if (selection.kind == AreaKind::Rows) {
+        a.left = 1;
+        a.right = kMaxColumns;
+    }
+    worksheet_set_selection(target, lxw_row_t(a.top - 1), lxw_col_t(a.left - 1), lxw_row_t(a.bottom - 1),
+                            lxw_col_t(a.right - 1));
+}
+
+void writeNames(lxw_workbook* target, const Worksheet& sheet)
+{
+    if (sheet.Names().Count() == 0)
+        return;
+    // The writer finds a name's sheet by the first "!" of "Sheet!Name".
+    if (sheet.Name().contains(u'!'))
+        throw Failure{QStringLiteral("names cannot be saved on sheet \"%1\", whose name holds \"!\"").arg(sheet.Name())};
+    QString quoted = sheet.Name();
+    quoted.replace(u'\'', QStringLiteral("''"));
+    for (const Names::Name& name : sheet.Names().items()) {
+        const QByteArray local = (sheet.Name() + u'!' + name.name).toUtf8();
+        const QByteArray formula = QStringLiteral("='%1'!%2").arg(quoted, absoluteAddress(name.area)).toUtf8();
+        check(workbook_define_name(target, local.constData(), formula.constData()), sheet,
+              QStringLiteral("Name %1").arg(name.name));
+    }
+}
+
+void build(lxw_workbook* target, const Workbook& book)
+{
+    Formats formats(target, book.styles());
+    std::vector<lxw_worksheet*> written;
+    for (const auto& sheet : book.sheets()) {
+        lxw_worksheet* ws = workbook_add_worksheet(target, sheet->Name().toUtf8().constData());
+        if (!ws)
+            throw Failure{QStringLiteral("the sheet \"%1\" could not be added").arg(sheet->Name())};
+        writeColumns(ws, *sheet, formats);
+        writeCells(ws, *sheet, formats);
+        writeSelection(ws, *sheet);
+        writeNames(target, *sheet);
+        written.push_back(ws);
+    }
+    worksheet_activate(written[size_t(book.activeIndex() - 1)]);
+}
+
+} // namespace
+
+void writeXlsxFile(const Workbook& book, const QString& path)
+{
+    auto failed = [&](const QString& reason) {
+        return Error(QStringLiteral("The workbook could not be saved as %1: %2").arg(path, reason));
+    };
+    const QFileInfo target(path);
+    if (target.isDir())
+        throw failed(QStringLiteral("a folder of that name is there"));
+    try {
+        TemporaryFile temporary(target.absolutePath());
+        {
+            WriterWorkbook writer(temporary.path());
+            build(writer.get(), book);
+            if (const lxw_error error = writer.close(); error != LXW_NO_ERROR)
+                throw Failure{QString::fromUtf8(lxw_strerror(error))};
+        }
+        temporary.moveTo(QFile::encodeName(target.absoluteFilePath()));
+    } catch (const Failure& failure) {
+        throw failed(failure.reason);
+    }
+}
+
+} // namespace zorbel::xl

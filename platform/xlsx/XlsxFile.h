@@ -1,0 +1,15 @@
+#pragma once
+// Saving an in-memory workbook as an .xlsx file through libxlsxwriter.
+#include <QString>
+
+namespace zorbel::xl {
+
+class Workbook;
+
+/// Writes `book` to the full path `path`: into a new file beside it first,
+/// renamed over `path` only once the writer has closed it without error.
+/// Any failure, the writer's own included, raises xl::Error naming the path
+/// and the reason, and leaves neither a partial file nor a changed `path`.
+void writeXlsxFile(const Workbook& book, const QString& path);
+
+} // namespace zorbel::xl

@@ -1,0 +1,82 @@
+#include "platform/xlsx/Address.h"
+#include "platform/xlsx/SheetName.h"
+#include "platform/xlsx/TextEscape.h"
+
+#include <gtest/gtest.h>
+
+using namespace zorbel::xl;
+
+TEST(XlsxAddress, ReadsEveryFormTheWritersUseAndRefusesTheRest)
+{
+    struct Case {
+        const char* text;
+        std::optional<Reference> expected;
+    };
+    const Case cases[] = {
+        {"A1", Reference{AreaKind::Cells, {1, 1, 1, 1}}},
+        {"$b$2", Reference{AreaKind::Cells, {2, 2, 2, 2}}},
+        {"J12:D12", Reference{AreaKind::Cells, {12, 4, 12, 10}}},
+        {"XFD1048576", Reference{AreaKind::Cells, {1048576, 16384, 1048576, 16384}}},
+        {"A:J", Reference{AreaKind::Columns, {1, 1, 1048576, 10}}},
+        {"$E:$G", Reference{AreaKind::Columns, {1, 5, 1048576, 7}}},
+        {"2:1", Reference{AreaKind::Rows, {1, 1, 2, 16384}}},
+        {"A0", std::nullopt},
+        {"XFE1", std::nullopt},
+        {"A1048577", std::nullopt},
+        {"B", std::nullopt},
+        {"7", std::nullopt},
+        {"A1:C", std::nullopt},
+        {"StartCell", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(parseAddress(QString::fromUtf8(c.text)), c.expected) << c.text;
+
+    EXPECT_EQ(parseR1C1("=R5C3"), (Area{5, 3, 5, 3}));
+    EXPECT_EQ(parseR1C1("R5C9:R5C3"), (Area{5, 3, 5, 9}));
+    EXPECT_EQ(parseR1C1("=R0C3"), std::nullopt);
+    EXPECT_EQ(parseR1C1("=R5C16385"), std::nullopt);
+    EXPECT_EQ(parseR1C1("=R[1]C3"), std::nullopt);
+    EXPECT_EQ(absoluteAddress({2, 2, 2, 10}), "$B$2:$J$2");
+    EXPECT_EQ(columnLetters(16384), "XFD");
+}
+
+TEST(XlsxAddress, SheetAndDefinedNamesFollowTheSpreadsheetRules)
+{
+    const QStringList others{"Sheet1", "Risks"};
+    struct Case {
+        QString name;
+        bool allowed;
+    };
+    const Case sheetNames[] = {
+        {"Project Info", true}, {"Bob's issues", true}, {"Ärger & Co!", true}, {QString(31, u'x'), true},
+        {"", false}, {QString(32, u'x'), false}, {"a/b", false}, {"a:b", false}, {"a[1]", false},
+        {"what?", false}, {"star*", false}, {"back\\slash", false}, {"'quoted", false}, {"quoted'", false},
+        {"history", false}, {"RISKS", false}, {"tab\there", false},
+    };
+    for (const Case& c : sheetNames)
+        EXPECT_EQ(sheetNameProblem(c.name, others).isEmpty(), c.allowed) << c.name.toStdString();
+
+    const Case definedNames[] = {
+        {"StartCell", true}, {"_x", true}, {"\\path", true}, {"Bar.End_2", true},
+        {"A1", false}, {"xfd9", false}, {"R1C1", false}, {"R", false}, {"c", false}, {"R12", false},
+        {"1st", false}, {"has space", false}, {"a-b", false}, {"", false}, {QString(256, u'n'), false},
+    };
+    for (const Case& c : definedNames)
+        EXPECT_EQ(definedNameProblem(c.name).isEmpty(), c.allowed) << c.name.toStdString();
+}
+
+TEST(XlsxAddress, LiteralEscapesAreEscapedOnceAndOtherTextIsLeftAlone)
+{
+    const std::pair<QString, QString> cases[] = {
+        {"plain text", "plain text"},
+        {"_x0041_", "_x005F_x0041_"},
+        {"a_X00ff_b", "a_x005F_X00ff_b"},
+        {"_x005F_x0041_", "_x005F_x005F_x005F_x0041_"},
+        {"_x004_", "_x004_"},
+        {"_x00G1_", "_x00G1_"},
+        {"snake_case_x", "snake_case_x"},
+    };
+    for (const auto& [text, escaped] : cases)
+        EXPECT_EQ(escapeLiteralText(text), escaped) << text.toStdString();
+}

@@ -1,0 +1,59 @@
+#include "platform/xlsx/Error.h"
+#include "platform/xlsx/FileNames.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace zorbel::xl;
+
+TEST(XlsxFileNames, TitlesBecomeNamesThatCanStandInAFolder)
+{
+    const std::pair<QString, QString> cases[] = {
+        {"08/12/2026 Issue Log for Alpha", "08-12-2026 Issue Log for Alpha.xlsx"},
+        {"Bridge Works", "Bridge Works.xlsx"},
+        {"a\\b:c*d?e\"f<g>h|i", "a-b-c-d-e-f-g-h-i.xlsx"},
+        {"tab\there\x7f", "tab-here-.xlsx"},
+        {".hidden", "hidden.xlsx"},
+        {" ..  . Alpha", "Alpha.xlsx"},
+        {"Alpha.v2.", "Alpha.v2..xlsx"},
+        {"", "Workbook.xlsx"},
+        {"...", "Workbook.xlsx"},
+    };
+    for (const auto& [title, name] : cases)
+        EXPECT_EQ(workbookFileName(title), name) << title.toStdString();
+
+    const QString longName = workbookFileName(QString(200, u'é') + QStringLiteral("😀"));
+    EXPECT_LE(longName.toUtf8().size(), 255);
+    EXPECT_TRUE(longName.endsWith(".xlsx"));
+    EXPECT_FALSE(longName.chopped(5).back().isHighSurrogate());
+}
+
+TEST(XlsxFileNames, TheOutputFolderIsTheOverrideElseDocumentsElseHomeAndIsCreated)
+{
+    const QString cwd = QDir::currentPath();
+    struct Case {
+        QString overrideDir, documents, home, expected;
+    };
+    const Case cases[] = {
+        {"/tmp/out", "/home/u/Documents", "/home/u", "/tmp/out"},
+        {"", "/home/u/Documents", "/home/u", "/home/u/Documents"},
+        {"", "", "/home/u", "/home/u"},
+        {"reports/", "/home/u/Documents", "/home/u", cwd + "/reports"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(outputFolderFor(c.overrideDir, c.documents, c.home), c.expected) << c.overrideDir.toStdString();
+
+    QTemporaryDir scratch;
+    const QString wanted = scratch.filePath("new/reports");
+    qputenv("ZORBEL_OUTPUT_DIR", wanted.toLocal8Bit());
+    EXPECT_EQ(outputFolder(), wanted);
+    EXPECT_TRUE(QDir(wanted).exists());
+
+    QFile blocker(scratch.filePath("file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    qputenv("ZORBEL_OUTPUT_DIR", scratch.filePath("file/reports").toLocal8Bit());
+    EXPECT_THROW(outputFolder(), Error);
+    qunsetenv("ZORBEL_OUTPUT_DIR");
+}

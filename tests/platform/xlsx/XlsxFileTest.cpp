@@ -1,0 +1,222 @@
+#include "platform/xlsx/Application.h"
+#include "platform/xlsx/Error.h"
+
+#include "XlsxReadBack.h"
+#include "../QtPrinters.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <xlsxwriter.h>
+#include <sys/resource.h>
+
+#include <gtest/gtest.h>
+
+using namespace zorbel::xl;
+using zorbel::test::XlsxReadBack;
+
+namespace {
+
+QJsonObject font(const QString& name, double size, bool bold, const QJsonValue& colour = QJsonValue::Null)
+{
+    return QJsonObject{{"name", name}, {"size", size}, {"bold", bold}, {"strike", false},
+                       {"script", QJsonValue::Null}, {"outline", false}, {"shadow", false},
+                       {"underline", QJsonValue::Null}, {"color", colour}};
+}
+
+QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Two sheets laid out as the writers lay theirs out: a header row in Arial
+// bold on a palette fill, columns sized and aligned (some more than once,
+// overlapping), texts that must stay text, a day row with weekend fills and
+// upright dates, bars drawn through redefined names.
+void writeSample(Workbook& wb)
+{
+    Worksheet& log = wb.Worksheets(1);
+    log.setName("Bob's issues");
+    log.Columns("A:A").setColumnWidth(20);
+    log.Columns("B:B").setColumnWidth(18);
+    log.Columns("C:E").setColumnWidth(35);
+    log.Columns("A:J").setHorizontalAlignment(xlLeft);
+    log.Columns("A:J").setVerticalAlignment(xlTop);
+    log.Columns("A:J").setWrapText(true);
+    log.Columns("D:D").setColumnWidth(36);
+    const char* headers[] = {"Reference", "Date", "Issue", "Impact", "Resolution"};
+    for (int c = 1; c <= 5; ++c)
+        log.Cells(2, c).setValue(headers[c - 1]);
+    Range header = log.Range("A2", "E2");
+    header.Font().setName("Arial");
+    header.Font().setSize(10);
+    header.Font().setBold(true);
+    header.Font().setUnderline(xlUnderlineStyleNone);
+    header.Font().setColorIndex(xlColorIndexAutomatic);
+    header.Interior().setColorIndex(33);
+    log.Cells(3, 1).setValue("_x0041_");
+    log.Cells(3, 2).setValue("=1+1");
+    log.Cells(3, 3).setValue("0012");
+    log.Cells(3, 4).setValue(QStringLiteral("Grüße\nzweite Zeile"));
+    log.Cells(3, 5).setValue(2.5);
+
+    Worksheet& timeline = wb.Worksheets(2);
+    timeline.setName("Timeline");
+    timeline.Columns("A:A").setNumberFormat("@");
+    timeline.Rows("1:1").setRowHeight(45);
+    for (int c = 3; c <= 9; ++c) {
+        Range day = timeline.Cells(1, c);
+        day.setValue(QStringLiteral("0%1-12-2026").arg(c));
+        if (c == 7 || c == 8)
+            day.Interior().setColorIndex(15);
+        day.setOrientation(90);
+        day.setColumnWidth(2);
+    }
+    timeline.Cells(2, 1).setValue(1.1);
+    for (int row = 2; row <= 4; ++row) {
+        timeline.Names().Add("StartCell", QStringLiteral("=R%1C%2").arg(row).arg(row + 1));
+        timeline.Names().Add("EndCell", QStringLiteral("=R%1C%2").arg(row).arg(row + 3));
+        timeline.Range("StartCell", "EndCell").Interior().setColorIndex(row == 2 ? 41 : 37);
+    }
+    timeline.Select();
+    timeline.Range("A2:A2").Select();
+}
+
+} // namespace
+
+TEST(XlsxFile, ASavedWorkbookReadsBackAsWrittenAndNeedsNoRepair)
+{
+    Application::setSheetsInNewWorkbook(3);
+    Application app;
+    Workbook& wb = app.Workbooks().Add();
+    writeSample(wb);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("08-12-2026 Issue Log for Alpha.xlsx");
+    wb.SaveAs(path);
+    EXPECT_EQ(wb.FullName(), path);
+
+    const XlsxReadBack book(path);
+    ASSERT_FALSE(book.failed()) << book.error().toStdString();
+    EXPECT_EQ(book.problems(), QStringList());
+    EXPECT_EQ(book.sheetNames(), (QStringList{"Bob's issues", "Timeline", "Sheet3"}));
+    EXPECT_EQ(book.activeSheet(), "Timeline");
+
+    const QString log = "Bob's issues";
+    struct Case {
+        const char* address;
+        QJsonValue value;
+        const char* type;
+    };
+    const Case values[] = {
+        {"A2", "Reference", "s"}, {"E2", "Resolution", "s"},
+        {"A3", "_x0041_", "s"}, {"B3", "=1+1", "s"}, {"C3", "0012", "s"},
+        {"D3", QStringLiteral("Grüße\nzweite Zeile"), "s"}, {"E3", 2.5, "n"},
+    };
+    for (const Case& c : values) {
+        const QJsonObject cell = book.cell(log, c.address);
+        EXPECT_EQ(cell["value"], c.value) << c.address;
+        EXPECT_EQ(cell["type"].toString(), c.type) << c.address;
+    }
+    const QJsonObject a2 = book.cell(log, "A2");
+    EXPECT_EQ(a2["font"].toObject(), font("Arial", 10, true));
+    EXPECT_EQ(a2["fill"], "00CCFF");
+    EXPECT_EQ(a2["align"]["horizontal"], "left");
+    EXPECT_EQ(a2["align"]["vertical"], "top");
+    EXPECT_EQ(a2["align"]["wrap"], true);
+    EXPECT_EQ(book.cell(log, "A3")["fill"], QJsonValue::Null);
+    EXPECT_EQ(book.cell(log, "A3")["font"].toObject(), font("Calibri", 11, false));
+
+    const QJsonObject columns = book.sheet(log)["columns"].toObject();
+    const std::pair<const char*, double> widths[] = {{"A", 20}, {"B", 18}, {"C", 35}, {"D", 36}, {"E", 35}};
+    for (const auto& [letter, width] : widths)
+        EXPECT_EQ(columns[QLatin1String(letter)]["width"].toDouble(), width) << letter;
+    EXPECT_EQ(columns["J"]["style"]["align"]["horizontal"], "left");
+    EXPECT_FALSE(columns.contains("K"));
+
+    const QJsonObject timeline = book.sheet("Timeline");
+    EXPECT_EQ(timeline["selection"], "A2");
+    EXPECT_EQ(timeline["rows"]["1"]["height"].toDouble(), 45);
+    EXPECT_EQ(timeline["columns"]["C"]["width"].toDouble(), 2);
+    EXPECT_EQ(timeline["columns"]["A"]["style"]["numberFormat"], "@");
+    EXPECT_EQ(book.cell("Timeline", "A2")["value"], "1.1");  // text-formatted column
+    EXPECT_EQ(book.cell("Timeline", "G1")["fill"], "C0C0C0");
+    EXPECT_EQ(book.cell("Timeline", "F1")["fill"], QJsonValue::Null);
+    EXPECT_EQ(book.cell("Timeline", "F1")["align"]["rotation"], 90);
+    EXPECT_EQ(book.cell("Timeline", "C2")["fill"], "3366FF");
+    EXPECT_EQ(book.cell("Timeline", "G4")["fill"], "99CCFF");  // a formatted blank
+    EXPECT_EQ(book.cell("Timeline", "G4")["value"], QJsonValue::Null);
+    EXPECT_EQ(timeline["names"].toObject(),
+              (QJsonObject{{"StartCell", "'Timeline'!$E$4"}, {"EndCell", "'Timeline'!$G$4"}}));
+}
+
+TEST(XlsxFile, SavingReplacesOnlyWhenTheWholeFileWasWritten)
+{
+    Application app;
+    Workbook& wb = app.Workbooks().Add();
+    for (int row = 1; row <= 3000; ++row)
+        wb.Worksheets(1).Cells(row, 1).setValue(QStringLiteral("row %1 of a workbook large enough to fail").arg(row));
+    QTemporaryDir folder;
+    const QString path = folder.filePath("Bridge Works.xlsx");
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("the earlier report");
+    old.close();
+    const auto leftovers = [&] { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size() - 1; };
+
+    // The file writer fails while it closes the workbook: files may grow to 4 KiB only.
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit small = saved;
+        small.rlim_cur = 4096;
+        setrlimit(RLIMIT_FSIZE, &small);
+        QString description;
+        try {
+            wb.SaveAs(path);
+        } catch (const Error& e) {
+            description = e.description();
+        }
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, SIG_DFL);
+        EXPECT_TRUE(description.contains(path)) << description.toStdString();
+    }
+    EXPECT_EQ(contentOf(path), "the earlier report");
+    EXPECT_EQ(leftovers(), 0);
+    EXPECT_TRUE(wb.FullName().isEmpty());
+
+    EXPECT_THROW(wb.SaveAs(folder.filePath("missing/Bridge Works.xlsx")), Error);
+    ASSERT_TRUE(QDir(folder.path()).mkdir("taken.xlsx"));
+    EXPECT_THROW(wb.SaveAs(folder.filePath("taken.xlsx")), Error);
+    EXPECT_EQ(leftovers(), 0);
+
+    // The workbook kept in memory saves once the way is clear.
+    wb.SaveAs(path);
+    EXPECT_TRUE(contentOf(path).startsWith("PK"));
+    EXPECT_EQ(leftovers(), 0);
+    EXPECT_EQ(XlsxReadBack(path).cell("Sheet1", "A3000")["value"], "row 3000 of a workbook large enough to fail");
+}
+
+// The reader must see what openpyxl lets through, or the checks above prove nothing.
+TEST(XlsxFile, TheReaderFindsWhatSpreadsheetProgramsRepair)
+{
+    QTemporaryDir folder;
+    const QByteArray path = QFile::encodeName(folder.filePath("raw.xlsx"));
+    lxw_workbook* raw = workbook_new(path.constData());
+    lxw_worksheet* sheet = workbook_add_worksheet(raw, "History");
+    worksheet_set_column(sheet, 0, 3, 20, nullptr);
+    worksheet_set_column(sheet, 1, 1, 10, nullptr);
+    workbook_define_name(raw, "History!StartCell", "=History!$C$5");
+    workbook_define_name(raw, "History!StartCell", "=History!$C$6");
+    worksheet_write_string(sheet, 0, 0, "_x0041_", nullptr);
+    ASSERT_EQ(workbook_close(raw), LXW_NO_ERROR);
+
+    const XlsxReadBack book(folder.filePath("raw.xlsx"));
+    ASSERT_FALSE(book.failed()) << book.error().toStdString();
+    EXPECT_EQ(book.problems().size(), 3) << book.problems().join("; ").toStdString();
+    EXPECT_EQ(book.cell("History", "A1")["value"], "A");
+}
