@@ -12,6 +12,13 @@
 
 namespace zorbel::shell {
 
+// A resizable window's outer Width and Height in twips, as its resize rule
+// states them: the client area plus the designed frame.
+inline constexpr int kFrameWidthTwips = 120;
+inline constexpr int kFrameHeightTwips = 240;
+inline int outerWidthTwips(const QWidget* window) { return controls::widthTwips(window) + kFrameWidthTwips; }
+inline int outerHeightTwips(const QWidget* window) { return controls::heightTwips(window) + kFrameHeightTwips; }
+
 inline QLabel* placeLabel(QWidget* parent, const QString& text, int left, int top, int width,
                           const char* name = nullptr) {
     auto* l = new QLabel(text, parent);
