@@ -4,6 +4,7 @@
 // field does, instead of typing a tab into its text.
 
 #include "controls/Twips.h"
+#include "controls/ctrlButton.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -35,6 +36,14 @@ template <class W> W* placeField(QWidget* parent, const char* name, int left, in
     if constexpr (std::is_base_of_v<QPlainTextEdit, W>)
         w->setTabChangesFocus(true);
     return w;
+}
+
+// A picture button at its designed place, in its designed size.
+inline controls::ctrlButton* placeButton(QWidget* parent, const char* name, const QString& caption, int left, int top) {
+    auto* b = new controls::ctrlButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    controls::placeTwips(b, left, top, controls::ctrlButton::DesignWidthTwips, controls::ctrlButton::DesignHeightTwips);
+    return b;
 }
 
 } // namespace zorbel::shell
