@@ -23,6 +23,7 @@
 namespace zorbel::admin {
 
 using controls::ctrlButton;
+using shell::placeButton;
 using shell::placeField;
 using shell::placeLabel;
 using shell::state;
@@ -50,13 +51,6 @@ QComboBox* placeCombo(QWidget* parent, const char* name, int left, int top) {
     return combo;
 }
 
-ctrlButton* placeButton(QWidget* parent, const char* name, const char* caption, int left, int top) {
-    auto* b = new ctrlButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    controls::placeTwips(b, left, top, ctrlButton::DesignWidthTwips, ctrlButton::DesignHeightTwips);
-    return b;
-}
-
 } // namespace
 
 frmAddDocument::frmAddDocument() {
@@ -71,7 +65,7 @@ frmAddDocument::frmAddDocument() {
     placeLabel(this, QStringLiteral("Click on Create Link and Browse for the document"), 120, 480, 4500, "Label2");
     OLE1 = placeField<QLineEdit>(this, "OLE1", 120, 840, 4500);
     OLE1->setReadOnly(true);
-    btnCreate = placeButton(this, "btnCreate", "Create Link", 4740, 818);
+    btnCreate = placeButton(this, "btnCreate", QStringLiteral("Create Link"), 4740, 818);
 
     placeLabel(this, QStringLiteral("Select the Document Type"), 120, 1320, 2700, "Label3");
     placeLabel(this, QStringLiteral(" and Owner"), 2940, 1320, 2700, "Label4");
@@ -86,8 +80,8 @@ frmAddDocument::frmAddDocument() {
     placeLabel(this, QStringLiteral("Enter the latest Document Revision Date"), 120, 3000, 4500, "Label6");
     txtDate = placeField<shell::DateBox>(this, "txtDate", 120, 3360, 1500);
 
-    btnOK = placeButton(this, "btnOK", "OK", 3240, 3960);
-    btnCancel = placeButton(this, "btnCancel", "Cancel", 4740, 3960);
+    btnOK = placeButton(this, "btnOK", QStringLiteral("OK"), 3240, 3960);
+    btnCancel = placeButton(this, "btnCancel", QStringLiteral("Cancel"), 4740, 3960);
 
     connect(btnCreate, &ctrlButton::Click, this, &frmAddDocument::btnCreate_Click);
     connect(btnOK, &ctrlButton::Click, this, &frmAddDocument::btnOK_Click);

@@ -50,30 +50,19 @@ frmDocument::frmDocument() {
     controls::placeTwips(FG1, 120, kGridTop, 6255, 3385);
     connect(FG1, &ui::FlexGrid::RowColChange, this, &frmDocument::ShowSelectedDocument);
 
-    struct Def {
-        ctrlButton** slot;
-        const char* name;
-        const char* caption;
-        void (frmDocument::*handler)();
-    };
-    const Def defs[] = {
-        {&btnAdd, "btnAdd", "Add", &frmDocument::btnAdd_Click},
-        {&btnDelete, "btnDelete", "Delete", &frmDocument::btnDelete_Click},
-        {&btnRefresh, "btnRefresh", "Refresh", &frmDocument::btnRefresh_Click},
-        {&btnOpen, "btnOpen", "Open", &frmDocument::btnOpen_Click},
-    };
-    int left = 120;
-    for (const Def& d : defs) {
-        auto* b = new ctrlButton(QString::fromLatin1(d.caption), this);
-        b->setObjectName(QString::fromLatin1(d.name));
-        controls::placeTwips(b, left, 4450, ctrlButton::DesignWidthTwips, ctrlButton::DesignHeightTwips);
-        connect(b, &ctrlButton::Click, this, d.handler);
-        *d.slot = b;
-        left += ctrlButton::DesignWidthTwips + 105;
-    }
+    const int buttonsTop = 4450;
+    btnAdd = shell::placeButton(this, "btnAdd", QStringLiteral("Add"), 120, buttonsTop);
+    btnDelete = shell::placeButton(this, "btnDelete", QStringLiteral("Delete"), 1620, buttonsTop);
+    btnRefresh = shell::placeButton(this, "btnRefresh", QStringLiteral("Refresh"), 3120, buttonsTop);
+    btnOpen = shell::placeButton(this, "btnOpen", QStringLiteral("Open"), 4620, buttonsTop);
+    connect(btnAdd, &ctrlButton::Click, this, &frmDocument::btnAdd_Click);
+    connect(btnDelete, &ctrlButton::Click, this, &frmDocument::btnDelete_Click);
+    connect(btnRefresh, &ctrlButton::Click, this, &frmDocument::btnRefresh_Click);
+    connect(btnOpen, &ctrlButton::Click, this, &frmDocument::btnOpen_Click);
     btnOpen->setToolTip(QStringLiteral("Open selected Document"));
 
     const int leftTop = ui::FlexGrid::AlignLeftTop;
+    // Names come from the lists read at opening: a type or member unknown to them shows "-1".
     const auto lookUp = [](const data::RecordsetPtr& list, int field, const char* name) {
         return [&list, field, name](const shell::ListRow& row) {
             return shell::GetFieldFromID(row[static_cast<size_t>(field)].toInt(), list, QString::fromLatin1(name));
