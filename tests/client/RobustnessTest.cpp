@@ -5,6 +5,8 @@
 
 #include "client/shell/ProjectPicking.h"
 #include "controls/ctrlButton.h"
+#include "platform/ui/DesktopOpener.h"
+#include "platform/ui/FileChooser.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgramEnd.h"
@@ -97,6 +99,8 @@ protected:
                 zorbel().AddProgress(action, day(2024, 2, 13), QStringLiteral("Half done"), 2, 1);
             }
         }
+        zorbel().AddDocument(2, 1, QStringLiteral("plan.odt"), QStringLiteral("/srv/docs"), QStringLiteral("1.0"),
+                             day(2024, 2, 1), alpha, QStringLiteral("/srv/docs/plan.odt"));
         // The editors below the projects work under the project picked before them.
         shell::MakeProjectCurrent({alpha, QStringLiteral("Alpha"), day(2024, 2, 1), day(2024, 6, 30), 1},
                                   zorbel().GetUserAdmin(app().g_currentMultiUserID));
@@ -233,6 +237,9 @@ protected:
         // The next question gets a random answer; with none queued the first button answers.
         if (boxes.pendingAnswers() == 0 && chance(60))
             boxes.script(pick(2) ? ui::vbYes : ui::vbNo);
+        // A file dialog gets a path, any text at all, or is cancelled.
+        if (files.pendingAnswers() == 0 && chance(60))
+            files.choose(pick(2) ? QStringLiteral("/srv/docs/minutes.odt") : someText(false));
         std::vector<void (RobustnessTest::*)(QWidget&)> actions;
         if (!usable<controls::ctrlButton>(window).isEmpty())
             actions.insert(actions.end(), 3, &RobustnessTest::clickButton);
@@ -316,6 +323,8 @@ protected:
     }
 
     std::mt19937 rng{20240611u};
+    ui::FileChooserRecorder files;
+    ui::DesktopOpenerRecorder opened; // nothing is ever launched
 
 };
 
@@ -357,6 +366,7 @@ std::vector<WindowRun> allRuns() {
         {"frmDeliverables", {11, 17, 26}, false}, {"frmProjectViewer", {35}, false},
         {"frmSelectProject", {24}, true},         {"frmNextStep", {6}, false},
         {"frmCalendar", {9}, true},               {"frmNavigate", {-1}, false},
+        {"frmDocument", {12, 18, 27}, false},     {"frmAddDocument", {27}, true},
     };
     std::vector<WindowRun> runs;
     for (const Opening& o : openings)
