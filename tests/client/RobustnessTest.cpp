@@ -97,6 +97,9 @@ protected:
                 zorbel().AddProgress(action, day(2024, 2, 13), QStringLiteral("Half done"), 2, 1);
             }
         }
+        // A scored risk, and one whose type, owner and probability no list knows.
+        zorbel().AddRisk(alpha, 1, QStringLiteral("Flood"), QStringLiteral("it's wet"), {}, 3, 8, 0.5, {}, 1);
+        zorbel().AddRisk(alpha, 9, QStringLiteral("Odd"), {}, {}, 99, 2, 1.5, {}, 1);
         // The editors below the projects work under the project picked before them.
         shell::MakeProjectCurrent({alpha, QStringLiteral("Alpha"), day(2024, 2, 1), day(2024, 6, 30), 1},
                                   zorbel().GetUserAdmin(app().g_currentMultiUserID));
@@ -357,6 +360,7 @@ std::vector<WindowRun> allRuns() {
         {"frmDeliverables", {11, 17, 26}, false}, {"frmProjectViewer", {35}, false},
         {"frmSelectProject", {24}, true},         {"frmNextStep", {6}, false},
         {"frmCalendar", {9}, true},               {"frmNavigate", {-1}, false},
+        {"frmRisks", {19, 21, 28, 30}, false},    {"frmAddRisk", {21, 28}, true},
     };
     std::vector<WindowRun> runs;
     for (const Opening& o : openings)
