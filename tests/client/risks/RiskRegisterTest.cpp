@@ -95,21 +95,5 @@ TEST_F(RiskRegisterTest, DeleteAsksThenReadsTheListAgain) {
     EXPECT_TRUE(child<QPlainTextEdit>(reg, "txtRisk")->toPlainText().isEmpty());
 }
 
-TEST_F(RiskRegisterTest, RightsLevelOfTheRegistersLevelDecidesTheButtons) {
-    app().g_cfgProjectAdmin = 1;
-    app().g_projectAdminLevel = 4;
-    app().g_taskAdminLevel = 2;
-    for (qint16 level : {2, 3, 4}) {
-        for (auto nav : {shell::nav::ImplementProjectRisks, shell::nav::ImplementTaskRisks}) {
-            (nav == shell::nav::ImplementProjectRisks ? app().g_projectAdminLevel : app().g_taskAdminLevel) = level;
-            auto* reg = openRegister(nav);
-            EXPECT_EQ(status(reg, "btnEdit"), level > 2 ? 0 : 2) << level;
-            EXPECT_EQ(status(reg, "btnAdd"), level > 3 ? 0 : 2) << level;
-            EXPECT_EQ(status(reg, "btnDelete"), level > 3 ? 0 : 2) << level;
-            EXPECT_EQ(status(reg, "btnRefresh"), 0);
-        }
-    }
-}
-
 } // namespace
 } // namespace zorbel::test
