@@ -1,13 +1,13 @@
 #include "client/shell/Zorbel5Data.h"
 
 #include "client/shell/Dates.h"
+#include "client/shell/Values.h"
 #include "platform/ui/DateText.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Windows.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPointer>
 #include <QProgressBar>
 
@@ -95,16 +95,10 @@ QProgressBar* progressBar() {
 // The duration box as a 16-bit whole number: decimals round to the nearest,
 // halves to the even one; nothing when the text is no number or out of range.
 std::optional<qint16> readDuration(const QString& text) {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
+    const std::optional<double> value = decimalOf(text);
+    if (!value)
         return std::nullopt;
-    bool ok = false;
-    double value = QLocale().toDouble(trimmed, &ok);
-    if (!ok)
-        value = QLocale::c().toDouble(trimmed, &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    const double rounded = std::nearbyint(value); // default rounding: halves to even
+    const double rounded = std::nearbyint(*value); // default rounding: halves to even
     if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
         return std::nullopt;
     return static_cast<qint16>(rounded);

@@ -101,6 +101,9 @@ protected:
         }
         zorbel().AddDocument(2, 1, QStringLiteral("plan.odt"), QStringLiteral("/srv/docs"), QStringLiteral("1.0"),
                              day(2024, 2, 1), alpha, QStringLiteral("/srv/docs/plan.odt"));
+        // A scored risk, and one whose type, owner and probability no list knows.
+        zorbel().AddRisk(alpha, 1, QStringLiteral("Flood"), QStringLiteral("it's wet"), {}, 3, 8, 0.5, {}, 1);
+        zorbel().AddRisk(alpha, 9, QStringLiteral("Odd"), {}, {}, 99, 2, 1.5, {}, 1);
         // The editors below the projects work under the project picked before them.
         shell::MakeProjectCurrent({alpha, QStringLiteral("Alpha"), day(2024, 2, 1), day(2024, 6, 30), 1},
                                   zorbel().GetUserAdmin(app().g_currentMultiUserID));
@@ -367,6 +370,7 @@ std::vector<WindowRun> allRuns() {
         {"frmSelectProject", {24}, true},         {"frmNextStep", {6}, false},
         {"frmCalendar", {9}, true},               {"frmNavigate", {-1}, false},
         {"frmDocument", {12, 18, 27}, false},     {"frmAddDocument", {27}, true},
+        {"frmRisks", {19, 21, 28, 30}, false},    {"frmAddRisk", {21, 28}, true},
     };
     std::vector<WindowRun> runs;
     for (const Opening& o : openings)
