@@ -357,6 +357,9 @@ std::vector<WindowRun> allRuns() {
         {"frmDeliverables", {11, 17, 26}, false}, {"frmProjectViewer", {35}, false},
         {"frmSelectProject", {24}, true},         {"frmNextStep", {6}, false},
         {"frmCalendar", {9}, true},               {"frmNavigate", {-1}, false},
+        {"frmAddProjectHelp", {6}, false},        {"frmAddProject", {6}, false},
+        {"frmAddMilestones", {6}, false},         {"frmDeliverablesHelp", {6}, false},
+        {"frmAddDeliverables", {6}, false},
     };
     std::vector<WindowRun> runs;
     for (const Opening& o : openings)
