@@ -43,18 +43,25 @@ ctrlButton* placeButton(QWidget* page, const char* name, const QString& caption,
     return b;
 }
 
+void makeBold(QLabel* label) {
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+}
+
 QLabel* placeBoldLabel(QWidget* page, const QString& text, int left, int top, int width, const char* name) {
     QLabel* l = shell::placeLabel(page, text, left, top, width, name);
-    QFont bold = l->font();
-    bold.setBold(true);
-    l->setFont(bold);
+    makeBold(l);
     return l;
 }
 
 // ---------------------------------------------------------------- the page
 
 WizardRecordPage::WizardRecordPage(PageSpec spec)
-    : m_header(*this, shell::HeaderBlock::Project, 120, 150), m_spec(std::move(spec)) {}
+    : m_header(*this, shell::HeaderBlock::Project, 120, 150), m_spec(std::move(spec)) {
+    if (auto* caption = findChild<QLabel*>(QStringLiteral("lblProject")))
+        makeBold(caption);
+}
 
 void WizardRecordPage::makeGrid(int lineTop, int left, int top, int width, int height) {
     auto* line = new QFrame(this);

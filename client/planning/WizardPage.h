@@ -56,6 +56,7 @@ QPlainTextEdit* placeIntroText(QWidget* page, const QStringList& lines, bool loc
 controls::ctrlButton* placeButton(QWidget* page, const char* name, const QString& caption, int left, int top,
                                   const QString& tip = QString());
 // A field label in bold.
+void makeBold(QLabel* label);
 QLabel* placeBoldLabel(QWidget* page, const QString& text, int left, int top, int width, const char* name);
 
 class WizardRecordPage : public QWidget {

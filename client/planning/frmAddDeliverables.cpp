@@ -70,6 +70,7 @@ frmAddDeliverables::frmAddDeliverables() : WizardRecordPage(deliverablesPage()) 
     auto* lblEnd = placeBoldLabel(this, QStringLiteral("Finish"), 3120, 5370, 700, "lblEnd");
     txtEndDate = placeField<shell::DateBox>(this, "txtEndDate", 3840, 5340, 1500);
     const shell::DurationEntry duration = shell::placeDurationEntry(*this, *txtStartDate, *txtEndDate, 120, 5790);
+    makeBold(duration.label);
     setDetailFields({lblStart, txtStartDate, lblEnd, txtEndDate, lblDeliverable, txtDeliverable, lblMetric, txtMetric,
                      duration.label, duration.box, duration.sevenDayWeek});
 

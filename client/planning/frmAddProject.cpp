@@ -65,6 +65,7 @@ frmAddProject::frmAddProject() {
     placeBoldLabel(frame, QStringLiteral("End"), 2460, 360, 500, "Label6");
     txtEndDate = placeField<shell::DateBox>(frame, "txtEndDate", 3000, 330, 1500);
     const shell::DurationEntry duration = shell::placeDurationEntry(*frame, *txtStartDate, *txtEndDate, 120, 810);
+    makeBold(duration.label);
     txtDuration = duration.box;
     chk7DayWeek = duration.sevenDayWeek;
 
