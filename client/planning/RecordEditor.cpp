@@ -28,6 +28,11 @@ const char* const kLocked = "Locked";
 
 } // namespace
 
+void tellWBSOutOfRange() {
+    ui::MsgBox(QStringLiteral("The WBS must be a whole number from -32768 to 32767"), ui::vbExclamation,
+               QStringLiteral("Invalid WBS"));
+}
+
 RecordEditor::RecordEditor(EditorSpec spec, QWidget* parent) : QWidget(parent), m_spec(std::move(spec)) {}
 
 // ---------------------------------------------------------------- building
@@ -72,16 +77,10 @@ void RecordEditor::makeButtons(int left, int top) {
 }
 
 void RecordEditor::makeDurationEntry(QLineEdit* startBox, QLineEdit* endBox, int left, int top) {
-    lblDuration = new QLabel(QStringLiteral("Duration"), this);
-    lblDuration->setObjectName(QStringLiteral("lblDuration"));
-    placeTwips(lblDuration, left, top, 900, 285);
-    txtDuration = new QLineEdit(this);
-    txtDuration->setObjectName(QStringLiteral("txtDuration"));
-    placeTwips(txtDuration, left + 960, top, 735, 285);
-    chk7DayWeek = new QCheckBox(QStringLiteral("7 Day Week"), this);
-    chk7DayWeek->setObjectName(QStringLiteral("chk7DayWeek"));
-    placeTwips(chk7DayWeek, left + 1800, top, 1400, 285);
-    shell::ConnectDurationFamily(*startBox, *endBox, *txtDuration, *chk7DayWeek);
+    const shell::DurationEntry e = shell::placeDurationEntry(*this, *startBox, *endBox, left, top);
+    lblDuration = e.label;
+    txtDuration = e.box;
+    chk7DayWeek = e.sevenDayWeek;
     for (QWidget* w : std::initializer_list<QWidget*>{lblDuration, txtDuration, chk7DayWeek})
         w->hide();
 }
@@ -278,8 +277,7 @@ void RecordEditor::Submit() {
 bool RecordEditor::readWBS(const QLineEdit* box) {
     const auto wbs = wbsFromText(box->text(), m_nextWBS);
     if (!wbs) {
-        ui::MsgBox(QStringLiteral("The WBS must be a whole number from -32768 to 32767"), ui::vbExclamation,
-                   QStringLiteral("Invalid WBS"));
+        tellWBSOutOfRange();
         return false;
     }
     state().g_saveWBS = *wbs;

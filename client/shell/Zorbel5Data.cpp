@@ -2,11 +2,13 @@
 
 #include "client/shell/Dates.h"
 #include "client/shell/Values.h"
+#include "controls/Twips.h"
 #include "platform/ui/DateText.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Windows.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProgressBar>
@@ -209,6 +211,21 @@ void ConnectDurationFamily(QLineEdit& startBox, QLineEdit& endBox, QLineEdit& du
     QObject::connect(&durationBox, &QLineEdit::textChanged, &durationBox, recompute);
     // toggled covers both a click and a value set from code.
     QObject::connect(&sevenDayWeek, &QCheckBox::toggled, &sevenDayWeek, recompute);
+}
+
+DurationEntry placeDurationEntry(QWidget& parent, QLineEdit& startBox, QLineEdit& endBox, int left, int top) {
+    DurationEntry e;
+    e.label = new QLabel(QStringLiteral("Duration"), &parent);
+    e.label->setObjectName(QStringLiteral("lblDuration"));
+    controls::placeTwips(e.label, left, top, 900, 285);
+    e.box = new QLineEdit(&parent);
+    e.box->setObjectName(QStringLiteral("txtDuration"));
+    controls::placeTwips(e.box, left + 960, top, 735, 285);
+    e.sevenDayWeek = new QCheckBox(QStringLiteral("7 Day Week"), &parent);
+    e.sevenDayWeek->setObjectName(QStringLiteral("chk7DayWeek"));
+    controls::placeTwips(e.sevenDayWeek, left + 1800, top, 1400, 285);
+    ConnectDurationFamily(startBox, endBox, *e.box, *e.sevenDayWeek);
+    return e;
 }
 
 } // namespace zorbel::shell

@@ -371,6 +371,9 @@ std::vector<WindowRun> allRuns() {
         {"frmCalendar", {9}, true},               {"frmNavigate", {-1}, false},
         {"frmDocument", {12, 18, 27}, false},     {"frmAddDocument", {27}, true},
         {"frmRisks", {19, 21, 28, 30}, false},    {"frmAddRisk", {21, 28}, true},
+        {"frmAddProjectHelp", {6}, false},        {"frmAddProject", {6}, false},
+        {"frmAddMilestones", {6}, false},         {"frmDeliverablesHelp", {6}, false},
+        {"frmAddDeliverables", {6}, false},
     };
     std::vector<WindowRun> runs;
     for (const Opening& o : openings)
