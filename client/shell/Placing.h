@@ -1,7 +1,8 @@
 #pragma once
 // A window's labels and fields, each made at its designed place in twips.
 // A multi-line box made here hands Tab on to the next field, as every other
-// field does, instead of typing a tab into its text.
+// field does, instead of typing a tab into its text. The resize rules of the
+// windows are stated for their outer size, which is given here too.
 
 #include "controls/Twips.h"
 
@@ -20,6 +21,13 @@ inline QLabel* placeLabel(QWidget* parent, const QString& text, int left, int to
     controls::placeTwips(l, left, top, width, 285);
     return l;
 }
+
+// The window's designed frame: the resize rules speak of the outer size in
+// twips, and the client area is what Qt reports on every platform.
+inline constexpr int kFrameWidthTwips = 120;
+inline constexpr int kFrameHeightTwips = 240;
+inline int outerWidthTwips(const QWidget* window) { return controls::widthTwips(window) + kFrameWidthTwips; }
+inline int outerHeightTwips(const QWidget* window) { return controls::heightTwips(window) + kFrameHeightTwips; }
 
 template <class W> W* placeField(QWidget* parent, const char* name, int left, int top, int width, int height = 315) {
     auto* w = new W(parent);
