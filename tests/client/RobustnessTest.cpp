@@ -97,6 +97,12 @@ protected:
                 zorbel().AddProgress(action, day(2024, 2, 13), QStringLiteral("Half done"), 2, 1);
             }
         }
+        // Two issue groups with open and closed issues of the project, owned by its team.
+        zorbel().AddIssueGroup(QStringLiteral("Design"));
+        zorbel().AddIssueGroup(QStringLiteral("Build's"));
+        for (qint16 status : {1, 2, 4})
+            zorbel().AddIssue(QVariant(alpha), 1, QStringLiteral("I-%1").arg(status), day(2024, 2, status),
+                              QStringLiteral("Leak"), QStringLiteral("Wet"), QString(), 3, status, 2, 3, 4);
         // The editors below the projects work under the project picked before them.
         shell::MakeProjectCurrent({alpha, QStringLiteral("Alpha"), day(2024, 2, 1), day(2024, 6, 30), 1},
                                   zorbel().GetUserAdmin(app().g_currentMultiUserID));
@@ -357,6 +363,8 @@ std::vector<WindowRun> allRuns() {
         {"frmDeliverables", {11, 17, 26}, false}, {"frmProjectViewer", {35}, false},
         {"frmSelectProject", {24}, true},         {"frmNextStep", {6}, false},
         {"frmCalendar", {9}, true},               {"frmNavigate", {-1}, false},
+        {"frmIssueLog", {34}, false},             {"frmIssueGroups", {4}, false},
+        {"frmAddIssue", {34}, true},
     };
     std::vector<WindowRun> runs;
     for (const Opening& o : openings)
