@@ -5,6 +5,7 @@
 // windows are stated for their outer size, which is given here too.
 
 #include "controls/Twips.h"
+#include "controls/ctrlButton.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -20,6 +21,15 @@ inline QLabel* placeLabel(QWidget* parent, const QString& text, int left, int to
         l->setObjectName(QString::fromLatin1(name));
     controls::placeTwips(l, left, top, width, 285);
     return l;
+}
+
+// A command button at its designed place, in its designed size.
+inline controls::ctrlButton* placeButton(QWidget* parent, const char* name, const QString& caption, int left,
+                                         int top) {
+    auto* b = new controls::ctrlButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    controls::moveTwips(b, left, top);
+    return b;
 }
 
 // The window's designed frame: the resize rules speak of the outer size in
