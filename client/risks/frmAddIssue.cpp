@@ -113,12 +113,8 @@ frmAddIssue::frmAddIssue(QWidget* parent) : ModalDialog(parent) {
     boldLabel(this, QStringLiteral("Urgency"), 4140, 3930, 960);
     ComboUrgency = dropDown(this, "ComboUrgency", 5160, 3900);
 
-    btnOK = new controls::ctrlButton(QStringLiteral("OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    controls::moveTwips(btnOK, 1380, 4500);
-    btnCancel = new controls::ctrlButton(QStringLiteral("Cancel"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    controls::moveTwips(btnCancel, 5160, 4500);
+    btnOK = shell::placeButton(this, "btnOK", QStringLiteral("OK"), 1380, 4500);
+    btnCancel = shell::placeButton(this, "btnCancel", QStringLiteral("Cancel"), 5160, 4500);
     connect(btnOK, &controls::ctrlButton::Click, this, &frmAddIssue::btnOK_Click);
     connect(btnCancel, &controls::ctrlButton::Click, this, &frmAddIssue::btnCancel_Click);
 

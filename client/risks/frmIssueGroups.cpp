@@ -54,12 +54,8 @@ frmIssueGroups::frmIssueGroups() {
         {&btnOK, "btnOK", "OK", 240, 3720},
         {&btnCancel, "btnCancel", "Cancel", 2940, 3720},
     };
-    for (const auto& b : buttons) {
-        auto* button = new controls::ctrlButton(QString::fromLatin1(b.caption), this);
-        button->setObjectName(QString::fromLatin1(b.name));
-        controls::moveTwips(button, b.left, b.top);
-        *b.slot = button;
-    }
+    for (const auto& b : buttons)
+        *b.slot = shell::placeButton(this, b.name, QString::fromLatin1(b.caption), b.left, b.top);
     btnOK->hide();
     btnCancel->hide();
     connect(btnAdd, &controls::ctrlButton::Click, this, &frmIssueGroups::btnAdd_Click);

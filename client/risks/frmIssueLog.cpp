@@ -78,9 +78,7 @@ frmIssueLog::frmIssueLog() {
     };
     int left = 240;
     for (const auto& b : buttons) {
-        auto* button = new controls::ctrlButton(QString::fromLatin1(b.caption), this);
-        button->setObjectName(QString::fromLatin1(b.name));
-        controls::moveTwips(button, left, 5355);
+        auto* button = shell::placeButton(this, b.name, QString::fromLatin1(b.caption), left, 5355);
         connect(button, &controls::ctrlButton::Click, this, b.handler);
         *b.slot = button;
         left += controls::ctrlButton::DesignWidthTwips + 60;
