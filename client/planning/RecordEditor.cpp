@@ -2,6 +2,7 @@
 
 #include "client/shell/Owners.h"
 #include "client/shell/Rights.h"
+#include "client/shell/SaveFailure.h"
 #include "client/shell/Zorbel5Data.h"
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"
@@ -223,8 +224,7 @@ void RecordEditor::ShowSelected() {
 // ---------------------------------------------------------------- OK
 
 void RecordEditor::failed(const QString& operation) {
-    ui::MsgBox(operation + QLatin1Char(' ') + m_spec.kind + QStringLiteral(" Failed"), ui::vbExclamation,
-               QStringLiteral("Update Failure)"));
+    shell::ShowSaveFailed(operation + QLatin1Char(' ') + m_spec.kind + QStringLiteral(" Failed"));
 }
 
 void RecordEditor::Submit() {

@@ -1,7 +1,8 @@
 #pragma once
 // A window's labels and fields, each made at its designed place in twips.
 // A multi-line box made here hands Tab on to the next field, as every other
-// field does, instead of typing a tab into its text.
+// field does, instead of typing a tab into its text. The resize rules of the
+// windows are stated for their outer size, which is given here too.
 
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"

@@ -104,6 +104,12 @@ protected:
         // A scored risk, and one whose type, owner and probability no list knows.
         zorbel().AddRisk(alpha, 1, QStringLiteral("Flood"), QStringLiteral("it's wet"), {}, 3, 8, 0.5, {}, 1);
         zorbel().AddRisk(alpha, 9, QStringLiteral("Odd"), {}, {}, 99, 2, 1.5, {}, 1);
+        // Two issue groups with open and closed issues of the project, owned by its team.
+        zorbel().AddIssueGroup(QStringLiteral("Design"));
+        zorbel().AddIssueGroup(QStringLiteral("Build's"));
+        for (qint16 status : {1, 2, 4})
+            zorbel().AddIssue(QVariant(alpha), 1, QStringLiteral("I-%1").arg(status), day(2024, 2, status),
+                              QStringLiteral("Leak"), QStringLiteral("Wet"), QString(), 3, status, 2, 3, 4);
         // The editors below the projects work under the project picked before them.
         shell::MakeProjectCurrent({alpha, QStringLiteral("Alpha"), day(2024, 2, 1), day(2024, 6, 30), 1},
                                   zorbel().GetUserAdmin(app().g_currentMultiUserID));
@@ -374,6 +380,8 @@ std::vector<WindowRun> allRuns() {
         {"frmAddProjectHelp", {6}, false},        {"frmAddProject", {6}, false},
         {"frmAddMilestones", {6}, false},         {"frmDeliverablesHelp", {6}, false},
         {"frmAddDeliverables", {6}, false},
+        {"frmIssueLog", {34}, false},             {"frmIssueGroups", {4}, false},
+        {"frmAddIssue", {34}, true},
     };
     std::vector<WindowRun> runs;
     for (const Opening& o : openings)
