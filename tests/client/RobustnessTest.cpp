@@ -78,6 +78,7 @@ protected:
                                                  1, day(2024, 2, 1), day(2024, 6, 30), 2, 3, 3);
         zorbel().AddProject(QStringLiteral("Teamless"), QString(), QString(), 2, day(2024, 3, 1), {}, 5, 4, 3);
         zorbel().AddProject(QStringLiteral("Closed"), QString(), QString(), 1, {}, {}, 6, 5, 4);
+        qint32 deliverable = 0, task = 0, action = 0; // the last made: Alpha's
         for (qint32 project : {measure, alpha}) {
             zorbel().AddTeamMember(1, project, QStringLiteral("Ann O'Hara"), QStringLiteral("Ann"),
                                    QStringLiteral("O'Hara"));
@@ -87,19 +88,22 @@ protected:
             zorbel().AddMilestone(project, QStringLiteral("Sign-off"), day(2024, 6, 1), day(2024, 6, 1), 3, 0);
             for (int d = 1; d <= 2; ++d) {
                 QString metric = QStringLiteral("metric");
-                const qint32 deliverable =
+                deliverable =
                     zorbel().AddDeliverable(project, static_cast<qint16>(d), QStringLiteral("Deliverable %1").arg(d),
                                             metric, 1, day(2024, 2, 10), day(2024, 3, 1), static_cast<qint16>(d), 0);
-                const qint32 task = zorbel().AddTask(deliverable, 4, QStringLiteral("Task"), 1, day(2024, 2, 12),
-                                                     day(2024, 2, 16), 0, 1);
-                const qint32 action = zorbel().AddAction(task, QStringLiteral("Action"), day(2024, 2, 12),
-                                                         day(2024, 2, 13), 5, 2, 1);
+                task = zorbel().AddTask(deliverable, 4, QStringLiteral("Task"), 1, day(2024, 2, 12),
+                                        day(2024, 2, 16), 0, 1);
+                action = zorbel().AddAction(task, QStringLiteral("Action"), day(2024, 2, 12), day(2024, 2, 13), 5,
+                                            2, 1);
                 zorbel().AddProgress(action, day(2024, 2, 13), QStringLiteral("Half done"), 2, 1);
             }
         }
         // The editors below the projects work under the project picked before them.
         shell::MakeProjectCurrent({alpha, QStringLiteral("Alpha"), day(2024, 2, 1), day(2024, 6, 30), 1},
                                   zorbel().GetUserAdmin(app().g_currentMultiUserID));
+        app().g_currentDeliverableID = deliverable;
+        app().g_currentTaskID = task;
+        app().g_currentActionID = action;
     }
 
     int pick(int n) { return n <= 0 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(rng); }
@@ -357,6 +361,8 @@ std::vector<WindowRun> allRuns() {
         {"frmDeliverables", {11, 17, 26}, false}, {"frmProjectViewer", {35}, false},
         {"frmSelectProject", {24}, true},         {"frmNextStep", {6}, false},
         {"frmCalendar", {9}, true},               {"frmNavigate", {-1}, false},
+        {"frmTasks", {13, 20, 29}, false},        {"frmActions", {22, 31}, false},
+        {"frmProgress", {32}, false},
     };
     std::vector<WindowRun> runs;
     for (const Opening& o : openings)
