@@ -5,7 +5,6 @@
 #include "client/shell/Placing.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/Twips.h"
-#include "controls/ctrlButton.h"
 #include "platform/ui/FlexGrid.h"
 
 #include <QComboBox>
@@ -70,8 +69,6 @@ frmActions::frmActions()
     makeOwner(6240, 4530);
     makeStatus(6240, 4950);
     makeButtons(120, 7200);
-    btnAdd->setToolTip(QStringLiteral("Add New Action"));
-    btnDelete->setToolTip(QStringLiteral("Delete selected Action"));
 
     setLockedFields({txtAction, txtActionStart, txtActionEnd, txtWBS, ComboOwner, ComboStatus});
     for (QWidget* f : std::initializer_list<QWidget*>{txtAction, txtActionStart, txtActionEnd, txtWBS, ComboOwner,

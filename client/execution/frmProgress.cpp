@@ -4,7 +4,6 @@
 #include "client/shell/Placing.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/Twips.h"
-#include "controls/ctrlButton.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/FlexGrid.h"
 
@@ -58,8 +57,6 @@ frmProgress::frmProgress()
     makeWBS(120, 6060);
     makeOwner(6240, 4920);
     makeButtons(120, 7200);
-    btnAdd->setToolTip(QStringLiteral("Add New Progress"));
-    btnDelete->setToolTip(QStringLiteral("Delete selected Progress"));
 
     setLockedFields({txtProgress, txtProgressDate, txtWBS, ComboOwner});
     for (QWidget* f : std::initializer_list<QWidget*>{txtProgress, txtProgressDate, txtWBS, ComboOwner})

@@ -74,8 +74,8 @@ frmTasks::frmTasks()
     txtTaskEnd = placeField<shell::DateBox>(this, "txtTaskEnd", 3600, 4860, 1500);
     makeDurationEntry(txtTaskStart, txtTaskEnd, 120, 5280);
     makeWBS(120, 5670);
-    lblDependency = placeLabel(this, QStringLiteral("Dependency"), 120, 6090, 1000, "lblDependency");
-    txtDependency = placeField<QLineEdit>(this, "txtDependency", 1200, 6060, 4800);
+    lblDependency = placeLabel(this, QStringLiteral("Dependency"), 120, 6090, 1200, "lblDependency");
+    txtDependency = placeField<QLineEdit>(this, "txtDependency", 1320, 6060, 4680);
     lockField(txtDependency, true);
 
     makeOwner(6240, 4140);
@@ -86,8 +86,6 @@ frmTasks::frmTasks()
 
     makePicker(6480);
     makeButtons(120, 8400);
-    btnAdd->setToolTip(QStringLiteral("Add New Task"));
-    btnDelete->setToolTip(QStringLiteral("Delete selected Task"));
 
     setLockedFields({txtTask, txtTaskStart, txtTaskEnd, txtWBS, ComboOwner, ComboStatus, ComboProjects,
                      ComboDeliverables, ComboTasks});
@@ -112,8 +110,8 @@ void frmTasks::makePicker(int top) {
     placeTwips(frmDependency, 120, top, 9210, 1680);
     placeLabel(frmDependency, QStringLiteral("Project"), 120, 330, 1000, "lblProjects");
     ComboProjects = placeField<QComboBox>(frmDependency, "ComboProjects", 1200, 300, 3000);
-    placeLabel(frmDependency, QStringLiteral("Deliverables"), 4440, 330, 1100, "lblDeliverables");
-    ComboDeliverables = placeField<QComboBox>(frmDependency, "ComboDeliverables", 5640, 300, 3400);
+    placeLabel(frmDependency, QStringLiteral("Deliverables"), 4440, 330, 1200, "lblDeliverables");
+    ComboDeliverables = placeField<QComboBox>(frmDependency, "ComboDeliverables", 5760, 300, 3280);
     placeLabel(frmDependency, QStringLiteral("Task"), 120, 750, 1000, "lblTasks");
     ComboTasks = placeField<QComboBox>(frmDependency, "ComboTasks", 1200, 720, 3000);
     txtselDate = placeField<QLineEdit>(frmDependency, "txtselDate", 4440, 720, 1500);

@@ -1,7 +1,6 @@
 #include "tests/client/execution/ExecutionTestSupport.h"
 
 #include "client/execution/frmActions.h"
-#include "controls/StatusLED.h"
 
 namespace zorbel::test {
 namespace {
@@ -31,7 +30,6 @@ TEST_F(ActionsEditorTest, AddEditAndDeleteKeepWhatTheyDoNotChange) {
     type(w, "txtActionEnd", QStringLiteral("09/04/2024"));
     combo(w, "ComboOwner")->setCurrentIndex(0); // sorted by surname: Ann Archer
     combo(w, "ComboStatus")->setCurrentIndex(2);
-    EXPECT_EQ(child<controls::StatusLED>(w, "LEDStatus")->Status(), 3);
     click(w, "btnOK");
     EXPECT_TRUE(boxes.empty());
     const qint32 cure = lastID(QStringLiteral("ZORBEL_ACTIONS"), QStringLiteral("ActionID"));
@@ -41,7 +39,6 @@ TEST_F(ActionsEditorTest, AddEditAndDeleteKeepWhatTheyDoNotChange) {
     click(w, "btnRefresh");
     pickRow(w, "FG1", 2, 3);
     EXPECT_EQ(app().g_currentActionID, cure);
-    EXPECT_EQ(app().g_currentActionName, QStringLiteral("Cure"));
     click(w, "btnEdit");
     type(w, "txtWBS", QStringLiteral("9"));
     click(w, "btnOK");

@@ -3,7 +3,6 @@
 #include "client/execution/frmTasks.h"
 
 #include <QCheckBox>
-#include <QLabel>
 
 namespace zorbel::test {
 namespace {
@@ -35,9 +34,7 @@ TEST_F(TasksEditorTest, EditingOneFieldKeepsEveryOtherValueAndThePredecessorUnti
     app().g_taskRow = 2;
     auto* w = openTasks();
     EXPECT_EQ(app().g_currentTaskID, id);
-    EXPECT_EQ(app().g_currentTaskName, QStringLiteral("Pour"));
     EXPECT_EQ(child<QLineEdit>(w, "txtDependency")->text(), QStringLiteral("Survey"));
-    EXPECT_EQ(child<QLabel>(w, "txtDeliverableName")->text(), QStringLiteral("Deck"));
 
     click(w, "btnEdit");
     EXPECT_TRUE(child<QCheckBox>(w, "chkDependency")->isChecked());
