@@ -80,6 +80,7 @@ protected:
                                                  1, day(2024, 2, 1), day(2024, 6, 30), 2, 3, 3);
         zorbel().AddProject(QStringLiteral("Teamless"), QString(), QString(), 2, day(2024, 3, 1), {}, 5, 4, 3);
         zorbel().AddProject(QStringLiteral("Closed"), QString(), QString(), 1, {}, {}, 6, 5, 4);
+        qint32 deliverable = 0, task = 0, action = 0; // the last made: Alpha's
         for (qint32 project : {measure, alpha}) {
             zorbel().AddTeamMember(1, project, QStringLiteral("Ann O'Hara"), QStringLiteral("Ann"),
                                    QStringLiteral("O'Hara"));
@@ -89,13 +90,13 @@ protected:
             zorbel().AddMilestone(project, QStringLiteral("Sign-off"), day(2024, 6, 1), day(2024, 6, 1), 3, 0);
             for (int d = 1; d <= 2; ++d) {
                 QString metric = QStringLiteral("metric");
-                const qint32 deliverable =
+                deliverable =
                     zorbel().AddDeliverable(project, static_cast<qint16>(d), QStringLiteral("Deliverable %1").arg(d),
                                             metric, 1, day(2024, 2, 10), day(2024, 3, 1), static_cast<qint16>(d), 0);
-                const qint32 task = zorbel().AddTask(deliverable, 4, QStringLiteral("Task"), 1, day(2024, 2, 12),
-                                                     day(2024, 2, 16), 0, 1);
-                const qint32 action = zorbel().AddAction(task, QStringLiteral("Action"), day(2024, 2, 12),
-                                                         day(2024, 2, 13), 5, 2, 1);
+                task = zorbel().AddTask(deliverable, 4, QStringLiteral("Task"), 1, day(2024, 2, 12),
+                                        day(2024, 2, 16), 0, 1);
+                action = zorbel().AddAction(task, QStringLiteral("Action"), day(2024, 2, 12), day(2024, 2, 13), 5,
+                                            2, 1);
                 zorbel().AddProgress(action, day(2024, 2, 13), QStringLiteral("Half done"), 2, 1);
             }
         }
@@ -113,6 +114,9 @@ protected:
         // The editors below the projects work under the project picked before them.
         shell::MakeProjectCurrent({alpha, QStringLiteral("Alpha"), day(2024, 2, 1), day(2024, 6, 30), 1},
                                   zorbel().GetUserAdmin(app().g_currentMultiUserID));
+        app().g_currentDeliverableID = deliverable;
+        app().g_currentTaskID = task;
+        app().g_currentActionID = action;
     }
 
     int pick(int n) { return n <= 0 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(rng); }
@@ -382,6 +386,8 @@ std::vector<WindowRun> allRuns() {
         {"frmAddDeliverables", {6}, false},
         {"frmIssueLog", {34}, false},             {"frmIssueGroups", {4}, false},
         {"frmAddIssue", {34}, true},
+        {"frmTasks", {13, 20, 29}, false},        {"frmActions", {22, 31}, false},
+        {"frmProgress", {32}, false},
     };
     std::vector<WindowRun> runs;
     for (const Opening& o : openings)
