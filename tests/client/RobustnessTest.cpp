@@ -97,6 +97,9 @@ protected:
                 zorbel().AddProgress(action, day(2024, 2, 13), QStringLiteral("Half done"), 2, 1);
             }
         }
+        // An administrator with rights on one project, for the accounts and rights windows.
+        zorbel().AddUser(1, QStringLiteral("admin"), QStringLiteral("pw"), QStringLiteral("Ann O'Hara"), 1);
+        zorbel().AddUserAdmin(zorbel().GetUsers()->row(0)[0].toInt(), alpha, QStringLiteral("Alpha"), 4, 4, 4, 4, 4);
         // The editors below the projects work under the project picked before them.
         shell::MakeProjectCurrent({alpha, QStringLiteral("Alpha"), day(2024, 2, 1), day(2024, 6, 30), 1},
                                   zorbel().GetUserAdmin(app().g_currentMultiUserID));
@@ -357,6 +360,8 @@ std::vector<WindowRun> allRuns() {
         {"frmDeliverables", {11, 17, 26}, false}, {"frmProjectViewer", {35}, false},
         {"frmSelectProject", {24}, true},         {"frmNextStep", {6}, false},
         {"frmCalendar", {9}, true},               {"frmNavigate", {-1}, false},
+        {"frmContacts", {1}, false},              {"frmUsers", {2}, false},
+        {"frmTeams", {3}, false},                 {"frmZorbelAdmin", {5}, false},
     };
     std::vector<WindowRun> runs;
     for (const Opening& o : openings)
