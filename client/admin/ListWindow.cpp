@@ -100,6 +100,13 @@ void ListWindow::refuse(const QString& text) {
     ui::MsgBox(text, ui::vbExclamation, QStringLiteral("Operation Cancelled"));
 }
 
+bool ListWindow::refused(const QString& refusal) {
+    if (refusal.isEmpty())
+        return false;
+    refuse(refusal);
+    return true;
+}
+
 bool ListWindow::confirmed(const QString& question, const QString& title) {
     return ui::MsgBox(question, ui::vbYesNo, title) == ui::vbYes;
 }

@@ -84,8 +84,18 @@ protected:
     static void failed(const QString& text, const QString& title = QStringLiteral("Update Failure)"));
     // What was entered cannot be saved; the window stays in its mode.
     static void refuse(const QString& text);
+    // Shows a refusal unless it is empty; true when there was one.
+    static bool refused(const QString& refusal);
     // Yes to a question with Yes and No.
     static bool confirmed(const QString& question, const QString& title = QString());
+
+    // The window's picture buttons; those a window lacks stay null.
+    controls::ctrlButton* btnAdd = nullptr;
+    controls::ctrlButton* btnEdit = nullptr;
+    controls::ctrlButton* btnDelete = nullptr;
+    controls::ctrlButton* btnRefresh = nullptr;
+    controls::ctrlButton* btnOK = nullptr;
+    controls::ctrlButton* btnCancel = nullptr;
 
 private:
     int m_mode = 0;

@@ -47,12 +47,6 @@ private:
     // The seven detail boxes and their labels, in grid column order (columns 1 to 7).
     QLineEdit* m_boxes[7] = {};
     QWidget* m_labels[7] = {};
-    controls::ctrlButton* btnAdd = nullptr;
-    controls::ctrlButton* btnEdit = nullptr;
-    controls::ctrlButton* btnDelete = nullptr;
-    controls::ctrlButton* btnRefresh = nullptr;
-    controls::ctrlButton* btnOK = nullptr;
-    controls::ctrlButton* btnCancel = nullptr;
 
     qint32 m_contactID = 0;
 };

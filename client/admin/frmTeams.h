@@ -41,10 +41,6 @@ private:
     QLineEdit* txtTeamMember = nullptr;
     QLabel* lblContacts = nullptr;
     QComboBox* ComboContacts = nullptr;
-    controls::ctrlButton* btnAdd = nullptr;
-    controls::ctrlButton* btnDelete = nullptr;
-    controls::ctrlButton* btnOK = nullptr;
-    controls::ctrlButton* btnCancel = nullptr;
 
     data::RecordsetPtr m_contacts; // the list behind ComboContacts
     data::RecordsetPtr m_rsTeamProjects;

@@ -179,10 +179,7 @@ bool frmUsers::saveAllowed(bool adding, bool administrator) {
         refusal = QStringLiteral("Select a Contact for this User");
     else if (!adding && leavesNoAdministrator(accounts, m_accountID, administrator))
         refusal = QStringLiteral("At least one User must remain an Administrator");
-    if (refusal.isEmpty())
-        return true;
-    refuse(refusal);
-    return false;
+    return !refused(refusal);
 }
 
 bool frmUsers::deleteRefused() {
@@ -193,10 +190,7 @@ bool frmUsers::deleteRefused() {
         refusal = QStringLiteral("You cannot delete the User you are logged in as");
     else if (leavesNoAdministrator(state().g_zorbel->GetUsers(), m_accountID, false))
         refusal = QStringLiteral("At least one User must remain an Administrator");
-    if (refusal.isEmpty())
-        return false;
-    refuse(refusal);
-    return true;
+    return refused(refusal);
 }
 
 void frmUsers::btnOK_Click() {

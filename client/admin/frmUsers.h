@@ -49,12 +49,6 @@ private:
     QLabel* lblContact = nullptr;
     QComboBox* ComboContacts = nullptr;
     QCheckBox* chkAdministrator = nullptr;
-    controls::ctrlButton* btnAdd = nullptr;
-    controls::ctrlButton* btnEdit = nullptr;
-    controls::ctrlButton* btnDelete = nullptr;
-    controls::ctrlButton* btnRefresh = nullptr;
-    controls::ctrlButton* btnOK = nullptr;
-    controls::ctrlButton* btnCancel = nullptr;
 
     data::RecordsetPtr m_contacts; // the list behind ComboContacts
     data::RecordsetPtr m_accounts; // the accounts listed in FG1

@@ -237,10 +237,7 @@ bool frmZorbelAdmin::saveAllowed(bool adding) {
         refusal = QStringLiteral("Select a User and a Project");
     else if (holdsRightsFor(state().g_zorbel->GetUserAdmin(m_multiUserID), m_projectID, adding ? 0 : m_adminID))
         refusal = QStringLiteral("This user already has Admin rights for this Project - use Edit");
-    if (refusal.isEmpty())
-        return true;
-    refuse(refusal);
-    return false;
+    return !refused(refusal);
 }
 
 void frmZorbelAdmin::btnOK_Click() {

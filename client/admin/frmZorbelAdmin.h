@@ -60,11 +60,6 @@ private:
     QLabel* lblProjects = nullptr;
     QComboBox* ComboProjects = nullptr;
     QPlainTextEdit* txtHelp = nullptr;
-    controls::ctrlButton* btnAdd = nullptr;
-    controls::ctrlButton* btnEdit = nullptr;
-    controls::ctrlButton* btnDelete = nullptr;
-    controls::ctrlButton* btnOK = nullptr;
-    controls::ctrlButton* btnCancel = nullptr;
 
     data::RecordsetPtr m_rsAdminLevels;
     data::RecordsetPtr m_rsProjects; // the list behind ComboProjects

@@ -77,16 +77,18 @@ TEST_F(ContactsWindowTest, AnEmptyListLeavesNothingSelectedToEditOrDelete) {
 TEST_F(ContactsWindowTest, OpenedFromNextStepBesideTheAccountsEachWindowSavesItsOwnRecord) {
     addContact(QStringLiteral("Ann"), QStringLiteral("Archer"));
     const qint32 bob = addContact(QStringLiteral("Bob"), QStringLiteral("Cole"));
+    auto* contacts = openContacts(); // from the tree
     auto* users = open<frmUsers>(QStringLiteral("frmUsers"));
-    ASSERT_TRUE(ui::showWindow(QStringLiteral("frmNextStep")));
-    click(ui::window(QStringLiteral("frmNextStep")), "btnContacts");
-    auto* contacts = ui::windowAs<frmContacts>(QStringLiteral("frmContacts"));
-    ASSERT_NE(contacts, nullptr);
 
-    // The accounts window's Add must not turn the contacts window's Edit into an add.
+    // The accounts window's Add must not turn the contacts window's Edit into an add,
+    // and the Next Step dialog brings up the same contacts window, still editing.
     pickRow(contacts, "FG1", 2);
     click(contacts, "btnEdit");
     click(users, "btnAdd");
+    ASSERT_TRUE(ui::showWindow(QStringLiteral("frmNextStep")));
+    click(ui::window(QStringLiteral("frmNextStep")), "btnContacts");
+    EXPECT_EQ(ui::window(QStringLiteral("frmContacts")), contacts);
+    EXPECT_EQ(contacts->mode(), shell::kEdit);
     type(contacts, "txtTitle", QStringLiteral("Boss"));
     click(contacts, "btnOK");
     EXPECT_EQ(count(QStringLiteral("ZORBEL_USER_TABLE")), 2);
