@@ -14,7 +14,8 @@ protected:
         zorbel().AddUser(contact, name, password, fullName, administrator);
         return lastID(QStringLiteral("ZORBEL_MULTI_USER_TABLE"), QStringLiteral("MultiUserID"));
     }
-    // A contact under an id of our choosing (ids run past 16 bits).
+    // A contact under an id of our choosing (ids run past 16 bits); made after
+    // the others, since PostgreSQL's own keys do not step past it.
     qint32 insertContact(qint32 id, const QString& first, const QString& sur) {
         db().execute({QStringLiteral("INSERT INTO ZORBEL_USER_TABLE (UserID, FirstName, SurName) VALUES (?, ?, ?)"),
                       {QVariant(id), QVariant(first), QVariant(sur)}});

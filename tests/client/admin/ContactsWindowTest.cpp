@@ -18,8 +18,8 @@ protected:
 };
 
 TEST_F(ContactsWindowTest, AddEditAndDeleteActOnTheContactShown) {
-    const qint32 zed = insertContact(40000, QStringLiteral("Zed"), QStringLiteral("Zeta"));
     const qint32 ann = addContact(QStringLiteral("Ann"), QStringLiteral("Archer"));
+    const qint32 zed = insertContact(40000, QStringLiteral("Zed"), QStringLiteral("Zeta"));
     auto* w = openContacts();
     auto* g = grid(w, "FG1");
     ASSERT_EQ(g->Rows(), 3);
