@@ -233,7 +233,8 @@ void frmZorbelAdmin::btnCancel_Click() {
 
 bool frmZorbelAdmin::saveAllowed(bool adding) {
     QString refusal;
-    if (m_multiUserID == 0 || m_projectID <= 0)
+    // An edit needs its row: the account picked since may have none.
+    if (m_multiUserID == 0 || m_projectID <= 0 || (!adding && m_adminID == 0))
         refusal = QStringLiteral("Select a User and a Project");
     else if (holdsRightsFor(state().g_zorbel->GetUserAdmin(m_multiUserID), m_projectID, adding ? 0 : m_adminID))
         refusal = QStringLiteral("This user already has Admin rights for this Project - use Edit");
