@@ -1,5 +1,6 @@
 #include "client/planning/RecordEditor.h"
 
+#include "client/shell/FieldLock.h"
 #include "client/shell/Owners.h"
 #include "client/shell/Rights.h"
 #include "client/shell/SaveFailure.h"
@@ -22,12 +23,6 @@ namespace zorbel::planning {
 using controls::ctrlButton;
 using controls::placeTwips;
 using shell::state;
-
-namespace {
-
-const char* const kLocked = "Locked";
-
-} // namespace
 
 void tellWBSOutOfRange() {
     ui::MsgBox(QStringLiteral("The WBS must be a whole number from -32768 to 32767"), ui::vbExclamation,
@@ -91,21 +86,11 @@ void RecordEditor::setLockedFields(std::vector<QWidget*> fields) {
 }
 
 void RecordEditor::lockField(QWidget* field, bool locked) {
-    if (auto* box = qobject_cast<QLineEdit*>(field))
-        box->setReadOnly(locked);
-    else if (auto* text = qobject_cast<QPlainTextEdit*>(field))
-        text->setReadOnly(locked);
-    else
-        field->setEnabled(!locked);
-    field->setProperty(kLocked, locked);
+    shell::lockField(field, locked);
 }
 
 bool RecordEditor::isLocked(const QWidget* field) {
-    if (auto* box = qobject_cast<const QLineEdit*>(field))
-        return box->isReadOnly();
-    if (auto* text = qobject_cast<const QPlainTextEdit*>(field))
-        return text->isReadOnly();
-    return field->property(kLocked).toBool();
+    return shell::isLocked(field);
 }
 
 // ---------------------------------------------------------------- mode

@@ -111,6 +111,9 @@ protected:
         for (qint16 status : {1, 2, 4})
             zorbel().AddIssue(QVariant(alpha), 1, QStringLiteral("I-%1").arg(status), day(2024, 2, status),
                               QStringLiteral("Leak"), QStringLiteral("Wet"), QString(), 3, status, 2, 3, 4);
+        // An administrator with rights on one project, for the accounts and rights windows.
+        zorbel().AddUser(1, QStringLiteral("admin"), QStringLiteral("pw"), QStringLiteral("Ann O'Hara"), 1);
+        zorbel().AddUserAdmin(zorbel().GetUsers()->row(0)[0].toInt(), alpha, QStringLiteral("Alpha"), 4, 4, 4, 4, 4);
         // The editors below the projects work under the project picked before them.
         shell::MakeProjectCurrent({alpha, QStringLiteral("Alpha"), day(2024, 2, 1), day(2024, 6, 30), 1},
                                   zorbel().GetUserAdmin(app().g_currentMultiUserID));
@@ -388,6 +391,8 @@ std::vector<WindowRun> allRuns() {
         {"frmAddIssue", {34}, true},
         {"frmTasks", {13, 20, 29}, false},        {"frmActions", {22, 31}, false},
         {"frmProgress", {32}, false},
+        {"frmContacts", {1}, false},              {"frmUsers", {2}, false},
+        {"frmTeams", {3}, false},                 {"frmZorbelAdmin", {5}, false},
     };
     std::vector<WindowRun> runs;
     for (const Opening& o : openings)
