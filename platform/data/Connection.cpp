@@ -131,8 +131,10 @@ Transaction::~Transaction() {
 }
 
 void Transaction::commit() {
-    m_open = false;
+    // A commit that fails (a lock not granted in time) leaves the transaction
+    // to the destructor to roll back.
     m_connection.commitTransaction();
+    m_open = false;
 }
 
 } // namespace zorbel::data

@@ -35,10 +35,8 @@ private:
 Recordset::Recordset(QStringList fieldNames, std::vector<std::vector<QVariant>> rows)
     : Recordset(fieldNames, std::make_unique<ValueColumns>(static_cast<int>(fieldNames.size()), std::move(rows))) {}
 
-Recordset::Recordset(QStringList fieldNames, std::unique_ptr<const RecordSource> source, int)
+Recordset::Recordset(QStringList fieldNames, std::shared_ptr<const RecordSource> source, int)
     : m_names(std::move(fieldNames)), m_source(std::move(source)), m_count(m_source ? m_source->rowCount() : 0) {}
-
-Recordset::~Recordset() = default;
 
 void Recordset::MoveNext() {
     if (m_pos < m_count)

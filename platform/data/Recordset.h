@@ -34,8 +34,7 @@ public:
     template <typename Source>
         requires std::derived_from<Source, RecordSource>
     Recordset(QStringList fieldNames, std::unique_ptr<Source> source)
-        : Recordset(std::move(fieldNames), std::unique_ptr<const RecordSource>(std::move(source)), 0) {}
-    ~Recordset();
+        : Recordset(std::move(fieldNames), std::shared_ptr<const RecordSource>(std::move(source)), 0) {}
 
     int RecordCount() const { return m_count; }
     bool BOF() const { return m_pos < 0 || m_count == 0; }
@@ -70,10 +69,11 @@ public:
     const std::vector<QVariant>& row(int index) const;
 
 private:
-    Recordset(QStringList fieldNames, std::unique_ptr<const RecordSource> source, int);
+    Recordset(QStringList fieldNames, std::shared_ptr<const RecordSource> source, int);
 
     QStringList m_names;
-    std::unique_ptr<const RecordSource> m_source;
+    // Never changed once made, so a copy of the recordset shares it.
+    std::shared_ptr<const RecordSource> m_source;
     int m_count = 0;
     int m_pos = 0;
     // Rows handed out by row(); the outer vector never grows once made, so the

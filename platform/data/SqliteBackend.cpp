@@ -4,6 +4,7 @@
 #include "platform/data/WallClock.h"
 
 #include <QStringList>
+#include <cstring>
 #include <limits>
 #include <sqlite3.h>
 #include <string>
@@ -16,13 +17,21 @@ namespace {
 // since SQLite keeps both as text.
 enum class ColumnKind : quint8 { Plain, DateTime, Date };
 
+bool containsWord(const char* text, const char* word) {
+    const size_t length = std::strlen(word);
+    for (const char* p = text; *p; ++p) {
+        if (qstrnicmp(p, word, length) == 0)
+            return true;
+    }
+    return false;
+}
+
 ColumnKind kindOf(const char* declared) {
     if (!declared)
         return ColumnKind::Plain;
-    const QByteArray type = QByteArray(declared).toUpper();
-    if (type.contains("TIMESTAMP") || type.contains("DATETIME"))
+    if (containsWord(declared, "TIMESTAMP") || containsWord(declared, "DATETIME"))
         return ColumnKind::DateTime;
-    if (type == "DATE")
+    if (qstricmp(declared, "DATE") == 0)
         return ColumnKind::Date;
     return ColumnKind::Plain;
 }
@@ -40,10 +49,11 @@ struct Cell {
 
 class SqliteCells final : public RecordSource {
 public:
-    explicit SqliteCells(std::vector<ColumnKind> kinds) : m_kinds(std::move(kinds)), m_columns(m_kinds.size()) {}
+    explicit SqliteCells(std::vector<ColumnKind> kinds) : m_kinds(std::move(kinds)) { m_bytes.reserve(256); }
 
+    // Rows arrive one after another; they are laid out a column at a time once all are in.
     void append(sqlite3_stmt* stmt) {
-        for (size_t c = 0; c < m_columns.size(); ++c) {
+        for (size_t c = 0; c < m_kinds.size(); ++c) {
             const int col = static_cast<int>(c);
             Cell cell{};
             cell.type = static_cast<quint8>(sqlite3_column_type(stmt, col));
@@ -67,15 +77,27 @@ public:
             default:
                 cell.type = SQLITE_NULL;
             }
-            m_columns[c].push_back(cell);
+            m_cells.push_back(cell);
         }
         ++m_rows;
+    }
+
+    void finish() {
+        const size_t columns = m_kinds.size();
+        const size_t rows = static_cast<size_t>(m_rows);
+        if (columns < 2 || rows < 2)
+            return; // one row or one column reads the same either way
+        std::vector<Cell> byColumn(m_cells.size());
+        for (size_t r = 0; r < rows; ++r)
+            for (size_t c = 0; c < columns; ++c)
+                byColumn[c * rows + r] = m_cells[r * columns + c];
+        m_cells = std::move(byColumn);
     }
 
     int rowCount() const override { return m_rows; }
 
     QVariant value(int row, int column) const override {
-        const Cell& cell = m_columns[static_cast<size_t>(column)][static_cast<size_t>(row)];
+        const Cell& cell = m_cells[static_cast<size_t>(column) * static_cast<size_t>(m_rows) + static_cast<size_t>(row)];
         switch (cell.type) {
         case SQLITE_INTEGER:
             if (cell.integer >= std::numeric_limits<qint32>::min() && cell.integer <= std::numeric_limits<qint32>::max())
@@ -103,7 +125,7 @@ private:
     }
 
     std::vector<ColumnKind> m_kinds;
-    std::vector<std::vector<Cell>> m_columns;
+    std::vector<Cell> m_cells; // column after column once finished
     std::string m_bytes;
     int m_rows = 0;
 };
@@ -143,6 +165,7 @@ public:
             cells->append(stmt.get());
         if (rc != SQLITE_DONE)
             throw failure();
+        cells->finish();
         return std::make_shared<Recordset>(std::move(names), std::move(cells));
     }
 
@@ -194,7 +217,6 @@ private:
             throw Error(kStatementFailed, QStringLiteral("The statement has %1 parameters but %2 values were given")
                                               .arg(sqlite3_bind_parameter_count(stmt.get()))
                                               .arg(statement.values.size()));
-        bound.reserve(static_cast<size_t>(statement.values.size()));
         for (int i = 0; i < statement.values.size(); ++i)
             bind(stmt.get(), i + 1, statement.values.at(i), bound);
         return stmt;
@@ -288,10 +310,15 @@ std::unique_ptr<Backend> openSqlite(const DataSourceSettings& settings) {
     sqlite3_busy_timeout(db, settings.busyTimeoutMs);
     static const QStringList journalModes = {"DELETE", "TRUNCATE", "PERSIST", "MEMORY", "WAL", "OFF"};
     static const QStringList syncModes = {"OFF", "NORMAL", "FULL", "EXTRA", "0", "1", "2", "3"};
-    if (isOneOf(settings.synchronous, syncModes))
-        backend->execute({QStringLiteral("PRAGMA synchronous = ") + settings.synchronous, {}});
-    if (isOneOf(settings.journalMode, journalModes))
-        backend->query({QStringLiteral("PRAGMA journal_mode = ") + settings.journalMode, {}});
+    try {
+        if (isOneOf(settings.synchronous, syncModes))
+            backend->execute({QStringLiteral("PRAGMA synchronous = ") + settings.synchronous, {}});
+        if (isOneOf(settings.journalMode, journalModes))
+            backend->query({QStringLiteral("PRAGMA journal_mode = ") + settings.journalMode, {}});
+    } catch (const Error& e) {
+        // a file that is no database, or one locked past the timeout
+        throw Error(kConnectionFailed, e.description() + QStringLiteral(" (") + settings.database + u')');
+    }
     return backend;
 }
 
