@@ -4,6 +4,7 @@
 #include "platform/data/WallClock.h"
 
 #include <QStringList>
+#include <cctype>
 #include <cstring>
 #include <limits>
 #include <sqlite3.h>
@@ -17,21 +18,18 @@ namespace {
 // since SQLite keeps both as text.
 enum class ColumnKind : quint8 { Plain, DateTime, Date };
 
-bool containsWord(const char* text, const char* word) {
-    const size_t length = std::strlen(word);
-    for (const char* p = text; *p; ++p) {
-        if (qstrnicmp(p, word, length) == 0)
-            return true;
-    }
-    return false;
-}
-
 ColumnKind kindOf(const char* declared) {
     if (!declared)
         return ColumnKind::Plain;
-    if (containsWord(declared, "TIMESTAMP") || containsWord(declared, "DATETIME"))
+    // Declared types are short words; one capitalised copy serves every comparison.
+    char type[32];
+    size_t n = 0;
+    for (; declared[n] && n + 1 < sizeof type; ++n)
+        type[n] = static_cast<char>(std::toupper(static_cast<unsigned char>(declared[n])));
+    type[n] = '\0';
+    if (std::strstr(type, "TIMESTAMP") || std::strstr(type, "DATETIME"))
         return ColumnKind::DateTime;
-    if (qstricmp(declared, "DATE") == 0)
+    if (std::strcmp(type, "DATE") == 0)
         return ColumnKind::Date;
     return ColumnKind::Plain;
 }
