@@ -128,6 +128,29 @@ TEST(DataSource, PostgresParametersAreNumberedOutsideQuotesAndComments) {
         EXPECT_EQ(numberedParameters(QString::fromLatin1(c.given)), QByteArray(c.sent)) << c.given;
 }
 
+TEST(DataSource, AnUnknownDriverIsStillReachedThroughOdbc) {
+    // The SQLite ODBC driver under a name that says nothing stands for a driver we do not know.
+    const QString installed = QStringLiteral("/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so");
+    if (!QFile::exists(installed))
+        GTEST_SKIP() << "no SQLite ODBC driver installed";
+    QTemporaryDir dir;
+    const QString driver = dir.filePath(QStringLiteral("libofficeodbc.so"));
+    ASSERT_TRUE(QFile::copy(installed, driver));
+    PrivateIni ini("[Office]\nDriver=" + QFile::encodeName(driver) + "\nDatabase="
+                   + QFile::encodeName(dir.filePath("office.db")) + "\n");
+    ASSERT_EQ(dataSourceSettings(QStringLiteral("Office")).engine, Engine::Unknown);
+
+    Connection connection;
+    connection.Open(QStringLiteral("Data Source=Office;User ID=;Password=x"));
+    EXPECT_EQ(connection.engine(), Engine::SQLite) << "found by asking the engine itself";
+    connection.executeScript(QStringLiteral("CREATE TABLE T (ID INTEGER PRIMARY KEY AUTOINCREMENT, Name VARCHAR(50));"));
+    connection.execute({QStringLiteral("INSERT INTO T (Name) VALUES (?)"), {QStringLiteral("first")}});
+    EXPECT_EQ(connection.lastInsertId(), 1);
+    auto rs = connection.query({QStringLiteral("SELECT Name FROM T"), {}});
+    ASSERT_EQ(rs->RecordCount(), 1);
+    EXPECT_EQ(rs->Fields(QStringLiteral("name")).toString(), QStringLiteral("first"));
+}
+
 TEST(SqliteFile, ASecondWriterWaitsForTheFirstInsteadOfFailing) {
     QTemporaryDir dir;
     PrivateIni ini("[Shared]\nDriver=SQLite3\nDatabase=" + QFile::encodeName(dir.filePath("shared.db"))
