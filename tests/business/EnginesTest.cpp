@@ -1,5 +1,6 @@
-// What must not differ between the engines: a double's every digit, the order
-// of texts whatever the server's language, and where undated rows go.
+// What must not differ between the engines: each value type read back as it
+// was written, a double's every digit, transactions, the order of texts
+// whatever the server's language, and where undated rows go.
 
 #include "tests/support/TestDatabase.h"
 
@@ -19,6 +20,48 @@ QStringList column(const RecordsetPtr& rs, const QString& field) {
 }
 
 } // namespace
+
+TEST(Engines, ValuesReadBackAsTheTypeTheyWereWrittenAs) {
+    TestDatabase db;
+    db.exec(QStringLiteral("DROP TABLE IF EXISTS ZORBEL_VALUES")); // the database outlives a test
+    db.exec(QStringLiteral("CREATE TABLE ZORBEL_VALUES (N INTEGER, S SMALLINT, R DOUBLE PRECISION, T VARCHAR(50), "
+                           "D TIMESTAMP)"));
+    const QDateTime when(QDate(2031, 12, 31), QTime(23, 59, 58, 999));
+    const QString text = QStringLiteral("Grüße, 東京 \U0001F600");
+    db.exec(QStringLiteral("INSERT INTO ZORBEL_VALUES (N, S, R, T, D) VALUES (?, ?, ?, ?, ?)"),
+            {2147483647, qint16(-32768), -0.0625, text, when});
+    db.exec(QStringLiteral("INSERT INTO ZORBEL_VALUES (N, S, R, T, D) VALUES (?, ?, ?, ?, ?)"),
+            {QVariant(QMetaType::fromType<int>()), QVariant(QMetaType::fromType<short>()),
+             QVariant(QMetaType::fromType<double>()), QVariant(QMetaType::fromType<QString>()),
+             QVariant(QMetaType::fromType<QDateTime>())});
+    auto rs = db.select(QStringLiteral("SELECT N, S, R, T, D FROM ZORBEL_VALUES ORDER BY N NULLS LAST"));
+    ASSERT_EQ(rs->RecordCount(), 2);
+    const QVariant expected[] = {2147483647, -32768, -0.0625, text, when};
+    for (int c = 0; c < 5; ++c) {
+        EXPECT_EQ(rs->cell(0, c).typeId(), expected[c].typeId()) << c;
+        EXPECT_EQ(rs->cell(0, c), expected[c]) << c;
+        EXPECT_TRUE(rs->cell(1, c).isNull()) << "a typed null reads as null: " << c;
+    }
+    EXPECT_EQ(rs->cell(0, 4).toDateTime().timeSpec(), Qt::LocalTime);
+}
+
+TEST(Engines, OnlyACommittedTransactionKeepsItsRows) {
+    TestDatabase db;
+    const data::Statement insert{QStringLiteral("INSERT INTO ZORBEL_ISSUES_GROUPS (Description) VALUES (?)"),
+                                 {QStringLiteral("kept?")}};
+    {
+        data::Transaction abandoned(db.connection());
+        db.connection().execute(insert);
+    }
+    EXPECT_EQ(db.count(QStringLiteral("ZORBEL_ISSUES_GROUPS")), 0);
+    {
+        data::Transaction kept(db.connection());
+        db.connection().execute(insert);
+        kept.commit();
+    }
+    EXPECT_EQ(db.count(QStringLiteral("ZORBEL_ISSUES_GROUPS")), 1);
+    EXPECT_GT(db.connection().lastInsertId(), 0);
+}
 
 TEST(Engines, DoublesReadBackToTheLastDigit) {
     TestDatabase db;
