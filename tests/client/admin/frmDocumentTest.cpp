@@ -121,5 +121,27 @@ TEST_F(DocumentRegisterTest, DeleteRemovesOnlyTheEntryAndLeavesNothingSelected) 
     EXPECT_EQ(opened.count(), 0);
 }
 
+TEST_F(DocumentRegisterTest, AFailedReadLeavesNothingForDeleteOrOpenToActOn) {
+    makeFile(QStringLiteral("plan.odt"));
+    addDocument(folder.path(), QStringLiteral("plan.odt"));
+    auto* w = openRegister();
+    ASSERT_EQ(selected(w), QStringLiteral("plan.odt"));
+
+    db().execute({QStringLiteral("ALTER TABLE ZORBEL_DOCUMENTS RENAME TO ZORBEL_DOCUMENTS_AWAY"), {}});
+    click(w, "btnRefresh");
+    db().execute({QStringLiteral("ALTER TABLE ZORBEL_DOCUMENTS_AWAY RENAME TO ZORBEL_DOCUMENTS"), {}});
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.last().prompt, QStringLiteral("Get Documents Failed in frmDocument"));
+
+    // The document is still stored, but no longer listed: neither button may reach it.
+    boxes.clear();
+    click(w, "btnDelete");
+    click(w, "btnOpen");
+    EXPECT_EQ(boxes.prompts(),
+              std::vector<QString>{QStringLiteral("Document Open Failed - check Link : no document is selected")});
+    EXPECT_EQ(opened.count(), 0);
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_DOCUMENTS")), 1);
+}
+
 } // namespace
 } // namespace zorbel::test
