@@ -21,6 +21,16 @@ protected:
         file.setPermissions(permissions);
         return file.fileName();
     }
+    // Delete asks nothing and Open launches nothing.
+    void expectNothingToActOn(QWidget* w) {
+        boxes.clear();
+        const int launched = opened.count();
+        click(w, "btnDelete");
+        click(w, "btnOpen");
+        EXPECT_EQ(boxes.prompts(),
+                  std::vector<QString>{QStringLiteral("Document Open Failed - check Link : no document is selected")});
+        EXPECT_EQ(opened.count(), launched);
+    }
     QTemporaryDir folder;
     ui::DesktopOpenerRecorder opened;
 };
@@ -112,12 +122,7 @@ TEST_F(DocumentRegisterTest, DeleteRemovesOnlyTheEntryAndLeavesNothingSelected) 
     EXPECT_TRUE(QFile::exists(file));
     EXPECT_EQ(selected(w), QStringLiteral("No Documents Found - click Add to Add new one"));
 
-    // Nothing listed: Delete asks nothing and Open launches nothing.
-    boxes.clear();
-    click(w, "btnDelete");
-    click(w, "btnOpen");
-    EXPECT_EQ(boxes.prompts(),
-              std::vector<QString>{QStringLiteral("Document Open Failed - check Link : no document is selected")});
+    expectNothingToActOn(w);
     EXPECT_EQ(opened.count(), 0);
 }
 
@@ -133,13 +138,8 @@ TEST_F(DocumentRegisterTest, AFailedReadLeavesNothingForDeleteOrOpenToActOn) {
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes.last().prompt, QStringLiteral("Get Documents Failed in frmDocument"));
 
-    // The document is still stored, but no longer listed: neither button may reach it.
-    boxes.clear();
-    click(w, "btnDelete");
-    click(w, "btnOpen");
-    EXPECT_EQ(boxes.prompts(),
-              std::vector<QString>{QStringLiteral("Document Open Failed - check Link : no document is selected")});
-    EXPECT_EQ(opened.count(), 0);
+    // Still stored, but no longer listed: neither button may reach it.
+    expectNothingToActOn(w);
     EXPECT_EQ(count(QStringLiteral("ZORBEL_DOCUMENTS")), 1);
 }
 
