@@ -35,9 +35,7 @@ QPlainTextEdit* placeIntroText(QWidget* page, const QStringList& lines, bool loc
 
 ctrlButton* placeButton(QWidget* page, const char* name, const QString& caption, int left, int top,
                         const QString& tip) {
-    auto* b = new ctrlButton(caption, page);
-    b->setObjectName(QString::fromLatin1(name));
-    placeTwips(b, left, top, ctrlButton::DesignWidthTwips, ctrlButton::DesignHeightTwips);
+    ctrlButton* b = shell::placeButton(page, name, caption, left, top);
     if (!tip.isEmpty())
         b->setToolTip(tip);
     return b;

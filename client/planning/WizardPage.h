@@ -97,8 +97,6 @@ protected:
     void setDetailFields(std::vector<QWidget*> fields);
 
     // --- the mode and the listing ---------------------------------------
-    // Takes the shared mode as the page's own, then stores browse, as a load does.
-    void startInBrowse();
     void storeMode(int mode);
     // Lists the project's records, picking the first.
     void LoadList();
