@@ -126,7 +126,7 @@ private:
     PageSpec m_spec;
     WizardProject m_project;
     std::vector<QWidget*> m_detailFields;
-    std::vector<shell::ListRow> m_rows;
+    data::RecordsetPtr m_list; // what the grid shows, read when a row is picked
     QLabel* m_selectedCaption = nullptr;
     QLabel* m_selectedName = nullptr;
     qint32 m_selectedID = 0;
