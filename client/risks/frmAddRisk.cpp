@@ -6,6 +6,7 @@
 #include "client/shell/Combos.h"
 #include "client/shell/Owners.h"
 #include "client/shell/Placing.h"
+#include "client/shell/SaveFailure.h"
 #include "client/shell/Values.h"
 #include "client/shell/WindowRegistration.h"
 #include "client/shell/Zorbel5Data.h"
@@ -322,12 +323,9 @@ int frmAddRisk::chosenOwnerRow() const {
 
 bool frmAddRisk::Submit() {
     auto& s = state();
-    double level = 0;
-    double probability = 0;
-    if (!readScores(level, probability))
-        return false;
-
-    // Anything but an add rewrites an existing risk, so its stored owner counts too.
+    // The owner rule speaks first: a user who may not save this risk is not
+    // first asked to mend a box. Anything but an add rewrites an existing
+    // risk, so its stored owner counts too.
     const bool adding = m_mode == shell::kAdd;
     const int ownerRow = chosenOwnerRow();
     const qint32 owner = ownerRow >= 0 ? shell::idAtRow(m_team, ownerRow) : -1;
@@ -337,6 +335,10 @@ bool frmAddRisk::Submit() {
         close();
         return true;
     }
+    double level = 0;
+    double probability = 0;
+    if (!readScores(level, probability))
+        return false;
     const qint16 type = m_types ? static_cast<qint16>(shell::GetIDFromField(ComboRiskType->currentText(), m_types,
                                                                              QStringLiteral("RiskType")))
                                 : qint16(-1);
@@ -352,8 +354,7 @@ bool frmAddRisk::Submit() {
                               m_projectRisk);
     if (result == 0) {
         // Nothing was written (or the risk is gone): the entries stay for another try.
-        ui::MsgBox(adding ? QStringLiteral("Add Risk Failed") : QStringLiteral("Update Risk Failed"),
-                   ui::vbExclamation, QStringLiteral("Update Failure)"));
+        shell::ShowSaveFailed(adding ? QStringLiteral("Add Risk Failed") : QStringLiteral("Update Risk Failed"));
         return false;
     }
     close();
