@@ -57,6 +57,9 @@ QScrollBar* bar(QWidget* parent, const char* name, int left) {
     b->setRange(0, 100);
     b->setSingleStep(1);
     b->setPageStep(10);
+    // A scroll bar takes no focus by default; these two lead the tab order,
+    // so the level and probability can be set from the keyboard.
+    b->setFocusPolicy(Qt::StrongFocus);
     placeTwips(b, left, 840, 255, 2520);
     return b;
 }
