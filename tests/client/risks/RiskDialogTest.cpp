@@ -150,6 +150,22 @@ TEST_F(RiskDialogTest, OwnerRuleNeedsTheUserAsTheOwnerEnteredAndStored) {
     EXPECT_EQ(risk(bobs, "RiskLevel").toDouble(), 2.0);
 }
 
+TEST_F(RiskDialogTest, OwnerIsThePickedMemberEvenWhenTwoShareAName) {
+    const qint32 twin = addMember(ann, QStringLiteral("Bob Baker")); // listed after the first Bob Baker
+    const qint32 id = addRisk(QStringLiteral("Twins"), 2, 0.5, twin);
+    auto* reg = openRegister(shell::nav::ImplementProjectRisks);
+    for (const int entry : {3, 2}) {
+        SCOPED_TRACE(entry);
+        withDialog(reg, "btnEdit", [&](QWidget& d) {
+            // Shown by the stored member, not by the first of that name.
+            EXPECT_EQ(child<QComboBox>(&d, "ComboOwner")->currentIndex(), 3);
+            pick(d, "ComboOwner", entry);
+            click(&d, "btnOK");
+        });
+        EXPECT_EQ(risk(id, "OwnerID").toInt(), entry == 3 ? twin : bobMember);
+    }
+}
+
 TEST_F(RiskDialogTest, AFailedSaveReportsAndKeepsTheEntries) {
     const qint32 id = addRisk(QStringLiteral("Vanishing"), 3, 0.5);
     auto* reg = openRegister(shell::nav::ImplementProjectRisks);
