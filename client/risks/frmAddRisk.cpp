@@ -64,13 +64,6 @@ QScrollBar* bar(QWidget* parent, const char* name, int left) {
     return b;
 }
 
-ctrlButton* button(QWidget* parent, const char* name, const char* text, int left, int top) {
-    auto* b = new ctrlButton(QString::fromLatin1(text), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    placeTwips(b, left, top, ctrlButton::DesignWidthTwips, ctrlButton::DesignHeightTwips);
-    return b;
-}
-
 QComboBox* lookUpCombo(QWidget* parent, const char* name, int left, int width) {
     auto* combo = placeField<QComboBox>(parent, name, left, 405, width);
     // A typed text picks the entry it names; it never becomes an entry itself.
@@ -139,13 +132,13 @@ frmAddRisk::frmAddRisk() {
         }
     }
 
-    btnOK = button(this, "btnOK", "OK", 3240, 5520);
-    btnCancel = button(this, "btnCancel", "Cancel", 4800, 5520);
+    btnOK = shell::placeButton(this, "btnOK", QStringLiteral("OK"), 3240, 5520);
+    btnCancel = shell::placeButton(this, "btnCancel", QStringLiteral("Cancel"), 4800, 5520);
     ShapeEscalate = new QFrame(this);
     ShapeEscalate->setObjectName(QStringLiteral("ShapeEscalate"));
     ShapeEscalate->setFrameShape(QFrame::Box);
     placeTwips(ShapeEscalate, 7620, 5460, ctrlButton::DesignWidthTwips + 120, ctrlButton::DesignHeightTwips + 120);
-    btnEscalate = button(this, "btnEscalate", "Escalate", 7680, 5520);
+    btnEscalate = shell::placeButton(this, "btnEscalate", QStringLiteral("Escalate"), 7680, 5520);
     btnEscalate->setToolTip(QStringLiteral("Escalate Risk to Project Level"));
 
     QWidget* order[] = {VSImpact,       VSProbability, txtImpactValue, txtProbabilityValue, ComboRiskType,
