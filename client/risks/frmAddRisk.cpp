@@ -314,7 +314,9 @@ int frmAddRisk::chosenOwnerRow() const {
     // By the chosen position first, so that two members of one name stay apart.
     QStringList entries{QString()};
     entries += shell::teamNames(m_team);
-    return shell::positionOfName(entries, ComboOwner->currentIndex(), ComboOwner->currentText()) - 1;
+    const int entry = shell::positionOfName(entries, ComboOwner->currentIndex(), ComboOwner->currentText(),
+                                            shell::TypedName::First);
+    return entry - 1; // the empty first entry is no member
 }
 
 bool frmAddRisk::Submit() {
