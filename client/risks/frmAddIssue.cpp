@@ -60,9 +60,10 @@ data::RecordsetPtr loadLookUp(QComboBox& combo, data::RecordsetPtr list, const Q
 }
 
 // The id of the entry a combo names: the picked entry while it still shows its
-// text, else an entry of the typed text; -1 when it names none.
+// text, else the first entry of the typed text; -1 when it names none.
 qint32 pickedID(const QComboBox& combo, const data::RecordsetPtr& list, const QString& fieldName) {
-    const int row = shell::positionOfName(shell::fieldTexts(list, fieldName), combo.currentIndex(), combo.currentText());
+    const int row = shell::positionOfName(shell::fieldTexts(list, fieldName), combo.currentIndex(), combo.currentText(),
+                                          shell::TypedName::First);
     return row >= 0 ? shell::idAtRow(list, row) : -1;
 }
 

@@ -6,6 +6,7 @@
 #include "client/shell/Combos.h"
 #include "client/shell/Owners.h"
 #include "client/shell/Placing.h"
+#include "client/shell/SaveFailure.h"
 #include "client/shell/Values.h"
 #include "client/shell/WindowRegistration.h"
 #include "client/shell/Zorbel5Data.h"
@@ -56,14 +57,10 @@ QScrollBar* bar(QWidget* parent, const char* name, int left) {
     b->setRange(0, 100);
     b->setSingleStep(1);
     b->setPageStep(10);
+    // A scroll bar takes no focus by default; these two lead the tab order,
+    // so the level and probability can be set from the keyboard.
+    b->setFocusPolicy(Qt::StrongFocus);
     placeTwips(b, left, 840, 255, 2520);
-    return b;
-}
-
-ctrlButton* button(QWidget* parent, const char* name, const char* text, int left, int top) {
-    auto* b = new ctrlButton(QString::fromLatin1(text), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    placeTwips(b, left, top, ctrlButton::DesignWidthTwips, ctrlButton::DesignHeightTwips);
     return b;
 }
 
@@ -135,13 +132,13 @@ frmAddRisk::frmAddRisk() {
         }
     }
 
-    btnOK = button(this, "btnOK", "OK", 3240, 5520);
-    btnCancel = button(this, "btnCancel", "Cancel", 4800, 5520);
+    btnOK = shell::placeButton(this, "btnOK", QStringLiteral("OK"), 3240, 5520);
+    btnCancel = shell::placeButton(this, "btnCancel", QStringLiteral("Cancel"), 4800, 5520);
     ShapeEscalate = new QFrame(this);
     ShapeEscalate->setObjectName(QStringLiteral("ShapeEscalate"));
     ShapeEscalate->setFrameShape(QFrame::Box);
     placeTwips(ShapeEscalate, 7620, 5460, ctrlButton::DesignWidthTwips + 120, ctrlButton::DesignHeightTwips + 120);
-    btnEscalate = button(this, "btnEscalate", "Escalate", 7680, 5520);
+    btnEscalate = shell::placeButton(this, "btnEscalate", QStringLiteral("Escalate"), 7680, 5520);
     btnEscalate->setToolTip(QStringLiteral("Escalate Risk to Project Level"));
 
     QWidget* order[] = {VSImpact,       VSProbability, txtImpactValue, txtProbabilityValue, ComboRiskType,
@@ -317,17 +314,16 @@ int frmAddRisk::chosenOwnerRow() const {
     // By the chosen position first, so that two members of one name stay apart.
     QStringList entries{QString()};
     entries += shell::teamNames(m_team);
-    return shell::positionOfName(entries, ComboOwner->currentIndex(), ComboOwner->currentText()) - 1;
+    const int entry = shell::positionOfName(entries, ComboOwner->currentIndex(), ComboOwner->currentText(),
+                                            shell::TypedName::First);
+    return entry - 1; // the empty first entry is no member
 }
 
 bool frmAddRisk::Submit() {
     auto& s = state();
-    double level = 0;
-    double probability = 0;
-    if (!readScores(level, probability))
-        return false;
-
-    // Anything but an add rewrites an existing risk, so its stored owner counts too.
+    // The owner rule speaks first: a user who may not save this risk is not
+    // first asked to mend a box. Anything but an add rewrites an existing
+    // risk, so its stored owner counts too.
     const bool adding = m_mode == shell::kAdd;
     const int ownerRow = chosenOwnerRow();
     const qint32 owner = ownerRow >= 0 ? shell::idAtRow(m_team, ownerRow) : -1;
@@ -337,6 +333,10 @@ bool frmAddRisk::Submit() {
         close();
         return true;
     }
+    double level = 0;
+    double probability = 0;
+    if (!readScores(level, probability))
+        return false;
     const qint16 type = m_types ? static_cast<qint16>(shell::GetIDFromField(ComboRiskType->currentText(), m_types,
                                                                              QStringLiteral("RiskType")))
                                 : qint16(-1);
@@ -352,8 +352,7 @@ bool frmAddRisk::Submit() {
                               m_projectRisk);
     if (result == 0) {
         // Nothing was written (or the risk is gone): the entries stay for another try.
-        ui::MsgBox(adding ? QStringLiteral("Add Risk Failed") : QStringLiteral("Update Risk Failed"),
-                   ui::vbExclamation, QStringLiteral("Update Failure)"));
+        shell::ShowSaveFailed(adding ? QStringLiteral("Add Risk Failed") : QStringLiteral("Update Risk Failed"));
         return false;
     }
     close();

@@ -73,13 +73,6 @@ QString numberText(const QVariant& value) {
     return number ? boxText(*number) : QString();
 }
 
-ctrlButton* button(QWidget* parent, const char* name, const char* text, int left) {
-    auto* b = new ctrlButton(QString::fromLatin1(text), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    controls::placeTwips(b, left, 4080, ctrlButton::DesignWidthTwips, ctrlButton::DesignHeightTwips);
-    return b;
-}
-
 } // namespace
 
 frmRisks::frmRisks() {
@@ -95,10 +88,10 @@ frmRisks::frmRisks() {
     FG1 = new ui::FlexGrid(this);
     FG1->setObjectName(QStringLiteral("FG1"));
     controls::placeTwips(FG1, 120, 1440, 7815, 2415);
-    btnEdit = button(this, "btnEdit", "Edit", 360);
-    btnAdd = button(this, "btnAdd", "Add", 2280);
-    btnDelete = button(this, "btnDelete", "Delete", 4200);
-    btnRefresh = button(this, "btnRefresh", "Refresh", 6120);
+    btnEdit = shell::placeButton(this, "btnEdit", QStringLiteral("Edit"), 360, 4080);
+    btnAdd = shell::placeButton(this, "btnAdd", QStringLiteral("Add"), 2280, 4080);
+    btnDelete = shell::placeButton(this, "btnDelete", QStringLiteral("Delete"), 4200, 4080);
+    btnRefresh = shell::placeButton(this, "btnRefresh", QStringLiteral("Refresh"), 6120, 4080);
 
     connect(ComboSort, &QComboBox::currentIndexChanged, this, &frmRisks::ComboSort_Click);
     connect(FG1, &ui::FlexGrid::RowColChange, this, &frmRisks::FG1_RowColChange);
@@ -288,9 +281,8 @@ void frmRisks::btnDelete_Click() {
 }
 
 void frmRisks::Form_Resize() {
-    const QSize outer = frameGeometry().size();
-    const int width = controls::pixelsToTwips(outer.width());
-    const int height = controls::pixelsToTwips(outer.height());
+    const int width = shell::outerWidthTwips(this);
+    const int height = shell::outerHeightTwips(this);
     if (width <= 435 || height <= 2660)
         return;
     controls::setWidthTwips(FG1, width - 435);

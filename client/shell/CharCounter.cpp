@@ -26,10 +26,19 @@ void attachCharCounter(QLineEdit& box, QLabel& counter, int limit) {
 void attachCharCounter(QPlainTextEdit& box, QLabel& counter, int limit) {
     const QPointer<QLabel> label(&counter);
     const QPointer<QPlainTextEdit> source(&box);
-    QObject::connect(&box, &QPlainTextEdit::textChanged, &box, [label, source, limit] {
-        if (label && source)
-            label->setText(QString::number(charactersLeft(source->toPlainText(), limit)));
-    });
+    // A multi-line box signals a change whenever its text is set, even to
+    // what it already holds (a new record's empty boxes emptied again); only
+    // a real change may wake a blank counter, as with a one-line box.
+    QObject::connect(&box, &QPlainTextEdit::textChanged, &box,
+                     [label, source, limit, last = box.toPlainText()]() mutable {
+                         if (!label || !source)
+                             return;
+                         QString text = source->toPlainText();
+                         if (text == last)
+                             return;
+                         last = std::move(text);
+                         label->setText(QString::number(charactersLeft(last, limit)));
+                     });
 }
 
 } // namespace zorbel::shell

@@ -59,14 +59,14 @@ void selectRowOfID(QComboBox& combo, const data::RecordsetPtr& list, qint32 id) 
     combo.setCurrentIndex(row < combo.count() ? row : -1);
 }
 
-int positionOfName(const QStringList& names, int chosenIndex, const QString& text) {
+int positionOfName(const QStringList& names, int chosenIndex, const QString& text, TypedName typed) {
     if (chosenIndex >= 0 && chosenIndex < names.size() && names.at(chosenIndex) == text)
         return chosenIndex;
     // Nothing chosen reads as an empty text, which must not pick an entry
     // that happens to have no name.
     if (text.isEmpty())
         return -1;
-    return static_cast<int>(names.lastIndexOf(text));
+    return static_cast<int>(typed == TypedName::First ? names.indexOf(text) : names.lastIndexOf(text));
 }
 
 } // namespace zorbel::shell

@@ -43,9 +43,14 @@ qint32 idAtRow(const data::RecordsetPtr& list, int row);
 // UserID, a member by TeamID); nothing when no row has it.
 void selectRowOfID(QComboBox& combo, const data::RecordsetPtr& list, qint32 id);
 
+// Which entry a typed name stands for when several entries carry it: the
+// editors take the last, the risk and issue dialogs the first (they look
+// the name up in their list from the top).
+enum class TypedName { Last, First };
 // Position of a display name in a list: the chosen position when it still
-// shows that name, otherwise the last position with the name; -1 for none
-// and for an empty text.
-int positionOfName(const QStringList& names, int chosenIndex, const QString& text);
+// shows that name, otherwise the last (or first) position with the name; -1
+// for none and for an empty text.
+int positionOfName(const QStringList& names, int chosenIndex, const QString& text,
+                   TypedName typed = TypedName::Last);
 
 } // namespace zorbel::shell

@@ -71,6 +71,7 @@ TEST(EditorRules, NamesResolveByTheChosenPositionFirst) {
     EXPECT_EQ(positionOfName(names, 0, QStringLiteral("Pat Lee")), 0);
     EXPECT_EQ(positionOfName(names, 2, QStringLiteral("Pat Lee")), 2);
     EXPECT_EQ(positionOfName(names, -1, QStringLiteral("Pat Lee")), 2); // typed: the last one wins
+    EXPECT_EQ(positionOfName(names, -1, QStringLiteral("Pat Lee"), shell::TypedName::First), 0);
     EXPECT_EQ(positionOfName(names, 1, QStringLiteral("Pat Lee")), 2);
     EXPECT_EQ(positionOfName(names, -1, QStringLiteral("Nobody")), -1);
     EXPECT_EQ(positionOfName(names, -1, QString()), -1); // nothing chosen is not the nameless member

@@ -91,6 +91,16 @@ TEST_F(IssueDialogTest, OwnerIsThePickedMemberEvenWhenTwoShareAName) {
         click(log, "btnEdit");
         EXPECT_EQ(issue(id, "OwnerID").toInt(), pick == 1 ? second : annMember);
     }
+    // A typed name that two members share names the first of them, as a look-up by name does.
+    db().execute({QStringLiteral("UPDATE ZORBEL_ISSUE_LOG SET OwnerID = ?"), {second}});
+    click(log, "btnRefresh");
+    onDialog = [&](QWidget& d) {
+        combo(&d, "ComboOwner")->setCurrentIndex(-1);
+        combo(&d, "ComboOwner")->setEditText(QStringLiteral("Ann Archer"));
+        click(&d, "btnOK");
+    };
+    click(log, "btnEdit");
+    EXPECT_EQ(issue(id, "OwnerID").toInt(), annMember);
 }
 
 TEST_F(IssueDialogTest, ARefusedSaveKeepsTheDialogOpenWithItsEntries) {

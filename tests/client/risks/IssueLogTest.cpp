@@ -97,6 +97,24 @@ TEST_F(IssueLogTest, ClosedIssuesListOnlyUnderViewClosedWhichStaysReachable) {
     }
 }
 
+TEST_F(IssueLogTest, TheGroupIsThePickedEntryEvenWhenTwoShareAName) {
+    zorbel().AddIssueGroup(QStringLiteral("Build")); // listed after the first Build
+    const qint32 twin = lastID(QStringLiteral("ZORBEL_ISSUES_GROUPS"), QStringLiteral("IssueGroupID"));
+    addIssue(twin, QStringLiteral("Twin's"), at(2024, 3, 2), 2);
+    auto* log = openLog();
+    const struct {
+        int entry;
+        qint32 group;
+        int rows;
+    } picks[] = {{1, twin, 2}, {0, build, 1}};
+    for (const auto& p : picks) {
+        SCOPED_TRACE(p.entry);
+        combo(log, "ComboIssueGroup")->setCurrentIndex(p.entry);
+        EXPECT_EQ(app().g_currentIssueGroupID, p.group);
+        EXPECT_EQ(grid(log, "FG1")->Rows(), p.rows);
+    }
+}
+
 TEST_F(IssueLogTest, AddWithoutACurrentProjectOrGroupIsRefused) {
     const auto expectRefused = [this] {
         auto* log = openLog();

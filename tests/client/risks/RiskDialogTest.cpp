@@ -121,15 +121,17 @@ TEST_F(RiskDialogTest, OwnerRuleNeedsTheUserAsTheOwnerEnteredAndStored) {
         const char* button;
         int ownerEntry; // 0 none, 1 Ann, 2 Bob
         bool saved;
+        const char* level = "1";
     } cases[] = {{"btnAdd", 0, false}, {"btnAdd", 2, false}, {"btnAdd", 1, true},
-                 {"btnEdit", 1, false}}; // naming herself does not hand Ann Bob's risk
+                 {"btnEdit", 1, false}, // naming herself does not hand Ann Bob's risk
+                 {"btnEdit", 2, false, "11"}}; // refused for the owner before any box is judged
     auto* reg = openRegister(shell::nav::ImplementProjectRisks);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.button + std::to_string(c.ownerEntry));
         const int before = count(QStringLiteral("ZORBEL_RISKS"));
         // Bob's risk sorts first; after Ann's add it is still the selected first row (2 x 0.5 > 0).
         withDialog(reg, c.button, [&](QWidget& d) {
-            score(d, QStringLiteral("1"), QStringLiteral("0.1"));
+            score(d, QString::fromLatin1(c.level), QStringLiteral("0.1"));
             pick(d, "ComboOwner", c.ownerEntry);
             boxes.clear();
             click(&d, "btnOK");
@@ -146,6 +148,22 @@ TEST_F(RiskDialogTest, OwnerRuleNeedsTheUserAsTheOwnerEnteredAndStored) {
     }
     EXPECT_EQ(risk(bobs, "OwnerID").toInt(), bobMember);
     EXPECT_EQ(risk(bobs, "RiskLevel").toDouble(), 2.0);
+}
+
+TEST_F(RiskDialogTest, OwnerIsThePickedMemberEvenWhenTwoShareAName) {
+    const qint32 twin = addMember(ann, QStringLiteral("Bob Baker")); // listed after the first Bob Baker
+    const qint32 id = addRisk(QStringLiteral("Twins"), 2, 0.5, twin);
+    auto* reg = openRegister(shell::nav::ImplementProjectRisks);
+    for (const int entry : {3, 2}) {
+        SCOPED_TRACE(entry);
+        withDialog(reg, "btnEdit", [&](QWidget& d) {
+            // Shown by the stored member, not by the first of that name.
+            EXPECT_EQ(child<QComboBox>(&d, "ComboOwner")->currentIndex(), 3);
+            pick(d, "ComboOwner", entry);
+            click(&d, "btnOK");
+        });
+        EXPECT_EQ(risk(id, "OwnerID").toInt(), entry == 3 ? twin : bobMember);
+    }
 }
 
 TEST_F(RiskDialogTest, AFailedSaveReportsAndKeepsTheEntries) {
@@ -166,6 +184,18 @@ TEST_F(RiskDialogTest, AFailedSaveReportsAndKeepsTheEntries) {
     EXPECT_EQ(count(QStringLiteral("ZORBEL_RISKS")), 0);
     EXPECT_EQ(grid(reg, "FG1")->Rows(), 1);
     EXPECT_EQ(app().g_currentRiskID, 0);
+
+    // A new risk whose statement fails is reported the same way.
+    withDialog(reg, "btnAdd", [&](QWidget& d) {
+        db().execute({QStringLiteral("DROP TABLE ZORBEL_RISKS"), {}});
+        describe(d, QStringLiteral("Unsaved"));
+        boxes.clear();
+        click(&d, "btnOK");
+        ASSERT_FALSE(boxes.empty());
+        EXPECT_EQ(boxes.last().prompt, QStringLiteral("Add Risk Failed"));
+        EXPECT_TRUE(d.isVisible());
+        click(&d, "btnCancel");
+    });
 }
 
 } // namespace
