@@ -271,7 +271,9 @@ void frmZorbelAdmin::submit() {
                           level(3), level(4));
         break;
     case shell::kDelete:
-        if (confirmed(QStringLiteral("Are you sure you want to delete ") + txtProject->text() + QStringLiteral(" Admin"))
+        // The account picked since Delete may hold no row: nothing to ask about.
+        if (m_adminID != 0
+            && confirmed(QStringLiteral("Are you sure you want to delete ") + txtProject->text() + QStringLiteral(" Admin"))
             && z.DeleteUserAdmin(m_adminID) == 0)
             failed(QStringLiteral("Delete Admin Failed"), QStringLiteral("Delete Failure)"));
         break;

@@ -93,9 +93,10 @@ TEST_F(ZorbelAdminWindowTest, AccountsWithoutRowsOrWithUnlistedProjectsNeverLose
     EXPECT_EQ(rights("IssueAdminLevel", QStringLiteral("MultiUserID = %1").arg(other)).toInt(), 2);
 
     // The unlisted project stays with its row: an account picked next, without
-    // rows, is not given it by Add.
+    // rows, is neither given it by Add nor asked to delete a row it lacks.
     const std::pair<const char*, std::vector<QString>> switched[] = {
         {"btnAdd", {QStringLiteral("Select a User and a Project")}},
+        {"btnDelete", {}},
     };
     for (const auto& [button, prompts] : switched) {
         pickRow(w, "FG1", 2);
