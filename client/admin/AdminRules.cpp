@@ -18,7 +18,7 @@ QVariant fieldOf(const data::Recordset& list, int row, int field) {
 
 } // namespace
 
-QString storedUserName(const QString& typed) {
+QString storedAccountText(const QString& typed) {
     QString name = typed;
     name.remove(QLatin1Char('\''));
     return cutToCharacters(name, kUserNameWidth);
@@ -27,7 +27,7 @@ QString storedUserName(const QString& typed) {
 bool userNameTaken(const data::RecordsetPtr& accounts, const QString& typed, qint32 ownID) {
     if (!accounts)
         return false;
-    const QString wanted = storedUserName(typed);
+    const QString wanted = storedAccountText(typed);
     const int nameField = accounts->FieldIndex(QStringLiteral("UserName"));
     for (int i = 0; i < accounts->RecordCount(); ++i) {
         if (fieldOf(*accounts, i, 0).toInt() == ownID)

@@ -11,9 +11,11 @@
 
 namespace zorbel::admin {
 
-// A user name as the accounts table keeps it: apostrophes removed, cut to 50
-// characters. Two names that read differently when typed may be one stored.
-QString storedUserName(const QString& typed);
+// A user name or password as the accounts table keeps it (a password before
+// it is hashed): apostrophes removed, cut to 50 characters. Two names that
+// read differently when typed may be one stored, and a password typed as
+// apostrophes alone is stored as none.
+QString storedAccountText(const QString& typed);
 
 // Whether an account other than ownID (a GetUsers list) already holds the
 // typed name in its stored form, so that two people never log in as one.

@@ -164,7 +164,7 @@ void frmTeams::btnOK_Click() {
         }
         z.AddTeamMember(m_newMemberUserID, m_teamProjectID, m_newMemberFullName, m_newMemberFirstName,
                         m_newMemberSurName);
-    } else if (mode() == shell::kDelete) {
+    } else if (mode() == shell::kDelete && m_teamID != 0) { // a project picked since may have no team
         if (confirmed(QStringLiteral("Are You sure you want to delete ") + m_memberName
                           + QStringLiteral(" from Project ") + m_teamProjectName,
                       QStringLiteral("Confirm Delete")))

@@ -167,14 +167,16 @@ void frmUsers::btnRefresh_Click() {
 bool frmUsers::saveAllowed(bool adding, bool administrator) {
     // Checked against the accounts as stored now, not as listed when the window loaded.
     const data::RecordsetPtr accounts = state().g_zorbel->GetUsers();
-    const QString name = storedUserName(txtUserName->text());
+    const QString name = storedAccountText(txtUserName->text());
     QString refusal;
     if (name.trimmed().isEmpty())
         refusal = QStringLiteral("Enter a User Name");
     else if (userNameTaken(accounts, txtUserName->text(), adding ? 0 : m_accountID))
         refusal = QStringLiteral("The User Name ") + name + QStringLiteral(" is already in use - choose another");
-    else if (adding && txtPassword->text().isEmpty())
+    else if (adding && storedAccountText(txtPassword->text()).isEmpty())
         refusal = QStringLiteral("Enter a Password for the new User");
+    else if (!txtPassword->text().isEmpty() && storedAccountText(txtPassword->text()).isEmpty())
+        refusal = QStringLiteral("A Password cannot be made of apostrophes only - choose another");
     else if (m_accountContactID == 0)
         refusal = QStringLiteral("Select a Contact for this User");
     else if (!adding && leavesNoAdministrator(accounts, m_accountID, administrator))

@@ -233,8 +233,11 @@ void frmZorbelAdmin::btnCancel_Click() {
 
 bool frmZorbelAdmin::saveAllowed(bool adding) {
     QString refusal;
-    // An edit needs its row: the account picked since may have none.
-    if (m_multiUserID == 0 || m_projectID <= 0 || (!adding && m_adminID == 0))
+    // An edit needs its row: the account picked since may have none. A new row
+    // needs the project the picker shows: an unlisted one kept for a row shown
+    // before belongs to that row, not to whichever account is picked now.
+    if (m_multiUserID == 0 || m_projectID <= 0 || (!adding && m_adminID == 0)
+        || (adding && ComboProjects->currentIndex() < 0))
         refusal = QStringLiteral("Select a User and a Project");
     else if (holdsRightsFor(state().g_zorbel->GetUserAdmin(m_multiUserID), m_projectID, adding ? 0 : m_adminID))
         refusal = QStringLiteral("This user already has Admin rights for this Project - use Edit");
@@ -268,7 +271,9 @@ void frmZorbelAdmin::submit() {
                           level(3), level(4));
         break;
     case shell::kDelete:
-        if (confirmed(QStringLiteral("Are you sure you want to delete ") + txtProject->text() + QStringLiteral(" Admin"))
+        // The account picked since Delete may hold no row: nothing to ask about.
+        if (m_adminID != 0
+            && confirmed(QStringLiteral("Are you sure you want to delete ") + txtProject->text() + QStringLiteral(" Admin"))
             && z.DeleteUserAdmin(m_adminID) == 0)
             failed(QStringLiteral("Delete Admin Failed"), QStringLiteral("Delete Failure)"));
         break;

@@ -55,7 +55,7 @@ frmActions::frmActions()
     setWindowTitle(QStringLiteral("Actions"));
     controls::resizeTwips(this, 9450, 7800);
 
-    makeGrid(QStringLiteral("FG1"), 120, 1350, 9210, 3000)->hide();
+    makeGrid(QStringLiteral("FG1"), 120, 1350, 9210, 3000);
 
     placeLabel(this, QStringLiteral("Action"), 120, 4560, 1000, "lblAction");
     txtAction = placeField<QPlainTextEdit>(this, "txtAction", 1200, 4530, 4800, 615);

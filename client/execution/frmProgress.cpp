@@ -48,7 +48,7 @@ frmProgress::frmProgress()
     setWindowTitle(QStringLiteral("Progress"));
     controls::resizeTwips(this, 9450, 7800);
 
-    makeGrid(QStringLiteral("FG1"), 120, 1740, 9210, 3000)->hide();
+    makeGrid(QStringLiteral("FG1"), 120, 1740, 9210, 3000);
 
     placeLabel(this, QStringLiteral("Progress"), 120, 4950, 1000, "lblProgress");
     txtProgress = placeField<QPlainTextEdit>(this, "txtProgress", 1200, 4920, 4800, 615);

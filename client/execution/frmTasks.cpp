@@ -64,7 +64,7 @@ frmTasks::frmTasks()
     setWindowTitle(QStringLiteral("Tasks"));
     controls::resizeTwips(this, 9450, 9000);
 
-    makeGrid(QStringLiteral("FG1"), 120, 960, 9210, 3000)->hide();
+    makeGrid(QStringLiteral("FG1"), 120, 960, 9210, 3000);
 
     placeLabel(this, QStringLiteral("Task"), 120, 4170, 1000, "lblTask");
     txtTask = placeField<QPlainTextEdit>(this, "txtTask", 1200, 4140, 4800, 615);

@@ -64,7 +64,12 @@ TEST_F(TeamsWindowTest, DeleteAfterSwitchingProjectsTouchesOnlyTheProjectShown) 
     auto* w = openTeams();
     EXPECT_EQ(text(w, "txtTeamMember"), QStringLiteral("Ann Archer"));
 
+    // Delete, then a project without a team: there is nobody to ask about.
+    click(w, "btnDelete");
     pickRow(w, "FGProjects", 3, 1); // Gamma: no team
+    click(w, "btnOK");
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(w->mode(), shell::kBrowse);
     EXPECT_EQ(w->teamID(), 0);
     EXPECT_EQ(text(w, "txtTeamMember"), QString());
     EXPECT_FALSE(shown(w, "btnDelete"));

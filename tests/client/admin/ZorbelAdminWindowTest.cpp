@@ -92,6 +92,25 @@ TEST_F(ZorbelAdminWindowTest, AccountsWithoutRowsOrWithUnlistedProjectsNeverLose
     EXPECT_EQ(rights("ProjectID", QStringLiteral("MultiUserID = %1").arg(other)).toInt(), 999);
     EXPECT_EQ(rights("IssueAdminLevel", QStringLiteral("MultiUserID = %1").arg(other)).toInt(), 2);
 
+    // The unlisted project stays with its row: an account picked next, without
+    // rows, is neither given it by Add nor asked to delete a row it lacks.
+    const std::pair<const char*, std::vector<QString>> switched[] = {
+        {"btnAdd", {QStringLiteral("Select a User and a Project")}},
+        {"btnDelete", {}},
+    };
+    for (const auto& [button, prompts] : switched) {
+        pickRow(w, "FG1", 2);
+        click(w, button);
+        pickRow(w, "FG1", 1);
+        boxes.clear();
+        click(w, "btnOK"); // Yes to any question
+        EXPECT_EQ(boxes.prompts(), prompts) << button;
+        if (shown(w, "btnCancel"))
+            click(w, "btnCancel");
+    }
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_ADMIN_TABLE")), 1);
+    boxes.clear();
+
     // Without any project there is nothing to give rights on.
     db().execute({QStringLiteral("DELETE FROM ZORBEL_PROJECTS"), {}});
     ui::closeWindow(QStringLiteral("frmZorbelAdmin"));
