@@ -5,11 +5,14 @@
 
 #include "client/shell/ProjectPicking.h"
 #include "controls/ctrlButton.h"
+#include "platform/ui/DesktopOpener.h"
+#include "platform/ui/FileChooser.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ProgramEnd.h"
 #include "platform/ui/Windows.h"
 #include "tests/client/ClientTest.h"
+#include "tests/client/OutputFolder.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -316,6 +319,10 @@ protected:
     }
 
     std::mt19937 rng{20240611u};
+    // Workbooks go to a folder of the test's own; nothing is launched, and a Save-As is cancelled.
+    OutputFolder output;
+    ui::DesktopOpenerRecorder opener;
+    ui::FileChooserRecorder chooser;
 
 };
 
@@ -357,6 +364,7 @@ std::vector<WindowRun> allRuns() {
         {"frmDeliverables", {11, 17, 26}, false}, {"frmProjectViewer", {35}, false},
         {"frmSelectProject", {24}, true},         {"frmNextStep", {6}, false},
         {"frmCalendar", {9}, true},               {"frmNavigate", {-1}, false},
+        {"frmExcel", {33}, false},
     };
     std::vector<WindowRun> runs;
     for (const Opening& o : openings)
