@@ -56,6 +56,17 @@ std::optional<qint64> idOf(const QVariant& value) {
     return ok ? std::optional<qint64>(id) : std::nullopt;
 }
 
+// The row of a look-up list whose id (column 0) is `id`; none for no id.
+const std::vector<QVariant>* rowWithID(const data::Recordset& list, const QVariant& id) {
+    const auto wanted = idOf(id);
+    if (!wanted)
+        return nullptr;
+    for (int i = 0; i < list.RecordCount(); ++i)
+        if (idOf(list.row(i)[0]) == wanted)
+            return &list.row(i);
+    return nullptr;
+}
+
 } // namespace
 
 const LevelSpec& levelSpec(ProjectReport::Level level) {
@@ -143,16 +154,9 @@ QString ProjectReport::LookupUserFullName(const QVariant& teamID) {
         reportMissingLookUp(QStringLiteral("project team"));
         return {};
     }
-    const auto id = idOf(teamID);
-    const int nameField = team->FieldIndex(QStringLiteral("FullName"));
-    if (!id || nameField < 0)
-        return {};
-    for (int i = 0; i < team->RecordCount(); ++i) {
-        const auto& row = team->row(i);
-        if (idOf(row[0]) == id)
-            return row[nameField].toString();
-    }
-    return {};
+    const int name = team->FieldIndex(QStringLiteral("FullName"));
+    const auto* row = rowWithID(*team, teamID);
+    return row && name >= 0 ? (*row)[name].toString() : QString();
 }
 
 QString ProjectReport::LookupContactName(const QVariant& userID) {
@@ -160,17 +164,12 @@ QString ProjectReport::LookupContactName(const QVariant& userID) {
         reportMissingLookUp(QStringLiteral("contact"));
         return {};
     }
-    const auto id = idOf(userID);
     const int first = m_Contacts->FieldIndex(QStringLiteral("FirstName"));
     const int sur = m_Contacts->FieldIndex(QStringLiteral("SurName"));
-    if (!id || first < 0 || sur < 0)
+    const auto* row = rowWithID(*m_Contacts, userID);
+    if (!row || first < 0 || sur < 0)
         return {};
-    for (int i = 0; i < m_Contacts->RecordCount(); ++i) {
-        const auto& row = m_Contacts->row(i);
-        if (idOf(row[0]) == id)
-            return row[first].toString() + QLatin1Char(' ') + row[sur].toString();
-    }
-    return {};
+    return (*row)[first].toString() + QLatin1Char(' ') + (*row)[sur].toString();
 }
 
 QString ProjectReport::LookupStatusText(const QVariant& statusID) {
