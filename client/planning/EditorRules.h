@@ -28,6 +28,11 @@ using shell::positionOfName;
 using shell::readDateText;
 using shell::rightsFor;
 
+// A milestone has no status or owner of its own: every one is saved planned
+// (status 3) and without an owner, whichever window saves it.
+constexpr qint16 kMilestoneStatus = 3;
+constexpr qint32 kMilestoneOwner = 0;
+
 // The WBS box read as a 16-bit number: nullopt when the text is not one.
 // An empty box gives nextWBS.
 std::optional<qint16> wbsFromText(const QString& text, qint32 nextWBS);

@@ -1,7 +1,9 @@
 #include "client/planning/RecordEditor.h"
 
+#include "client/shell/FieldLock.h"
 #include "client/shell/Owners.h"
 #include "client/shell/Rights.h"
+#include "client/shell/SaveFailure.h"
 #include "client/shell/Zorbel5Data.h"
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"
@@ -22,11 +24,10 @@ using controls::ctrlButton;
 using controls::placeTwips;
 using shell::state;
 
-namespace {
-
-const char* const kLocked = "Locked";
-
-} // namespace
+void tellWBSOutOfRange() {
+    ui::MsgBox(QStringLiteral("The WBS must be a whole number from -32768 to 32767"), ui::vbExclamation,
+               QStringLiteral("Invalid WBS"));
+}
 
 RecordEditor::RecordEditor(EditorSpec spec, QWidget* parent) : QWidget(parent), m_spec(std::move(spec)) {}
 
@@ -72,16 +73,10 @@ void RecordEditor::makeButtons(int left, int top) {
 }
 
 void RecordEditor::makeDurationEntry(QLineEdit* startBox, QLineEdit* endBox, int left, int top) {
-    lblDuration = new QLabel(QStringLiteral("Duration"), this);
-    lblDuration->setObjectName(QStringLiteral("lblDuration"));
-    placeTwips(lblDuration, left, top, 900, 285);
-    txtDuration = new QLineEdit(this);
-    txtDuration->setObjectName(QStringLiteral("txtDuration"));
-    placeTwips(txtDuration, left + 960, top, 735, 285);
-    chk7DayWeek = new QCheckBox(QStringLiteral("7 Day Week"), this);
-    chk7DayWeek->setObjectName(QStringLiteral("chk7DayWeek"));
-    placeTwips(chk7DayWeek, left + 1800, top, 1400, 285);
-    shell::ConnectDurationFamily(*startBox, *endBox, *txtDuration, *chk7DayWeek);
+    const shell::DurationEntry e = shell::placeDurationEntry(*this, *startBox, *endBox, left, top);
+    lblDuration = e.label;
+    txtDuration = e.box;
+    chk7DayWeek = e.sevenDayWeek;
     for (QWidget* w : std::initializer_list<QWidget*>{lblDuration, txtDuration, chk7DayWeek})
         w->hide();
 }
@@ -91,21 +86,11 @@ void RecordEditor::setLockedFields(std::vector<QWidget*> fields) {
 }
 
 void RecordEditor::lockField(QWidget* field, bool locked) {
-    if (auto* box = qobject_cast<QLineEdit*>(field))
-        box->setReadOnly(locked);
-    else if (auto* text = qobject_cast<QPlainTextEdit*>(field))
-        text->setReadOnly(locked);
-    else
-        field->setEnabled(!locked);
-    field->setProperty(kLocked, locked);
+    shell::lockField(field, locked);
 }
 
 bool RecordEditor::isLocked(const QWidget* field) {
-    if (auto* box = qobject_cast<const QLineEdit*>(field))
-        return box->isReadOnly();
-    if (auto* text = qobject_cast<const QPlainTextEdit*>(field))
-        return text->isReadOnly();
-    return field->property(kLocked).toBool();
+    return shell::isLocked(field);
 }
 
 // ---------------------------------------------------------------- mode
@@ -224,8 +209,7 @@ void RecordEditor::ShowSelected() {
 // ---------------------------------------------------------------- OK
 
 void RecordEditor::failed(const QString& operation) {
-    ui::MsgBox(operation + QLatin1Char(' ') + m_spec.kind + QStringLiteral(" Failed"), ui::vbExclamation,
-               QStringLiteral("Update Failure)"));
+    shell::ShowSaveFailed(operation + QLatin1Char(' ') + m_spec.kind + QStringLiteral(" Failed"));
 }
 
 void RecordEditor::Submit() {
@@ -278,8 +262,7 @@ void RecordEditor::Submit() {
 bool RecordEditor::readWBS(const QLineEdit* box) {
     const auto wbs = wbsFromText(box->text(), m_nextWBS);
     if (!wbs) {
-        ui::MsgBox(QStringLiteral("The WBS must be a whole number from -32768 to 32767"), ui::vbExclamation,
-                   QStringLiteral("Invalid WBS"));
+        tellWBSOutOfRange();
         return false;
     }
     state().g_saveWBS = *wbs;

@@ -36,6 +36,10 @@ class FlexGrid;
 
 namespace zorbel::planning {
 
+// The message for a WBS that is not a 16-bit number, shown by every window
+// that would save one.
+void tellWBSOutOfRange();
+
 // What tells one editor from another besides its fields.
 struct EditorSpec {
     QString kind;              // "Project": the failure messages name it

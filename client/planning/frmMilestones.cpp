@@ -24,10 +24,6 @@ namespace {
 // Fields of the milestones list.
 enum Field { fID, fProjectID, fDescription, fStart, fEnd, fStatusID, fOwnerID };
 
-// Every milestone is saved with this status and no owner.
-constexpr qint16 kMilestoneStatus = 3;
-constexpr qint32 kMilestoneOwner = 0;
-
 EditorSpec milestonesSpec() {
     EditorSpec s;
     s.kind = QStringLiteral("Milestone");

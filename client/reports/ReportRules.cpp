@@ -1,6 +1,6 @@
 #include "client/reports/ReportRules.h"
 
-#include "client/reports/FormatNumberStandIn.h" // the shared number format, until it lands
+#include "platform/ui/NumberText.h"
 
 namespace zorbel::reports {
 

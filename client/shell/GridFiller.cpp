@@ -91,6 +91,10 @@ void appendRows(ui::FlexGrid& grid, const GridColumns& columns, const data::Reco
                 continue;
             }
             grid.setTextMatrix(gridRow, c, cellText(column, row));
+            if (column.colour) {
+                if (const QColor colour = column.colour(row); colour.isValid())
+                    grid.setCellBackColor(gridRow, c, colour);
+            }
         }
         if (options.afterRow)
             options.afterRow();

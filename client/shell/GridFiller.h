@@ -13,6 +13,7 @@
 
 #include "platform/data/Recordset.h"
 
+#include <QColor>
 #include <QString>
 #include <QVariant>
 #include <functional>
@@ -42,6 +43,9 @@ struct GridColumn {
     QString whenNull{};  // what a null field shows (the tasks grid shows "0" for no predecessor)
     // A computed column's text from the whole record (a name looked up by an id, a score).
     std::function<QString(const ListRow&)> compute{};
+    // A cell's own background colour from the whole record (a risk's score);
+    // an invalid colour leaves the cell plain.
+    std::function<QColor(const ListRow&)> colour{};
 };
 using GridColumns = std::vector<GridColumn>;
 

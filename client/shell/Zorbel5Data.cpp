@@ -1,13 +1,15 @@
 #include "client/shell/Zorbel5Data.h"
 
 #include "client/shell/Dates.h"
+#include "client/shell/Values.h"
+#include "controls/Twips.h"
 #include "platform/ui/DateText.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Windows.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPointer>
 #include <QProgressBar>
 
@@ -95,16 +97,10 @@ QProgressBar* progressBar() {
 // The duration box as a 16-bit whole number: decimals round to the nearest,
 // halves to the even one; nothing when the text is no number or out of range.
 std::optional<qint16> readDuration(const QString& text) {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
+    const std::optional<double> value = decimalOf(text);
+    if (!value)
         return std::nullopt;
-    bool ok = false;
-    double value = QLocale().toDouble(trimmed, &ok);
-    if (!ok)
-        value = QLocale::c().toDouble(trimmed, &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    const double rounded = std::nearbyint(value); // default rounding: halves to even
+    const double rounded = std::nearbyint(*value); // default rounding: halves to even
     if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
         return std::nullopt;
     return static_cast<qint16>(rounded);
@@ -215,6 +211,21 @@ void ConnectDurationFamily(QLineEdit& startBox, QLineEdit& endBox, QLineEdit& du
     QObject::connect(&durationBox, &QLineEdit::textChanged, &durationBox, recompute);
     // toggled covers both a click and a value set from code.
     QObject::connect(&sevenDayWeek, &QCheckBox::toggled, &sevenDayWeek, recompute);
+}
+
+DurationEntry placeDurationEntry(QWidget& parent, QLineEdit& startBox, QLineEdit& endBox, int left, int top) {
+    DurationEntry e;
+    e.label = new QLabel(QStringLiteral("Duration"), &parent);
+    e.label->setObjectName(QStringLiteral("lblDuration"));
+    controls::placeTwips(e.label, left, top, 900, 285);
+    e.box = new QLineEdit(&parent);
+    e.box->setObjectName(QStringLiteral("txtDuration"));
+    controls::placeTwips(e.box, left + 960, top, 735, 285);
+    e.sevenDayWeek = new QCheckBox(QStringLiteral("7 Day Week"), &parent);
+    e.sevenDayWeek->setObjectName(QStringLiteral("chk7DayWeek"));
+    controls::placeTwips(e.sevenDayWeek, left + 1800, top, 1400, 285);
+    ConnectDurationFamily(startBox, endBox, *e.box, *e.sevenDayWeek);
+    return e;
 }
 
 } // namespace zorbel::shell

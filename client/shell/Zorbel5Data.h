@@ -9,7 +9,9 @@
 #include <QString>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
+class QWidget;
 
 namespace zorbel::shell {
 
@@ -40,5 +42,14 @@ void DurationChanged(const QLineEdit& startBox, QLineEdit& endBox, const QLineEd
                      const QCheckBox& sevenDayWeek);
 // Connects a window's duration box and check box to DurationChanged.
 void ConnectDurationFamily(QLineEdit& startBox, QLineEdit& endBox, QLineEdit& durationBox, QCheckBox& sevenDayWeek);
+
+// The "Duration" label, box and "7 Day Week" box placed in one row from
+// (left, top) in twips of the parent, wired to the start and end boxes.
+struct DurationEntry {
+    QLabel* label = nullptr;
+    QLineEdit* box = nullptr;
+    QCheckBox* sevenDayWeek = nullptr;
+};
+DurationEntry placeDurationEntry(QWidget& parent, QLineEdit& startBox, QLineEdit& endBox, int left, int top);
 
 } // namespace zorbel::shell

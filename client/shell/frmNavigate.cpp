@@ -3,6 +3,7 @@
 #include "client/shell/AppState.h"
 #include "client/shell/NavCodes.h"
 #include "client/shell/Pictures.h"
+#include "client/shell/Placing.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/Twips.h"
 #include "platform/ui/ProgramEnd.h"
@@ -80,11 +81,6 @@ bool guardHolds(Guard guard)
     }
     return false;
 }
-
-// The window's designed frame: the resize rule is stated for the outer size
-// in twips, and the client area is what Qt reports on every platform.
-constexpr int kFrameWidthTwips = 120;
-constexpr int kFrameHeightTwips = 240;
 
 } // namespace
 
@@ -258,8 +254,8 @@ void frmNavigate::resizeEvent(QResizeEvent* event)
 
 void frmNavigate::Form_Resize()
 {
-    const int width = controls::widthTwips(this) + kFrameWidthTwips;
-    const int height = controls::heightTwips(this) + kFrameHeightTwips;
+    const int width = outerWidthTwips(this);
+    const int height = outerHeightTwips(this);
     if (width <= 4230 || height <= 5085)
         return;
     controls::setWidthTwips(TV1, width - 495);

@@ -243,3 +243,17 @@ TEST_F(FlexGridTest, SettingRowOrColFromCodeRaisesRowColChangeWhenItChanges)
     EXPECT_EQ(grid.Row(), 3);
     EXPECT_TRUE(grid.view()->selectionModel()->isRowSelected(2, {}));
 }
+
+TEST_F(FlexGridTest, AColumnChosenBeforeTheFirstFillStaysCurrentAfterIt)
+{
+    // A fresh grid has a second column to choose before any record exists.
+    EXPECT_EQ(grid.Cols(), 2);
+    grid.setCol(1);
+    EXPECT_EQ(grid.Col(), 1);
+    EXPECT_EQ(grid.Row(), 0);
+    load(grid, 3, 13);
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(grid.Col(), 1);
+    EXPECT_TRUE(events.isEmpty()); // filling is no move by the user
+    EXPECT_EQ(grid.view()->currentIndex().column(), 1);
+}

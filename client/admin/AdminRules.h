@@ -1,0 +1,41 @@
+#pragma once
+// The rules of the administration windows, free of widgets: how an account's
+// user name is kept and whether another account holds it, who counts as an
+// administrator and whether a change would leave none, whether an account
+// already holds rights on a project, and how a rights level shows in a list.
+
+#include "platform/data/Recordset.h"
+
+#include <QString>
+#include <QVariant>
+
+namespace zorbel::admin {
+
+// A user name as the accounts table keeps it: apostrophes removed, cut to 50
+// characters. Two names that read differently when typed may be one stored.
+QString storedUserName(const QString& typed);
+
+// Whether an account other than ownID (a GetUsers list) already holds the
+// typed name in its stored form, so that two people never log in as one.
+bool userNameTaken(const data::RecordsetPtr& accounts, const QString& typed, qint32 ownID);
+
+// Whether an account's Administrator flag makes it an administrator: any
+// value but 0 (and null), so that an edit never demotes one by accident.
+bool isAdministrator(const QVariant& flag);
+
+// Whether saving the account (a GetUsers list) with or without the flag, or
+// deleting it (staysAdministrator false), would leave no administrator: true
+// only when it is an administrator now and no other account is. Without one
+// the Admin items of the tree vanish for everyone.
+bool leavesNoAdministrator(const data::RecordsetPtr& accounts, qint32 accountID, bool staysAdministrator);
+
+// Whether the account's rights rows (a GetUserAdmin list) hold a row for the
+// project besides the row exceptAdminID: the rights of one project come from
+// one row, never from whichever of two happens to be read last.
+bool holdsRightsFor(const data::RecordsetPtr& rights, qint32 projectID, qint32 exceptAdminID);
+
+// The entry of a level list of `count` entries that shows a level written
+// in a grid cell; -1 (no entry) for level 0 and for a cell holding no level.
+int levelPosition(const QString& cell, int count);
+
+} // namespace zorbel::admin

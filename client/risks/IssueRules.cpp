@@ -1,0 +1,63 @@
+#include "client/risks/IssueRules.h"
+
+#include "business/Text.h"
+
+#include <array>
+
+namespace zorbel::risks {
+
+namespace {
+
+constexpr int kGroupNameWidth = 50;
+
+struct Order {
+    const char* caption;
+    const char* clause;
+};
+constexpr std::array<Order, 9> kOrders{{
+    {"Reference", "IssueReference"},
+    {"Issue Date", "IssueDate"},
+    {"Latest Issue First", "IssueDate DESC"},
+    {"Issue", "Issue"},
+    {"Owner", "OwnerID"},
+    {"Status", "StatusID DESC"},
+    {"Severity", "SeverityID DESC"},
+    {"Urgency", "UrgencyID DESC"},
+    {"Schedule", "ScheduleID DESC"},
+}};
+
+} // namespace
+
+const QStringList& issueOrderCaptions() {
+    static const QStringList captions = [] {
+        QStringList c;
+        for (const Order& o : kOrders)
+            c << QString::fromLatin1(o.caption);
+        return c;
+    }();
+    return captions;
+}
+
+QString issueOrderClause(int index) {
+    if (index < 0 || index >= static_cast<int>(kOrders.size()))
+        return QStringLiteral("IssueID");
+    return QString::fromLatin1(kOrders[static_cast<size_t>(index)].clause);
+}
+
+QString storedGroupName(const QString& typed) {
+    QString name = typed.trimmed();
+    name.remove(QLatin1Char('\''));
+    return cutToCharacters(name.trimmed(), kGroupNameWidth);
+}
+
+bool groupNameTaken(const data::RecordsetPtr& groups, const QString& storedName) {
+    const int field = groups ? groups->FieldIndex(QStringLiteral("Description")) : -1;
+    if (field < 0)
+        return false;
+    for (int i = 0; i < groups->RecordCount(); ++i)
+        if (groups->row(i)[static_cast<size_t>(field)].toString() == storedName)
+            return true;
+    return false;
+}
+
+} // namespace zorbel::risks

@@ -1,0 +1,26 @@
+#pragma once
+// The issue log's rules, with no widget in sight: the orders its list can be
+// shown in, and the name under which a new issue group is stored.
+
+#include "platform/data/Recordset.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace zorbel::risks {
+
+// The order list's entries, in list order.
+const QStringList& issueOrderCaptions();
+// The ORDER BY text of an order list position. Nothing picked, or a position
+// the list does not have, orders by IssueID so the list still comes in a
+// fixed order. "Owner" orders by the owner's team row, not by the name.
+QString issueOrderClause(int index);
+
+// A typed group name as it would be stored: trimmed, without apostrophes and
+// cut to the column's 50 characters. Comparing stored forms is what keeps two
+// groups that look alike in the list from both being added.
+QString storedGroupName(const QString& typed);
+// Whether a list of groups (GetIssuesGroups) already holds the stored name.
+bool groupNameTaken(const data::RecordsetPtr& groups, const QString& storedName);
+
+} // namespace zorbel::risks

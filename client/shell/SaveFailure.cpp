@@ -1,0 +1,11 @@
+#include "client/shell/SaveFailure.h"
+
+#include "platform/ui/MessageBox.h"
+
+namespace zorbel::shell {
+
+void ShowSaveFailed(const QString& message) {
+    ui::MsgBox(message, ui::vbExclamation, QStringLiteral("Update Failure)"));
+}
+
+} // namespace zorbel::shell

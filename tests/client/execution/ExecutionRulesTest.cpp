@@ -1,0 +1,82 @@
+#include "client/execution/BreakdownChain.h"
+#include "client/execution/ExecutionRules.h"
+#include "tests/client/execution/ExecutionTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace zorbel::execution {
+namespace {
+
+QDateTime at(int y, int m, int d, int h = 0) { return QDateTime(QDate(y, m, d), QTime(h, 0)); }
+
+TEST(ExecutionRules, SetDateStartsTheDayAfterThePredecessorAndKeepsTheLength) {
+    struct Case {
+        QDateTime predecessorEnd;
+        std::optional<QDateTime> start, end;
+        std::optional<QDateTime> movedStart, movedEnd;
+    };
+    const std::optional<QDateTime> none;
+    const Case cases[] = {
+        {at(2024, 3, 31, 17), none, none, at(2024, 4, 1), none},
+        {at(2024, 3, 31), at(2024, 3, 1), at(2024, 3, 11), at(2024, 4, 1), at(2024, 4, 11)},
+        {at(2024, 3, 31), at(2024, 5, 1, 9), at(2024, 5, 1, 17), at(2024, 4, 1), at(2024, 4, 1)},
+        {at(2024, 3, 31), at(2024, 5, 9), at(2024, 5, 1), at(2024, 4, 1), at(2024, 4, 1)}, // end before start
+        {at(2024, 3, 31), at(2024, 5, 1), none, at(2024, 4, 1), none},
+        {QDateTime(), at(2024, 5, 1), at(2024, 5, 3), none, none}, // a predecessor without an end
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(n++);
+        const auto moved = followPredecessor(c.predecessorEnd, c.start, c.end);
+        ASSERT_EQ(moved.has_value(), c.movedStart.has_value());
+        if (!moved)
+            continue;
+        EXPECT_EQ(moved->start, *c.movedStart);
+        EXPECT_EQ(moved->end, c.movedEnd);
+    }
+}
+
+} // namespace
+} // namespace zorbel::execution
+
+namespace zorbel::test {
+namespace {
+
+using execution::Level;
+
+class BreakdownChainTest : public ExecutionTest {};
+
+TEST_F(BreakdownChainTest, EveryLinkUpToTheCurrentProjectMustHold) {
+    const qint32 task = addTask(deliverable, QStringLiteral("Pour"));
+    const qint32 action = addAction(task, QStringLiteral("Mix"));
+    const qint32 other = addProject(QStringLiteral("Other"), bob, at(2024, 1, 1), at(2024, 12, 31));
+    const qint32 theirDeliverable = addDeliverable(other, QStringLiteral("Theirs"));
+    const qint32 theirTask = addTask(theirDeliverable, QStringLiteral("Foreign"));
+    const qint32 theirAction = addAction(theirTask, QStringLiteral("Foreign"));
+    struct Case {
+        const char* what;
+        qint32 project, deliverable, task, action;
+        bool deliverableHolds, taskHolds, actionHolds;
+    };
+    const Case cases[] = {
+        {"all ours", project, deliverable, task, action, true, true, true},
+        {"another project's action", project, deliverable, task, theirAction, true, true, false},
+        {"another project's task", project, deliverable, theirTask, theirAction, true, false, false},
+        {"their chain under our project", project, theirDeliverable, theirTask, theirAction, false, false, false},
+        {"no project", 0, deliverable, task, action, false, false, false},
+        {"a deleted task", project, deliverable, task + 1000, action, true, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        app().g_currentProjectID = c.project;
+        app().g_currentDeliverableID = c.deliverable;
+        app().g_currentTaskID = c.task;
+        app().g_currentActionID = c.action;
+        EXPECT_EQ(execution::currentChainHolds(Level::Deliverable), c.deliverableHolds);
+        EXPECT_EQ(execution::currentChainHolds(Level::Task), c.taskHolds);
+        EXPECT_EQ(execution::currentChainHolds(Level::Action), c.actionHolds);
+    }
+}
+
+} // namespace
+} // namespace zorbel::test
