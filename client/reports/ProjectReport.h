@@ -151,7 +151,7 @@ private:
     ReportRequest m_request;
     data::RecordsetPtr m_Contacts;
     data::RecordsetPtr m_StatusList;
-    data::RecordsetPtr m_riskTypes;  // fetched once, for the Risks sheet's type names
+    data::RecordsetPtr m_riskTypes;  // the Risks sheet's type names
     ui::DateFormatter m_excelDates;
     BusinessCalls m_calls;
     QSet<QString> m_reportedMissing;

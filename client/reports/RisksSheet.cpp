@@ -23,6 +23,10 @@ enum Column { B = 2, C, D, E, F, G, H, I, J, K };
 } // namespace
 
 void ProjectReport::WriteRisksSheet() {
+    // The type names are read once for the sheet, not once per risk.
+    m_riskTypes = fetch([](ZorbelClass& z) { return z.GetRiskTypes(); });
+    if (!m_riskTypes)
+        reportMissingLookUp(QStringLiteral("risk type"));
     m_Row = 1;
     m_Row = WriteRiskHeader(m_Row, QStringLiteral("Project"));
     auto& scratch = shell::state().g_rsScratch;
@@ -78,11 +82,6 @@ int ProjectReport::WriteRiskHeader(int row, const QString& title) {
 }
 
 int ProjectReport::WriteRiskRow(int row, data::Recordset& risks, const QString& label) {
-    if (!m_riskTypes) {
-        m_riskTypes = fetch([](ZorbelClass& z) { return z.GetRiskTypes(); });
-        if (!m_riskTypes)
-            reportMissingLookUp(QStringLiteral("risk type"));
-    }
     xl::Worksheet& ws = *m_Sheet;
     for (risks.MoveFirst(); !risks.Eof(); risks.MoveNext()) {
         row = nextRow(row);

@@ -37,30 +37,11 @@ TEST(ReportRules, SpansAreClippedToTheWindowByCalendarDay) {
     EXPECT_EQ(ClipSpanToWindow(march(5), march(5), march(5), march(5)).LastColumn, 3);
 }
 
-TEST(ReportRules, TheWindowIsRefusedFrom252Days) {
-    EXPECT_EQ(windowDays(march(1), march(31)), 30);
-    EXPECT_EQ(windowDays(march(9), march(6)), -3);
-    EXPECT_FALSE(windowDays(QDate(), march(6)));
-    EXPECT_FALSE(windowTooLong(251));
-    EXPECT_TRUE(windowTooLong(252));
-    EXPECT_FALSE(windowTooLong(-5));
-}
-
 TEST(ReportRules, ChainsKeepAnEmptyElementForAMissingWBS) {
     EXPECT_EQ(wbsChain({wbsText(1), wbsText(2), wbsText(3)}), QStringLiteral("1.2.3"));
     EXPECT_EQ(wbsChain({wbsText(1), wbsText(QVariant()), wbsText(3)}), QStringLiteral("1..3"));
     EXPECT_EQ(wbsChain({wbsText(1), wbsText(10)}), QStringLiteral("1.10"));
     EXPECT_EQ(wbsChain({wbsText(QVariant())}), QString());
-}
-
-TEST(ReportRules, SheetsFollowTheChosenBoxesInAFixedOrder) {
-    EXPECT_EQ(reportSheetNames({false, false, false, false}),
-              (QStringList{QStringLiteral("Project Info"), QStringLiteral("Detail")}));
-    EXPECT_EQ(reportSheetNames({false, false, false, true}),
-              (QStringList{QStringLiteral("Project Info"), QStringLiteral("Detail"), QStringLiteral("Timeline")}));
-    EXPECT_EQ(reportSheetNames({true, true, true, true}),
-              (QStringList{QStringLiteral("Project Info"), QStringLiteral("Milestones"), QStringLiteral("Deliverables"),
-                           QStringLiteral("Risks"), QStringLiteral("Detail"), QStringLiteral("Timeline")}));
 }
 
 TEST(ReportRules, ValuesAsTheSheetsShowThem) {
