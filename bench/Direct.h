@@ -21,7 +21,7 @@ public:
 
 // Throw std::runtime_error when the database cannot be opened.
 std::unique_ptr<Direct> openSqlite(const QString& file);
-// Null when the program was built without libpq.
+// Throws std::runtime_error when the server cannot be reached.
 std::unique_ptr<Direct> openPostgres(const QString& conninfo);
 
 } // namespace zorbel::bench

@@ -11,7 +11,7 @@ void usage() {
     std::printf(
         "usage: zorbel_bench [--engine sqlite|postgresql] [--projects N] [--milestones N]\n"
         "                    [--deliverables N] [--tasks N] [--actions N] [--progress N]\n"
-        "                    [--accounts N] [--repeat N]\n"
+        "                    [--contacts N] [--accounts N] [--repeat N]\n"
         "                    [--pg-host DIR|HOST] [--pg-port N] [--pg-user NAME] [--pg-db NAME]\n"
         "Sizes are totals over the whole organisation. PostgreSQL defaults come from\n"
         "ZORBEL_TEST_PG_HOST and ZORBEL_TEST_PG_PORT (see scripts/pg-test-server.sh).\n");
@@ -42,7 +42,8 @@ std::optional<Options> parseOptions(int argc, char** argv) {
         int* value;
     } counts[] = {{"--projects", &o.projects},     {"--milestones", &o.milestones}, {"--deliverables", &o.deliverables},
                   {"--tasks", &o.tasks},           {"--actions", &o.actions},       {"--progress", &o.progress},
-                  {"--accounts", &o.accounts},     {"--repeat", &o.repeat},         {"--pg-port", &o.pgPort}};
+                  {"--contacts", &o.contacts},     {"--accounts", &o.accounts},     {"--repeat", &o.repeat},
+                  {"--pg-port", &o.pgPort}};
     struct Text {
         const char* flag;
         QString* value;

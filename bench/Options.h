@@ -14,6 +14,7 @@ struct Options {
     int tasks = 40000;
     int actions = 100000;
     int progress = 200000;
+    int contacts = 10000; // the address list, listed whole by GetContacts
     int accounts = 5;   // log-in accounts holding rights rows on every project
     int repeat = 200;   // calls per member
     // PostgreSQL server (defaults: the test server's environment).

@@ -1,6 +1,8 @@
 #include "bench/Timing.h"
 
 #include <QElapsedTimer>
+#include <algorithm>
+#include <vector>
 #include <cstdio>
 #include <sys/resource.h>
 
@@ -13,6 +15,35 @@ double timeCalls(int calls, const std::function<qint64(int)>& call, qint64& rows
     for (int k = 0; k < calls; ++k)
         rows += call(k);
     return timer.nsecsElapsed() / 1e9;
+}
+
+void timeInTurns(Line& line, const std::function<qint64(int)>& ours, const std::function<qint64(int)>& direct) {
+    const int turns = std::clamp(line.calls / 20, 1, 10);
+    std::vector<double> oursPerCall;
+    std::vector<double> directPerCall;
+    line.oursRows = 0;
+    line.directRows = direct ? 0 : -1;
+    for (int t = 0; t < turns; ++t) {
+        const int first = line.calls * t / turns;
+        const int count = line.calls * (t + 1) / turns - first;
+        qint64 rows = 0;
+        const auto slice = [&](const std::function<qint64(int)>& call) {
+            return timeCalls(count, [&](int k) { return call(first + k); }, rows) / count;
+        };
+        oursPerCall.push_back(slice(ours));
+        line.oursRows += rows;
+        if (direct) {
+            directPerCall.push_back(slice(direct));
+            line.directRows += rows;
+        }
+    }
+    const auto median = [](std::vector<double>& v) {
+        std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
+        return v[v.size() / 2];
+    };
+    line.oursSeconds = median(oursPerCall) * line.calls;
+    if (direct)
+        line.directSeconds = median(directPerCall) * line.calls;
 }
 
 void printHeader(bool direct) {
@@ -32,6 +63,23 @@ void printLine(const Line& l) {
                     l.directRows != l.oursRows ? "  ROWS DIFFER" : "");
     }
     std::fflush(stdout);
+}
+
+void Worst::note(const Line& line) {
+    if (line.directRows < 0 || line.directSeconds <= 0)
+        return;
+    const double r = line.oursSeconds / line.directSeconds;
+    if (r > ratio) {
+        ratio = r;
+        member = line.member;
+    }
+}
+
+void Worst::print() const {
+    if (member.isEmpty())
+        std::printf("worst %-20s -\n", kind);
+    else
+        std::printf("worst %-20s %5.2f  (%s)\n", kind, ratio, qPrintable(member));
 }
 
 double peakMemoryMiB() {

@@ -4,9 +4,7 @@
 
 namespace zorbel {
 
-MemberCall::MemberCall(ZorbelClass& owner, QString memberName)
-    : m_owner(owner), m_name(std::move(memberName)),
-      m_failureText(QStringLiteral("(C)%1 Method failed: ").arg(m_name)) {}
+MemberCall::MemberCall(ZorbelClass& owner, QString memberName) : m_owner(owner), m_name(std::move(memberName)) {}
 
 MemberCall::MemberCall(ZorbelClass& owner, QString memberName, QString failureText)
     : m_owner(owner), m_name(std::move(memberName)), m_failureText(std::move(failureText)) {}
@@ -20,7 +18,9 @@ data::Connection& MemberCall::connection() {
 
 void MemberCall::fail(const QString& description) {
     m_failed = true;
-    m_owner.message(m_failureText + description, 0);
+    // Made only here: every member builds a frame, few ever fail.
+    const QString text = m_failureText.isNull() ? QStringLiteral("(C)%1 Method failed: ").arg(m_name) : m_failureText;
+    m_owner.message(text + description, 0);
 }
 
 data::RecordsetPtr MemberCall::query(const data::Statement& statement) {

@@ -80,6 +80,10 @@ QString ZorbelClass::CheckString(const QString& text) {
     QString result = text;
     for (qsizetype p = result.indexOf(u'\''); p >= 0; p = result.indexOf(u'\''))
         result = RemoveChar(static_cast<qint32>(p + 1), result);
+    // A NUL would end the text early in one engine and be refused by the other:
+    // it goes the way of the apostrophe, and what follows it is kept.
+    for (qsizetype p = result.indexOf(QChar(u'\0')); p >= 0; p = result.indexOf(QChar(u'\0')))
+        result = RemoveChar(static_cast<qint32>(p + 1), result);
     return result;
 }
 

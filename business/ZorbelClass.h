@@ -173,7 +173,7 @@ public:
 private:
     friend class MemberCall;
 
-    // Removes every apostrophe.
+    // Removes every apostrophe and every NUL character.
     QString CheckString(const QString& text);
     // The text without the character at a 1-based position.
     QString RemoveChar(qint32 position, const QString& text);

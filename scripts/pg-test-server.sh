@@ -22,7 +22,12 @@ case "${1:-}" in
     as_owner "$pgbin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w \
       -o "-k $dir -p $port -c listen_addresses='' -c fsync=off -c synchronous_commit=off -c full_page_writes=off" \
       start >/dev/null
-    as_owner "$pgbin/createdb" -h "$dir" -p "$port" -U postgres zorbel_test
+    # The test database sorts texts by a language's rules, as an office server
+    # may, so the runs show that lists come out in one order on both engines
+    # whatever the server's default; servers without ICU use their own default.
+    as_owner "$pgbin/createdb" -h "$dir" -p "$port" -U postgres -T template0 \
+        --locale-provider=icu --icu-locale=en-US zorbel_test 2>/dev/null \
+      || as_owner "$pgbin/createdb" -h "$dir" -p "$port" -U postgres zorbel_test
     echo "export ZORBEL_TEST_PG_HOST=$dir ZORBEL_TEST_PG_PORT=$port ZORBEL_TEST_PG_DIR=$dir"
     ;;
   stop)

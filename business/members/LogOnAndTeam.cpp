@@ -56,8 +56,10 @@ RecordsetPtr ZorbelClass::UserLogOn(const QString& UserName, const QString& Pass
             call.fail(why); // the log-on itself stands; the next one tries again
     }
 
+    // The Password column keeps its place but comes back empty, as in GetUsers:
+    // the stored hash is of no use to the caller and must not leave here.
     RecordsetPtr account =
-        call.query({QStringLiteral(" SELECT MultiUserID, UserID, UserName, Password, FullName, ProjectCreator, "
+        call.query({QStringLiteral(" SELECT MultiUserID, UserID, UserName, '' AS Password, FullName, ProjectCreator, "
                                    "Administrator FROM ZORBEL_MULTI_USER_TABLE WHERE MultiUserID = ?"),
                     {sql::integer(matchedId)}});
     m_scratch.reset();

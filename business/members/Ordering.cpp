@@ -1,6 +1,6 @@
 #include "business/members/Ordering.h"
 
-#include <QStringList>
+#include <vector>
 
 namespace zorbel::ordering {
 namespace {
@@ -20,37 +20,51 @@ QString normalised(const QString& text) {
     return spaced.simplified();
 }
 
-std::optional<QString> pick(const QString& requested, const QStringList& allowed, const QString& key) {
+// An ordering a caller may name, and the terms it runs as.
+struct Known {
+    QString named;
+    QString terms;
+};
+
+std::optional<QString> pick(const QString& requested, const std::vector<Known>& allowed, const QString& key) {
     const QString wanted = normalised(requested);
-    for (const QString& text : allowed) {
-        if (normalised(text) != wanted)
+    for (const Known& known : allowed) {
+        if (normalised(known.named) != wanted)
             continue;
         // The key breaks ties so that equal values always come in the same order.
-        if (text == key)
-            return text;
-        return text + QStringLiteral(", ") + key;
+        if (known.terms == key)
+            return known.terms;
+        return known.terms + QStringLiteral(", ") + key;
     }
     return std::nullopt;
+}
+
+// Terms that run as they are named.
+std::vector<Known> asNamed(std::initializer_list<const char*> names) {
+    std::vector<Known> known;
+    for (const char* name : names)
+        known.push_back({QString::fromLatin1(name), QString::fromLatin1(name)});
+    return known;
 }
 
 } // namespace
 
 std::optional<QString> issues(const QString& requested) {
-    static const QStringList allowed = {
-        QStringLiteral("IssueReference"), QStringLiteral("IssueDate"),     QStringLiteral("IssueDate DESC"),
-        QStringLiteral("Issue"),          QStringLiteral("OwnerID"),       QStringLiteral("StatusID DESC"),
-        QStringLiteral("SeverityID DESC"), QStringLiteral("UrgencyID DESC"), QStringLiteral("ScheduleID DESC"),
-        QStringLiteral("IssueID")};
+    static const std::vector<Known> allowed = [] {
+        std::vector<Known> known = asNamed({"IssueReference", "Issue", "OwnerID", "StatusID DESC", "SeverityID DESC",
+                                            "UrgencyID DESC", "ScheduleID DESC", "IssueID"});
+        // Undated issues come first either way, as on every dated list; the
+        // engines would otherwise put them at opposite ends.
+        known.push_back({QStringLiteral("IssueDate"), QStringLiteral("IssueDate NULLS FIRST")});
+        known.push_back({QStringLiteral("IssueDate DESC"), QStringLiteral("IssueDate DESC NULLS FIRST")});
+        return known;
+    }();
     return pick(requested, allowed, QStringLiteral("IssueID"));
 }
 
 std::optional<QString> risks(const QString& requested) {
-    static const QStringList allowed = {QStringLiteral("(RiskLevel * Probability) DESC"),
-                                        QStringLiteral("Description"),
-                                        QStringLiteral("OwnerID"),
-                                        QStringLiteral("RiskType"),
-                                        QStringLiteral("RiskLevel DESC"),
-                                        QStringLiteral("Probability DESC")};
+    static const std::vector<Known> allowed = asNamed({"(RiskLevel * Probability) DESC", "Description", "OwnerID",
+                                                       "RiskType", "RiskLevel DESC", "Probability DESC"});
     return pick(requested, allowed, QStringLiteral("RiskID"));
 }
 

@@ -69,7 +69,7 @@ frmDocument::frmDocument() {
         };
     };
     m_columns = {
-        {.field = fID, .header = QStringLiteral("ID")},
+        {.field = fID, .header = QStringLiteral("ID"), .alignment = leftTop},
         {.field = fDocType, .alignment = leftTop},
         {.field = fOwner},
         {.field = fName, .header = QStringLiteral("Document"), .widthInA = 30, .alignment = leftTop},

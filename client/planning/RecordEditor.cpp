@@ -152,7 +152,7 @@ void RecordEditor::LoadGrid(const data::RecordsetPtr& rs) {
     shell::ProgressStart(count);
     m_grid->Clear();
     m_grid->setRows(1);
-    m_rows.clear();
+    m_list.reset();
 
     if (count <= 0) {
         // Nothing listed: nothing may stay selected or be edited.
@@ -168,9 +168,7 @@ void RecordEditor::LoadGrid(const data::RecordsetPtr& rs) {
     m_grid->show();
 
     shell::layOutGrid(*m_grid, m_spec.columns);
-    m_rows.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i)
-        m_rows.push_back(rs->row(i));
+    m_list = rs;
     shell::FillOptions fill;
     fill.pictures = picturesWanted();
     fill.afterRow = shell::ProgressStep;
@@ -190,9 +188,9 @@ void RecordEditor::LoadGrid(const data::RecordsetPtr& rs) {
 }
 
 const RecordEditor::Row* RecordEditor::rowValues(int row) const {
-    if (row < 1 || row > static_cast<int>(m_rows.size()))
+    if (row < 1 || row > rowCount())
         return nullptr;
-    return &m_rows[static_cast<size_t>(row - 1)];
+    return &m_list->row(row - 1);
 }
 
 void RecordEditor::ShowSelected() {

@@ -108,7 +108,7 @@ protected:
     void ShowSelected();
     // Values of a grid row as stored, or nullptr for a row outside the list.
     const Row* rowValues(int row) const;
-    int rowCount() const { return static_cast<int>(m_rows.size()); }
+    int rowCount() const { return m_list ? m_list->RecordCount() : 0; }
     // Whether the status pictures are drawn in this opening.
     virtual bool picturesWanted() const { return true; }
 
@@ -183,7 +183,8 @@ private:
 
     EditorSpec m_spec;
     std::vector<QWidget*> m_lockedFields;
-    std::vector<Row> m_rows;
+    // The list the grid shows; its records are read when a row is shown, never copied at load.
+    data::RecordsetPtr m_list;
     int m_mode = 0;
     bool m_gridReady = false;
     qint32 m_nextWBS = 1;

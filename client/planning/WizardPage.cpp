@@ -35,9 +35,7 @@ QPlainTextEdit* placeIntroText(QWidget* page, const QStringList& lines, bool loc
 
 ctrlButton* placeButton(QWidget* page, const char* name, const QString& caption, int left, int top,
                         const QString& tip) {
-    auto* b = new ctrlButton(caption, page);
-    b->setObjectName(QString::fromLatin1(name));
-    placeTwips(b, left, top, ctrlButton::DesignWidthTwips, ctrlButton::DesignHeightTwips);
+    ctrlButton* b = shell::placeButton(page, name, caption, left, top);
     if (!tip.isEmpty())
         b->setToolTip(tip);
     return b;
@@ -172,7 +170,7 @@ void WizardRecordPage::LoadList() {
     FG1->Clear();
     FG1->setRows(1);
     FG1->show();
-    m_rows.clear();
+    m_list.reset();
     m_selectedID = 0;
     m_selectedName->clear();
     if (count < 1) {
@@ -184,9 +182,7 @@ void WizardRecordPage::LoadList() {
     m_selectedCaption->show();
     m_selectedName->show();
     shell::layOutGrid(*FG1, m_spec.columns);
-    m_rows.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i)
-        m_rows.push_back(rs->row(i));
+    m_list = rs;
     shell::appendRows(*FG1, m_spec.columns, *rs);
 
     storeMode(shell::kBrowse);
@@ -196,9 +192,9 @@ void WizardRecordPage::LoadList() {
 
 void WizardRecordPage::FG1_Click() {
     const int r = FG1->Row();
-    if (r < 1 || r > static_cast<int>(m_rows.size()))
+    if (!m_list || r < 1 || r > m_list->RecordCount())
         return;
-    const shell::ListRow& row = m_rows[static_cast<size_t>(r - 1)];
+    const shell::ListRow& row = m_list->row(r - 1);
     m_selectedID = row[0].toInt();
     m_selectedName->setText(row[static_cast<size_t>(m_spec.nameField)].toString());
 }

@@ -97,8 +97,6 @@ protected:
     void setDetailFields(std::vector<QWidget*> fields);
 
     // --- the mode and the listing ---------------------------------------
-    // Takes the shared mode as the page's own, then stores browse, as a load does.
-    void startInBrowse();
     void storeMode(int mode);
     // Lists the project's records, picking the first.
     void LoadList();
@@ -128,7 +126,7 @@ private:
     PageSpec m_spec;
     WizardProject m_project;
     std::vector<QWidget*> m_detailFields;
-    std::vector<shell::ListRow> m_rows;
+    data::RecordsetPtr m_list; // what the grid shows, read when a row is picked
     QLabel* m_selectedCaption = nullptr;
     QLabel* m_selectedName = nullptr;
     qint32 m_selectedID = 0;

@@ -46,7 +46,7 @@ bool belongsTo(const data::RecordsetPtr& rs, qint32 projectID) {
     if (!rs || rs->RecordCount() == 0)
         return false;
     for (int i = 0; i < rs->RecordCount(); ++i)
-        if (rs->row(i)[fProjectID].toInt() != projectID)
+        if (rs->cell(i, fProjectID).toInt() != projectID)
             return false;
     return true;
 }

@@ -55,7 +55,7 @@ bool groupNameTaken(const data::RecordsetPtr& groups, const QString& storedName)
     if (field < 0)
         return false;
     for (int i = 0; i < groups->RecordCount(); ++i)
-        if (groups->row(i)[static_cast<size_t>(field)].toString() == storedName)
+        if (groups->cell(i, field).toString() == storedName)
             return true;
     return false;
 }

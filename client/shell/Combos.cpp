@@ -9,11 +9,8 @@ QStringList fieldTexts(const data::RecordsetPtr& list, int field) {
     QStringList texts;
     const int count = list ? list->RecordCount() : 0;
     texts.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        const auto& row = list->row(i);
-        texts << (field >= 0 && field < static_cast<int>(row.size()) ? row[static_cast<size_t>(field)].toString()
-                                                                      : QString());
-    }
+    for (int i = 0; i < count; ++i)
+        texts << list->cell(i, field).toString();
     return texts;
 }
 
@@ -46,7 +43,7 @@ qint16 idFromCombo(const QComboBox& combo, qint16 whenNone) {
 
 int rowOfID(const data::RecordsetPtr& list, qint32 id) {
     for (int i = 0; list && i < list->RecordCount(); ++i)
-        if (list->row(i)[0].toInt() == id)
+        if (list->cell(i, 0).toInt() == id)
             return i;
     return -1;
 }
@@ -54,7 +51,7 @@ int rowOfID(const data::RecordsetPtr& list, qint32 id) {
 qint32 idAtRow(const data::RecordsetPtr& list, int row) {
     if (!list || row < 0 || row >= list->RecordCount())
         return 0;
-    return list->row(row)[0].toInt();
+    return list->cell(row, 0).toInt();
 }
 
 void selectRowOfID(QComboBox& combo, const data::RecordsetPtr& list, qint32 id) {

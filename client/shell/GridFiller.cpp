@@ -39,12 +39,10 @@ GridColumns columnsInListOrder(int fieldCount) {
     return columns;
 }
 
-QString cellText(const GridColumn& column, const ListRow& row) {
-    if (column.compute)
-        return column.compute(row);
-    if (column.kind == GridColumn::StatusPicture)
-        return QString();
-    const QVariant& value = fieldOf(column, row);
+namespace {
+
+// The text of one field's value in a column (not a computed column).
+QString valueText(const GridColumn& column, const QVariant& value) {
     if (value.isNull())
         return column.whenNull;
     switch (column.kind) {
@@ -52,9 +50,21 @@ QString cellText(const GridColumn& column, const ListRow& row) {
         return FormatShown(dateOf(value).value_or(QDateTime()));
     case GridColumn::GeneralDate:
         return ui::FormatDate(dateOf(value).value_or(QDateTime()), QString());
+    case GridColumn::StatusPicture:
+        return QString();
     default:
         return storedText(value);
     }
+}
+
+} // namespace
+
+QString cellText(const GridColumn& column, const ListRow& row) {
+    if (column.compute)
+        return column.compute(row);
+    if (column.kind == GridColumn::StatusPicture)
+        return QString();
+    return valueText(column, fieldOf(column, row));
 }
 
 void layOutGrid(ui::FlexGrid& grid, const GridColumns& columns) {
@@ -77,22 +87,26 @@ void appendRows(ui::FlexGrid& grid, const GridColumns& columns, const data::Reco
     const int first = grid.Rows();
     grid.setRows(first + count);
     const int cols = std::min(static_cast<int>(columns.size()), grid.Cols());
+    // Cells are read one by one, so a long list is never copied row by row;
+    // only a table with computed texts or colours needs whole records.
+    const bool wholeRecords = std::any_of(columns.begin(), columns.begin() + cols,
+                                          [](const GridColumn& c) { return c.compute || c.colour; });
     for (int i = 0; i < count; ++i) {
-        const ListRow& row = list.row(i);
+        const ListRow* row = wholeRecords ? &list.row(i) : nullptr;
         const int gridRow = first + i;
         for (int c = 0; c < cols; ++c) {
             const GridColumn& column = columns[static_cast<size_t>(c)];
+            const QVariant value = row ? fieldOf(column, *row) : list.cell(i, column.field);
             if (column.kind == GridColumn::StatusPicture) {
                 if (options.pictures) {
                     // A record without a status shows the lamp of status 0.
-                    const QVariant& status = fieldOf(column, row);
-                    grid.setCellPicture(gridRow, c, gridStatusPicture(status.isNull() ? 0 : int16Of(status, -1)));
+                    grid.setCellPicture(gridRow, c, gridStatusPicture(value.isNull() ? 0 : int16Of(value, -1)));
                 }
                 continue;
             }
-            grid.setTextMatrix(gridRow, c, cellText(column, row));
+            grid.setTextMatrix(gridRow, c, column.compute ? column.compute(*row) : valueText(column, value));
             if (column.colour) {
-                if (const QColor colour = column.colour(row); colour.isValid())
+                if (const QColor colour = column.colour(*row); colour.isValid())
                     grid.setCellBackColor(gridRow, c, colour);
             }
         }

@@ -10,11 +10,10 @@ LookUpNames::LookUpNames(const data::RecordsetPtr& list, const QString& fieldNam
         return;
     m_names.reserve(list->RecordCount());
     for (int i = 0; i < list->RecordCount(); ++i) {
-        const auto& row = list->row(i);
         bool ok = false;
-        const qint32 id = row[0].toInt(&ok);
+        const qint32 id = list->cell(i, 0).toInt(&ok);
         if (ok && !m_names.contains(id))
-            m_names.insert(id, row[static_cast<size_t>(field)].toString());
+            m_names.insert(id, list->cell(i, field).toString());
     }
 }
 

@@ -1,17 +1,21 @@
 #pragma once
-// One database connection over ODBC. Statements carry their values as typed
-// parameters, so no value is ever written into SQL text under a locale.
+// One database connection to the data source a connection string names.
+// Statements carry their values as typed parameters, so no value is ever
+// written into SQL text under a locale. SQLite and PostgreSQL data sources are
+// opened through the engines' own libraries; any other driver through ODBC.
 
+#include "platform/data/Engine.h"
 #include "platform/data/Error.h"
 #include "platform/data/Recordset.h"
 
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <memory>
 
 namespace zorbel::data {
 
-enum class Engine { Unknown, SQLite, PostgreSQL };
+class Backend;
 
 struct Statement {
     QString text;        // SQL with a '?' for every value
@@ -30,7 +34,7 @@ public:
     // manager does not know gives kDataSourceNotFound with the driver manager's text.
     void Open(const QString& connectionString);
     bool isOpen() const;
-    Engine engine() const { return m_engine; }
+    Engine engine() const;
 
     // Runs a query and fetches every row. Throws Error.
     RecordsetPtr query(const Statement& statement);
@@ -42,9 +46,32 @@ public:
     // Runs several statements as one unit (schema creation). Throws Error.
     void executeScript(const QString& script);
 
+    // The statements between these run as one unit; prefer Transaction, which
+    // cannot leave one open. On SQLite the write lock is taken at the start.
+    // Throw Error.
+    void beginTransaction();
+    void commitTransaction();
+    void rollbackTransaction();
+
 private:
-    QString m_name;
-    Engine m_engine = Engine::Unknown;
+    Backend& backend();
+
+    std::unique_ptr<Backend> m_backend;
+};
+
+// A transaction that rolls back unless it was committed.
+class Transaction {
+public:
+    explicit Transaction(Connection& connection);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    void commit();
+
+private:
+    Connection& m_connection;
+    bool m_open = true;
 };
 
 } // namespace zorbel::data

@@ -46,6 +46,8 @@ TEST(Frame, ApostrophesAreRemovedAndTextsCut) {
         {QString(50, u'y'), QString(50, u'y')},
         // the cut counts what is left after the apostrophes went
         {QStringLiteral("'") + QString(50, u'z'), QString(50, u'z')},
+        // a NUL goes as the apostrophe does, and what follows it is kept
+        {QString::fromUtf16(u"Mc\0Neil\0", 8), QStringLiteral("McNeil")},
     };
     for (const Case& c : cases) {
         ASSERT_EQ(db.zorbel().AddTeamMember(1, 7, QStringLiteral("Full"), QStringLiteral("First"), c.given), 1);

@@ -42,6 +42,7 @@ TEST(UserLogOn, HashedPasswordReturnsTheAccountRow) {
     EXPECT_EQ(rs->Fields(QStringLiteral("UserID")).toInt(), 42);
     EXPECT_EQ(rs->Fields(QStringLiteral("FullName")).toString(), QStringLiteral("Full jo"));
     EXPECT_EQ(rs->Fields(QStringLiteral("Administrator")).toInt(), 1);
+    EXPECT_EQ(rs->Fields(QStringLiteral("Password")).toString(), QString()) << "the stored hash left the database";
     // the columns come in the log-on order, ProjectCreator before Administrator
     EXPECT_EQ(rs->FieldName(5).toLower(), QStringLiteral("projectcreator"));
     EXPECT_EQ(rs->FieldName(6).toLower(), QStringLiteral("administrator"));

@@ -21,6 +21,16 @@ protected:
         file.setPermissions(permissions);
         return file.fileName();
     }
+    // Delete asks nothing and Open launches nothing.
+    void expectNothingToActOn(QWidget* w) {
+        boxes.clear();
+        const int launched = opened.count();
+        click(w, "btnDelete");
+        click(w, "btnOpen");
+        EXPECT_EQ(boxes.prompts(),
+                  std::vector<QString>{QStringLiteral("Document Open Failed - check Link : no document is selected")});
+        EXPECT_EQ(opened.count(), launched);
+    }
     QTemporaryDir folder;
     ui::DesktopOpenerRecorder opened;
 };
@@ -112,13 +122,25 @@ TEST_F(DocumentRegisterTest, DeleteRemovesOnlyTheEntryAndLeavesNothingSelected) 
     EXPECT_TRUE(QFile::exists(file));
     EXPECT_EQ(selected(w), QStringLiteral("No Documents Found - click Add to Add new one"));
 
-    // Nothing listed: Delete asks nothing and Open launches nothing.
-    boxes.clear();
-    click(w, "btnDelete");
-    click(w, "btnOpen");
-    EXPECT_EQ(boxes.prompts(),
-              std::vector<QString>{QStringLiteral("Document Open Failed - check Link : no document is selected")});
+    expectNothingToActOn(w);
     EXPECT_EQ(opened.count(), 0);
+}
+
+TEST_F(DocumentRegisterTest, AFailedReadLeavesNothingForDeleteOrOpenToActOn) {
+    makeFile(QStringLiteral("plan.odt"));
+    addDocument(folder.path(), QStringLiteral("plan.odt"));
+    auto* w = openRegister();
+    ASSERT_EQ(selected(w), QStringLiteral("plan.odt"));
+
+    db().execute({QStringLiteral("ALTER TABLE ZORBEL_DOCUMENTS RENAME TO ZORBEL_DOCUMENTS_AWAY"), {}});
+    click(w, "btnRefresh");
+    db().execute({QStringLiteral("ALTER TABLE ZORBEL_DOCUMENTS_AWAY RENAME TO ZORBEL_DOCUMENTS"), {}});
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.last().prompt, QStringLiteral("Get Documents Failed in frmDocument"));
+
+    // Still stored, but no longer listed: neither button may reach it.
+    expectNothingToActOn(w);
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_DOCUMENTS")), 1);
 }
 
 } // namespace

@@ -123,8 +123,9 @@ TEST_F(AddProjectTest, ARefusedCreationStaysOnTheProjectPageAndCreatesNothing) {
         EXPECT_TRUE(ui::isLoaded(QStringLiteral("frmAddProject")));
         EXPECT_FALSE(ui::isLoaded(QStringLiteral("frmAddMilestones")));
         EXPECT_EQ(count(QStringLiteral("ZORBEL_PROJECTS")), before);
-        if (c.refuseInsert)
+        if (c.refuseInsert) {
             EXPECT_EQ(boxes.last().title, QStringLiteral("Create Project Failure"));
+        }
         click(w, "btnCancel");
         EXPECT_FALSE(ui::isLoaded(QStringLiteral("frmAddProject")));
     }

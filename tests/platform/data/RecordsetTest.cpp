@@ -66,6 +66,22 @@ TEST(Recordset, EmptySetNeverFails) {
     EXPECT_FALSE(rs.hasCurrent());
 }
 
+TEST(Recordset, CellsAndRowsReadAnyRowWithoutMovingTheCursor) {
+    Recordset rs = threeRows();
+    rs.MoveNext();
+    EXPECT_EQ(rs.cell(2, 1).toString(), QStringLiteral("three"));
+    EXPECT_TRUE(rs.cell(1, 1).isNull());
+    EXPECT_TRUE(rs.cell(3, 0).isNull());
+    EXPECT_TRUE(rs.cell(0, 3).isNull());
+    const std::vector<QVariant>& first = rs.row(0);
+    EXPECT_EQ(&first, &rs.row(0)) << "a row is made once and kept";
+    EXPECT_EQ(first.size(), 3u);
+    EXPECT_EQ(rs.row(2)[0].toInt(), 3);
+    EXPECT_EQ(first[1].toString(), QStringLiteral("one")) << "making a later row moved an earlier one";
+    EXPECT_THROW(rs.row(3), std::out_of_range);
+    EXPECT_EQ(rs.Fields(0).toInt(), 2);
+}
+
 TEST(ConnectionString, ReadsTheDocumentedShape) {
     const auto parts = ConnectionString::parse(
         QStringLiteral("Data Source=Zorbel5;User ID=;Mode=ReadWrite;Password=Qe4Lr9vKmT2pXbHs8Wz"));

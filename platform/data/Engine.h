@@ -1,0 +1,7 @@
+#pragma once
+
+namespace zorbel::data {
+
+enum class Engine { Unknown, SQLite, PostgreSQL };
+
+} // namespace zorbel::data

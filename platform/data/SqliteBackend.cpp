@@ -1,0 +1,323 @@
+#include "platform/data/SqliteBackend.h"
+
+#include "platform/data/Connection.h"
+#include "platform/data/WallClock.h"
+
+#include <QStringList>
+#include <cctype>
+#include <cstring>
+#include <limits>
+#include <sqlite3.h>
+#include <string>
+#include <vector>
+
+namespace zorbel::data {
+namespace {
+
+// How a column's text is read: the declared type tells a date from a text,
+// since SQLite keeps both as text.
+enum class ColumnKind : quint8 { Plain, DateTime, Date };
+
+ColumnKind kindOf(const char* declared) {
+    if (!declared)
+        return ColumnKind::Plain;
+    // Declared types are short words; one capitalised copy serves every comparison.
+    char type[32];
+    size_t n = 0;
+    for (; declared[n] && n + 1 < sizeof type; ++n)
+        type[n] = static_cast<char>(std::toupper(static_cast<unsigned char>(declared[n])));
+    type[n] = '\0';
+    if (std::strstr(type, "TIMESTAMP") || std::strstr(type, "DATETIME"))
+        return ColumnKind::DateTime;
+    if (std::strcmp(type, "DATE") == 0)
+        return ColumnKind::Date;
+    return ColumnKind::Plain;
+}
+
+// One fetched cell: a number kept as the engine gave it, or a text's place in the shared store.
+struct Cell {
+    union {
+        qint64 integer;
+        double real;
+        quint64 offset;
+    };
+    quint32 length;
+    quint8 type; // SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT, SQLITE_BLOB or SQLITE_NULL
+};
+
+class SqliteCells final : public RecordSource {
+public:
+    explicit SqliteCells(std::vector<ColumnKind> kinds) : m_kinds(std::move(kinds)) { m_bytes.reserve(256); }
+
+    // Rows arrive one after another; they are laid out a column at a time once all are in.
+    void append(sqlite3_stmt* stmt) {
+        for (size_t c = 0; c < m_kinds.size(); ++c) {
+            const int col = static_cast<int>(c);
+            Cell cell{};
+            cell.type = static_cast<quint8>(sqlite3_column_type(stmt, col));
+            switch (cell.type) {
+            case SQLITE_INTEGER:
+                cell.integer = sqlite3_column_int64(stmt, col);
+                break;
+            case SQLITE_FLOAT:
+                cell.real = sqlite3_column_double(stmt, col);
+                break;
+            case SQLITE_TEXT:
+            case SQLITE_BLOB: {
+                const void* bytes = cell.type == SQLITE_TEXT ? static_cast<const void*>(sqlite3_column_text(stmt, col))
+                                                             : sqlite3_column_blob(stmt, col);
+                cell.length = static_cast<quint32>(sqlite3_column_bytes(stmt, col));
+                cell.offset = m_bytes.size();
+                if (cell.length > 0)
+                    m_bytes.append(static_cast<const char*>(bytes), cell.length);
+                break;
+            }
+            default:
+                cell.type = SQLITE_NULL;
+            }
+            m_cells.push_back(cell);
+        }
+        ++m_rows;
+    }
+
+    void finish() {
+        const size_t columns = m_kinds.size();
+        const size_t rows = static_cast<size_t>(m_rows);
+        if (columns < 2 || rows < 2)
+            return; // one row or one column reads the same either way
+        std::vector<Cell> byColumn(m_cells.size());
+        for (size_t r = 0; r < rows; ++r)
+            for (size_t c = 0; c < columns; ++c)
+                byColumn[c * rows + r] = m_cells[r * columns + c];
+        m_cells = std::move(byColumn);
+    }
+
+    int rowCount() const override { return m_rows; }
+
+    QVariant value(int row, int column) const override {
+        const Cell& cell = m_cells[static_cast<size_t>(column) * static_cast<size_t>(m_rows) + static_cast<size_t>(row)];
+        switch (cell.type) {
+        case SQLITE_INTEGER:
+            if (cell.integer >= std::numeric_limits<qint32>::min() && cell.integer <= std::numeric_limits<qint32>::max())
+                return QVariant(static_cast<int>(cell.integer));
+            return QVariant(static_cast<qlonglong>(cell.integer));
+        case SQLITE_FLOAT:
+            return QVariant(cell.real);
+        case SQLITE_TEXT:
+            return text(cell, m_kinds[static_cast<size_t>(column)]);
+        case SQLITE_BLOB:
+            return QVariant(QByteArray(m_bytes.data() + cell.offset, cell.length));
+        default:
+            return {};
+        }
+    }
+
+private:
+    QVariant text(const Cell& cell, ColumnKind kind) const {
+        const std::string_view bytes(m_bytes.data() + cell.offset, cell.length);
+        if (kind != ColumnKind::Plain) {
+            if (const auto when = parseWallClock(bytes))
+                return kind == ColumnKind::Date ? QVariant(when->date()) : QVariant(*when);
+        }
+        return QVariant(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    }
+
+    std::vector<ColumnKind> m_kinds;
+    std::vector<Cell> m_cells; // column after column once finished
+    std::string m_bytes;
+    int m_rows = 0;
+};
+
+struct Finalize {
+    void operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
+};
+using StatementHandle = std::unique_ptr<sqlite3_stmt, Finalize>;
+
+// SQLite's own words for the settings it accepts; anything else is left out, as SQLite itself ignores it.
+bool isOneOf(const QString& value, const QStringList& allowed) {
+    return allowed.contains(value, Qt::CaseInsensitive);
+}
+
+class SqliteBackend final : public Backend {
+public:
+    explicit SqliteBackend(sqlite3* db) : m_db(db) {}
+    ~SqliteBackend() override { sqlite3_close_v2(m_db); }
+
+    Engine engine() const override { return Engine::SQLite; }
+
+    RecordsetPtr query(const Statement& statement) override {
+        Bound bound;
+        StatementHandle stmt = prepare(statement, bound);
+        const int columns = sqlite3_column_count(stmt.get());
+        QStringList names;
+        std::vector<ColumnKind> kinds;
+        names.reserve(columns);
+        kinds.reserve(static_cast<size_t>(columns));
+        for (int c = 0; c < columns; ++c) {
+            names << QString::fromUtf8(sqlite3_column_name(stmt.get(), c));
+            kinds.push_back(kindOf(sqlite3_column_decltype(stmt.get(), c)));
+        }
+        auto cells = std::make_unique<SqliteCells>(std::move(kinds));
+        int rc;
+        while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW)
+            cells->append(stmt.get());
+        if (rc != SQLITE_DONE)
+            throw failure();
+        cells->finish();
+        return std::make_shared<Recordset>(std::move(names), std::move(cells));
+    }
+
+    int execute(const Statement& statement) override {
+        Bound bound;
+        StatementHandle stmt = prepare(statement, bound);
+        const sqlite3_int64 before = sqlite3_total_changes64(m_db);
+        int rc;
+        while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+        }
+        if (rc != SQLITE_DONE)
+            throw failure();
+        // sqlite3_changes keeps the count of the last INSERT, UPDATE or DELETE
+        // even after a statement of another kind.
+        return sqlite3_total_changes64(m_db) == before ? 0 : sqlite3_changes(m_db);
+    }
+
+    qint64 lastInsertId() override { return sqlite3_last_insert_rowid(m_db); }
+
+    void begin() override { run("BEGIN IMMEDIATE"); }
+    void commit() override { run("COMMIT"); }
+    void rollback() override {
+        if (!sqlite3_get_autocommit(m_db))
+            run("ROLLBACK");
+    }
+
+private:
+    // The texts bound to a statement live until it has run, so SQLite need not copy them.
+    using Bound = std::vector<QByteArray>;
+
+    Error failure() const { return Error(kStatementFailed, QString::fromUtf8(sqlite3_errmsg(m_db))); }
+
+    void run(const char* sql) {
+        if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+            throw failure();
+    }
+
+    StatementHandle prepare(const Statement& statement, Bound& bound) {
+        const QByteArray text = statement.text.toUtf8();
+        sqlite3_stmt* raw = nullptr;
+        const char* tail = nullptr;
+        if (sqlite3_prepare_v2(m_db, text.constData(), static_cast<int>(text.size()), &raw, &tail) != SQLITE_OK)
+            throw failure();
+        StatementHandle stmt(raw);
+        if (!stmt)
+            throw Error(kStatementFailed, QStringLiteral("The statement is empty"));
+        requireSingleStatement(tail, text.constData() + text.size());
+        if (sqlite3_bind_parameter_count(stmt.get()) != statement.values.size())
+            throw Error(kStatementFailed, QStringLiteral("The statement has %1 parameters but %2 values were given")
+                                              .arg(sqlite3_bind_parameter_count(stmt.get()))
+                                              .arg(statement.values.size()));
+        for (int i = 0; i < statement.values.size(); ++i)
+            bind(stmt.get(), i + 1, statement.values.at(i), bound);
+        return stmt;
+    }
+
+    // SQLite compiles only the first statement of a text; a second one would be dropped without a word.
+    void requireSingleStatement(const char* tail, const char* end) {
+        for (const char* p = tail; p && p < end; ++p) {
+            if (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n' || *p == ';')
+                continue;
+            sqlite3_stmt* next = nullptr;
+            sqlite3_prepare_v2(m_db, p, static_cast<int>(end - p), &next, nullptr);
+            const bool another = next != nullptr;
+            sqlite3_finalize(next);
+            if (another)
+                throw Error(kStatementFailed, QStringLiteral("Only one statement can run at a time"));
+            return;
+        }
+    }
+
+    void bindText(sqlite3_stmt* stmt, int index, QByteArray text, Bound& bound) {
+        bound.push_back(std::move(text));
+        const QByteArray& kept = bound.back();
+        // A null pointer would bind NULL: an empty text must stay an empty value.
+        sqlite3_bind_text(stmt, index, kept.isEmpty() ? "" : kept.constData(), static_cast<int>(kept.size()),
+                          SQLITE_STATIC);
+    }
+
+    void bind(sqlite3_stmt* stmt, int index, const QVariant& value, Bound& bound) {
+        if (value.isNull()) {
+            sqlite3_bind_null(stmt, index);
+            return;
+        }
+        switch (value.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::UInt:
+        case QMetaType::Long:
+        case QMetaType::ULong:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::SChar:
+        case QMetaType::UChar:
+        case QMetaType::Char:
+        case QMetaType::Bool:
+            sqlite3_bind_int64(stmt, index, value.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            sqlite3_bind_double(stmt, index, value.toDouble());
+            break;
+        case QMetaType::QDateTime:
+            bindText(stmt, index, wallClockText(value.toDateTime()), bound);
+            break;
+        case QMetaType::QDate:
+            bindText(stmt, index, value.toDate().toString(Qt::ISODate).toLatin1(), bound);
+            break;
+        case QMetaType::QByteArray: {
+            bound.push_back(value.toByteArray());
+            const QByteArray& kept = bound.back();
+            sqlite3_bind_blob(stmt, index, kept.isEmpty() ? "" : kept.constData(), static_cast<int>(kept.size()),
+                              SQLITE_STATIC);
+            break;
+        }
+        default:
+            bindText(stmt, index, value.toString().toUtf8(), bound);
+        }
+    }
+
+    sqlite3* m_db;
+};
+
+} // namespace
+
+std::unique_ptr<Backend> openSqlite(const DataSourceSettings& settings) {
+    if (settings.database.isEmpty())
+        throw Error(kConnectionFailed, QStringLiteral("The data source %1 names no database file").arg(settings.name));
+    sqlite3* db = nullptr;
+    // A connection belongs to one thread at a time, so SQLite's own locking per call is not needed.
+    const int flags =
+        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (settings.createFile ? SQLITE_OPEN_CREATE : 0);
+    const int rc = sqlite3_open_v2(settings.database.toUtf8().constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString why = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close_v2(db);
+        throw Error(kConnectionFailed, why + QStringLiteral(" (") + settings.database + u')');
+    }
+    auto backend = std::make_unique<SqliteBackend>(db);
+    // A second program on the same file waits this long for its lock instead of failing at once.
+    sqlite3_busy_timeout(db, settings.busyTimeoutMs);
+    static const QStringList journalModes = {"DELETE", "TRUNCATE", "PERSIST", "MEMORY", "WAL", "OFF"};
+    static const QStringList syncModes = {"OFF", "NORMAL", "FULL", "EXTRA", "0", "1", "2", "3"};
+    try {
+        if (isOneOf(settings.synchronous, syncModes))
+            backend->execute({QStringLiteral("PRAGMA synchronous = ") + settings.synchronous, {}});
+        if (isOneOf(settings.journalMode, journalModes))
+            backend->query({QStringLiteral("PRAGMA journal_mode = ") + settings.journalMode, {}});
+    } catch (const Error& e) {
+        // a file that is no database, or one locked past the timeout
+        throw Error(kConnectionFailed, e.description() + QStringLiteral(" (") + settings.database + u')');
+    }
+    return backend;
+}
+
+} // namespace zorbel::data

@@ -1,0 +1,187 @@
+// Data sources as the driver manager's ini file describes them, the texts the
+// engines exchange with us, and two programs writing to one SQLite file.
+
+#include "platform/data/Connection.h"
+#include "platform/data/DataSourceSettings.h"
+#include "platform/data/PostgresBackend.h"
+#include "platform/data/WallClock.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <future>
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace zorbel::data;
+
+namespace {
+
+// A private ini the driver manager reads for as long as the object lives.
+class PrivateIni {
+public:
+    explicit PrivateIni(const QByteArray& text) : m_before(qgetenv("ODBCINI")) {
+        QFile file(m_dir.filePath(QStringLiteral("odbc.ini")));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(text);
+        qputenv("ODBCINI", QFile::encodeName(file.fileName()));
+    }
+    ~PrivateIni() { qputenv("ODBCINI", m_before); }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_before;
+};
+
+} // namespace
+
+TEST(DataSource, SettingsAreReadFromTheIniFile) {
+    PrivateIni ini("[Lite]\nDriver=SQLite3\nDatabase=/srv/zorbel.db\nTimeout=1234\nJournalMode=WAL\n"
+                   "SyncPragma=OFF\nNoCreat=1\n\n"
+                   "[Office]\nDriver=PostgreSQL Unicode\nServername=db.example\nPort=5433\nDatabase=zorbel\n"
+                   "Username=jo\nPassword=pw\n\n"
+                   "[Plain]\nDriver=SQLite3\nDatabase=/srv/plain.db\n\n"
+                   "[Other]\nDriver=/opt/odbc/libmyodbc8w.so\nDatabase=z\n");
+    const DataSourceSettings lite = dataSourceSettings(QStringLiteral("Lite"));
+    EXPECT_EQ(lite.engine, Engine::SQLite);
+    EXPECT_EQ(lite.database, QStringLiteral("/srv/zorbel.db"));
+    EXPECT_EQ(lite.busyTimeoutMs, 1234);
+    EXPECT_EQ(lite.journalMode, QStringLiteral("WAL"));
+    EXPECT_EQ(lite.synchronous, QStringLiteral("OFF"));
+    EXPECT_FALSE(lite.createFile);
+
+    const DataSourceSettings plain = dataSourceSettings(QStringLiteral("Plain"));
+    EXPECT_EQ(plain.busyTimeoutMs, 100000) << "the SQLite ODBC driver's default";
+    EXPECT_TRUE(plain.journalMode.isEmpty());
+    EXPECT_TRUE(plain.createFile);
+
+    const DataSourceSettings office = dataSourceSettings(QStringLiteral("office"));
+    EXPECT_EQ(office.engine, Engine::PostgreSQL);
+    EXPECT_EQ(office.server, QStringLiteral("db.example"));
+    EXPECT_EQ(office.port, QStringLiteral("5433"));
+    EXPECT_EQ(office.database, QStringLiteral("zorbel"));
+    EXPECT_EQ(office.user, QStringLiteral("jo"));
+    EXPECT_EQ(office.password, QStringLiteral("pw"));
+
+    EXPECT_EQ(dataSourceSettings(QStringLiteral("Other")).engine, Engine::Unknown);
+    EXPECT_TRUE(dataSourceSettings(QStringLiteral("Missing")).driver.isEmpty());
+}
+
+TEST(DataSource, EngineFollowsTheDriversNameOrLibrary) {
+    const struct {
+        const char* name;
+        const char* library;
+        Engine engine;
+    } cases[] = {
+        {"SQLite3", "libsqlite3odbc.so", Engine::SQLite},
+        {"Embedded", "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so", Engine::SQLite},
+        {"SQLite", "libsqliteodbc.so", Engine::Unknown}, // SQLite 2's files are not SQLite 3's
+        {"PostgreSQL Unicode", "psqlodbcw.so", Engine::PostgreSQL},
+        {"Office", "/usr/lib/x86_64-linux-gnu/odbc/psqlodbca.so", Engine::PostgreSQL},
+        {"MySQL", "libmyodbc8w.so", Engine::Unknown},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(engineOfDriver(QString::fromLatin1(c.name), QString::fromLatin1(c.library)), c.engine) << c.name;
+}
+
+TEST(DataSource, WallClockTextsReadAsLocalDatesOrNotAtAll) {
+    const QDateTime noon(QDate(2024, 3, 5), QTime(12, 30, 15, 120));
+    const struct {
+        const char* text;
+        QDateTime expected; // invalid: not a date
+    } cases[] = {
+        {"2024-03-05 12:30:15.120", noon},
+        {"2024-03-05T12:30:15.12", noon},
+        {"2024-03-05 12:30:15.120999", noon},
+        {"2024-03-05 12:30", QDateTime(noon.date(), QTime(12, 30))},
+        {"2024-03-05", QDateTime(noon.date(), QTime(0, 0))},
+        {"2024-02-30", {}},
+        {"2024-03-05 25:00:00", {}},
+        {"2024-03-05 12:30:15+01", {}},
+        {"0000-01-01", {}},
+        {"5.3.2024", {}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        const auto read = parseWallClock(c.text);
+        EXPECT_EQ(read.value_or(QDateTime()), c.expected) << c.text;
+        if (read) {
+            EXPECT_EQ(read->timeSpec(), Qt::LocalTime) << c.text;
+        }
+    }
+    EXPECT_EQ(wallClockText(noon), QByteArray("2024-03-05 12:30:15.120"));
+    EXPECT_EQ(parseWallClock(wallClockText(noon).toStdString()), noon);
+}
+
+TEST(DataSource, PostgresParametersAreNumberedOutsideQuotesAndComments) {
+    const struct {
+        const char* given;
+        const char* sent;
+    } cases[] = {
+        {"SELECT a FROM t WHERE b = ? AND c = ?", "SELECT a FROM t WHERE b = $1 AND c = $2"},
+        {"SELECT '?', \"?\" FROM t WHERE b = ?", "SELECT '?', \"?\" FROM t WHERE b = $1"},
+        {"SELECT 'it''s ?' WHERE b = ?", "SELECT 'it''s ?' WHERE b = $1"},
+        {"SELECT 1 -- why?\nWHERE b = ? /* or? */ AND c = ?", "SELECT 1 -- why?\nWHERE b = $1 /* or? */ AND c = $2"},
+        {"SELECT 'open ?", "SELECT 'open ?"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(numberedParameters(QString::fromLatin1(c.given)), QByteArray(c.sent)) << c.given;
+}
+
+TEST(DataSource, AnUnknownDriverIsStillReachedThroughOdbc) {
+    // The SQLite ODBC driver under a name that says nothing stands for a driver we do not know.
+    const QString installed = QStringLiteral("/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so");
+    if (!QFile::exists(installed))
+        GTEST_SKIP() << "no SQLite ODBC driver installed";
+    QTemporaryDir dir;
+    const QString driver = dir.filePath(QStringLiteral("libofficeodbc.so"));
+    ASSERT_TRUE(QFile::copy(installed, driver));
+    PrivateIni ini("[Office]\nDriver=" + QFile::encodeName(driver) + "\nDatabase="
+                   + QFile::encodeName(dir.filePath("office.db")) + "\n");
+    ASSERT_EQ(dataSourceSettings(QStringLiteral("Office")).engine, Engine::Unknown);
+
+    Connection connection;
+    connection.Open(QStringLiteral("Data Source=Office;User ID=;Password=x"));
+    EXPECT_EQ(connection.engine(), Engine::SQLite) << "found by asking the engine itself";
+    connection.executeScript(QStringLiteral("CREATE TABLE T (ID INTEGER PRIMARY KEY AUTOINCREMENT, Name VARCHAR(50));"));
+    connection.execute({QStringLiteral("INSERT INTO T (Name) VALUES (?)"), {QStringLiteral("first")}});
+    EXPECT_EQ(connection.lastInsertId(), 1);
+    auto rs = connection.query({QStringLiteral("SELECT Name FROM T"), {}});
+    ASSERT_EQ(rs->RecordCount(), 1);
+    EXPECT_EQ(rs->Fields(QStringLiteral("name")).toString(), QStringLiteral("first"));
+}
+
+TEST(SqliteFile, ASecondWriterWaitsForTheFirstInsteadOfFailing) {
+    QTemporaryDir dir;
+    PrivateIni ini("[Shared]\nDriver=SQLite3\nDatabase=" + QFile::encodeName(dir.filePath("shared.db"))
+                   + "\nTimeout=20000\n");
+    Connection first;
+    Connection second;
+    first.Open(QStringLiteral("Data Source=Shared;User ID=;Password=x"));
+    second.Open(QStringLiteral("Data Source=Shared;User ID=;Password=x"));
+    ASSERT_EQ(first.engine(), Engine::SQLite);
+    first.execute({QStringLiteral("CREATE TABLE W (N INTEGER)"), {}});
+
+    std::promise<void> holding;
+    QString firstFailure;
+    std::thread writer([&] {
+        try {
+            Transaction transaction(first);
+            first.execute({QStringLiteral("INSERT INTO W (N) VALUES (?)"), {1}});
+            holding.set_value();
+            // long enough for the second writer to find the file locked
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            transaction.commit();
+        } catch (const Error& e) {
+            firstFailure = e.description();
+            holding.set_value();
+        }
+    });
+    holding.get_future().wait();
+    EXPECT_NO_THROW(second.execute({QStringLiteral("INSERT INTO W (N) VALUES (?)"), {2}}));
+    writer.join();
+    EXPECT_TRUE(firstFailure.isEmpty()) << firstFailure.toStdString();
+    auto rs = second.query({QStringLiteral("SELECT N FROM W ORDER BY N"), {}});
+    ASSERT_EQ(rs->RecordCount(), 2);
+    EXPECT_EQ(rs->cell(1, 0).toInt(), 2);
+}
