@@ -1,5 +1,6 @@
 #include "bench/xlsx/Reports.h"
 
+#include "client/reports/SheetFormats.h"
 #include "platform/xlsx/Application.h"
 
 namespace zorbel::bench::xlsx {
@@ -14,25 +15,10 @@ void setWidths(Worksheet& ws, std::initializer_list<std::pair<const char*, doubl
         ws.Columns(QString::fromLatin1(columns)).setColumnWidth(width);
 }
 
-void alignLeftTopWrapped(Range columns)
-{
-    columns.setHorizontalAlignment(xlLeft);
-    columns.setVerticalAlignment(xlTop);
-    columns.setWrapText(true);
-}
-
-// Arial in one size, with every effect named off, as each writer sets it.
-void setPlainArial(Font font, double size, bool bold)
-{
-    font.setName("Arial");
-    font.setSize(size);
-    font.setStrikethrough(false);
-    font.setSuperscript(false);
-    font.setSubscript(false);
-    font.setOutlineFont(false);
-    font.setShadow(false);
-    font.setBold(bold);
-}
+// The report's own format bundles, so the replay sets what the report sets.
+using reports::alignLeftTopWrapped;
+using reports::setPlainArial;
+using reports::setPlainTextLayout;
 
 void writeCells(Worksheet& ws, const PlannedRow& row)
 {
@@ -46,14 +32,8 @@ void formatHeader(Worksheet& ws, const PlannedRow& row)
 {
     const HeaderStyle style = headerStyle(row.header);
     Range range = ws.Range(ws.Cells(row.row, style.first), ws.Cells(row.row, style.last));
-    if (style.alignmentCalls) {
-        range.setOrientation(0);
-        range.setAddIndent(false);
-        range.setIndentLevel(0);
-        range.setShrinkToFit(false);
-        range.setReadingOrder(xlContext);
-        range.setMergeCells(false);
-    }
+    if (style.alignmentCalls)
+        setPlainTextLayout(range);
     setPlainArial(range.Font(), 10, true);
     if (row.header == Header::Info || row.header == Header::Team) {
         range.Font().setUnderline(xlUnderlineStyleNone);

@@ -6,7 +6,7 @@ namespace zorbel::bench::xlsx {
 
 namespace {
 constexpr int kDeliverables = 20, kTasks = 10, kActions = 5, kProgress = 4;
-constexpr int kTimelineDays = 200, kTimelineRows = 200;
+constexpr int kTimelineDays = 200, kTeam = 10;
 
 QString date(int day) { return QDate(2026, 1, 5).addDays(day).toString("dd/MM/yyyy"); }
 QString text(const char* what, const QString& chain)
@@ -49,7 +49,7 @@ ReportPlan makeReportPlan()
                                            {6, text("Project", "1")}, {7, "Ann Lee"}, {8, date(0)},
                                            {9, date(kTimelineDays)}, {10, "Open"}}});
     plan.info.push_back(header(6, Header::Team, {"Name", "Title", "Company", "email", "Telephone", "Mobile"}));
-    for (int m = 0; m < 8; ++m)
+    for (int m = 0; m < kTeam; ++m)
         plan.info.push_back({7 + m, Header::None, {{4, QStringLiteral("Member %1").arg(m)}, {5, "Engineer"},
                                                    {6, "Bridge Co"}, {7, QStringLiteral("m%1@example.org").arg(m)},
                                                    {8, "01234 567890"}, {9, "07700 900000"}}});
@@ -86,8 +86,7 @@ ReportPlan makeReportPlan()
     riskGroup("Project", "1: Bridge Works", 5);
     for (int d = 1; d <= kDeliverables; ++d)
         for (int t = 1; t <= kTasks; ++t)
-            if (t % 4 == 0)
-                riskGroup("Task", QStringLiteral("1.%1.%2: Task %1.%2").arg(d).arg(t), 3);
+            riskGroup("Task", QStringLiteral("1.%1.%2: Task %1.%2").arg(d).arg(t), 3);
 
     // Detail: every level under its header, repeated as the walk repeats it.
     row = 0;
@@ -134,8 +133,9 @@ ReportPlan makeReportPlan()
         }
     }
 
-    // Timeline: the project row, then the walk's first records, bars of
-    // every length across the window.
+    // Timeline: the project row, then every record of the walk in breakdown
+    // order, each with its bar: spans of weeks for deliverables and tasks,
+    // days for actions, one day for a progress entry.
     for (int day = 0; day < kTimelineDays; ++day) {
         plan.days.push_back(date(day));
         plan.weekend.push_back(QDate(2026, 1, 5).addDays(day).dayOfWeek() >= 6);
@@ -143,13 +143,24 @@ ReportPlan makeReportPlan()
     const int lastColumn = 3 + kTimelineDays - 1;
     plan.timeline.push_back({2, Header::None, {{1, "1"}, {2, "Bridge Works"}}});
     plan.bars.push_back({2, 3, lastColumn, 41});
-    const int fills[] = {37, 33, 37, 34};
-    for (int r = 3; r <= kTimelineRows + 1; ++r) {
-        const int level = r % 4;
-        const QString chain = QStringLiteral("1.%1.%2").arg(r / 10).arg(r % 10);
-        plan.timeline.push_back({r, Header::None, {{1, chain}, {2, text("Record", chain)}}});
-        const int first = 3 + (r * 7) % 150;
-        plan.bars.push_back({r, first, std::min(lastColumn, first + 5 + (r * 13) % 80), fills[level]});
+    row = 2;
+    auto record = [&](const QString& chain, const char* what, int firstDay, int days, int fill) {
+        plan.timeline.push_back({++row, Header::None, {{1, chain}, {2, text(what, chain)}}});
+        plan.bars.push_back({row, 3 + firstDay, std::min(lastColumn, 3 + firstDay + days), fill});
+    };
+    for (int d = 1; d <= kDeliverables; ++d) {
+        const QString deliverable = QStringLiteral("1.%1").arg(d);
+        record(deliverable, "Deliverable", d * 3, 60, 37);
+        for (int t = 1; t <= kTasks; ++t) {
+            const QString task = deliverable + QStringLiteral(".%1").arg(t);
+            record(task, "Task", d * 3 + t, 20, 33);
+            for (int a = 1; a <= kActions; ++a) {
+                const QString action = task + QStringLiteral(".%1").arg(a);
+                record(action, "Action", d * 3 + t + a, 5, 37);
+                for (int p = 1; p <= kProgress; ++p)
+                    record(action + QStringLiteral(".%1").arg(p), "Progress", d * 3 + t + a + p % 7, 0, 34);
+            }
+        }
     }
     return plan;
 }

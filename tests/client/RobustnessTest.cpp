@@ -12,6 +12,7 @@
 #include "platform/ui/ProgramEnd.h"
 #include "platform/ui/Windows.h"
 #include "tests/client/ClientTest.h"
+#include "tests/client/OutputFolder.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -341,6 +342,7 @@ protected:
     std::mt19937 rng{20240611u};
     ui::FileChooserRecorder files;
     ui::DesktopOpenerRecorder opened; // nothing is ever launched
+    OutputFolder output;              // workbooks go to a folder of the test's own
 
 };
 
@@ -393,6 +395,7 @@ std::vector<WindowRun> allRuns() {
         {"frmProgress", {32}, false},
         {"frmContacts", {1}, false},              {"frmUsers", {2}, false},
         {"frmTeams", {3}, false},                 {"frmZorbelAdmin", {5}, false},
+        {"frmExcel", {33}, false},
     };
     std::vector<WindowRun> runs;
     for (const Opening& o : openings)
