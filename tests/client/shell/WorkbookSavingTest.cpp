@@ -6,6 +6,7 @@
 #include "platform/ui/FileChooser.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/xlsx/Workbook.h"
+#include "tests/client/OutputFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,18 +34,6 @@ struct SaveCase {
     QString savedAs;                               // relative to the folder; empty when nothing was saved
     int boxes;
     int chooserRequests;
-};
-
-class OutputFolder {
-public:
-    OutputFolder() : m_previous(qgetenv("ZORBEL_OUTPUT_DIR")) { qputenv("ZORBEL_OUTPUT_DIR", m_dir.path().toUtf8()); }
-    ~OutputFolder() { qputenv("ZORBEL_OUTPUT_DIR", m_previous); }
-    QString path(const QString& relative) const { return m_dir.filePath(relative); }
-    QStringList entries() const { return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
-
-private:
-    QTemporaryDir m_dir;
-    QByteArray m_previous;
 };
 
 QByteArray contentOf(const QString& path) {
