@@ -12,7 +12,6 @@
 #include "XlsxReadBack.h"
 
 #include <QDir>
-#include <QJsonArray>
 
 namespace zorbel::test {
 namespace {
@@ -124,12 +123,8 @@ TEST_F(IssueLogWorkbookTest, EachGroupGetsASheetOfItsOpenIssuesInTheLogsOrder) {
         for (int r = 0; r < int(s.rows.size()); ++r)
             EXPECT_EQ(rowOf(book, name, r + 3), s.rows[size_t(r)]) << "row " << r + 3;
         EXPECT_TRUE(rowOf(book, name, int(s.rows.size()) + 3).join(QString()).isEmpty()); // nothing more
-        const QJsonObject data = book.cell(name, "C3");
         if (!s.rows.empty()) {
-            EXPECT_EQ(data["font"]["name"], "Calibri");
-            EXPECT_EQ(data["fill"], QJsonValue::Null);
-            EXPECT_EQ(data["align"]["horizontal"], "left");
-            EXPECT_EQ(data["align"]["wrap"], true);
+            EXPECT_EQ(book.cell(name, "C3")["fill"], QJsonValue::Null); // the fill stays on the header
         }
     }
 }
@@ -143,7 +138,7 @@ struct TroubleCase {
     Trouble trouble;
     std::vector<const char*> prompts; // the export's boxes, by how they start
     bool saved;
-    const char* statusCell;           // G3 and G4 of the first sheet when saved
+    const char* statusCell;           // column G of the first sheet's rows when saved
 };
 
 class IssueLogTroubleTest : public IssueLogWorkbookTest, public ::testing::WithParamInterface<TroubleCase> {
@@ -184,8 +179,8 @@ TEST_P(IssueLogTroubleTest, SaysSoOnceAndLeavesNoPartialFile) {
         const XlsxReadBack book(saved());
         ASSERT_FALSE(book.failed()) << book.error().toStdString();
         EXPECT_EQ(book.cell("Build", "A2")["value"], "Reference"); // the header stays
-        EXPECT_EQ(book.cell("Build", "G3")["value"].toString(), QLatin1String(c.statusCell));
-        EXPECT_EQ(book.cell("Build", "G4")["value"].toString(), QLatin1String(c.statusCell));
+        EXPECT_EQ(rowOf(book, "Build", 4)[6], QLatin1String(c.statusCell)); // both rows, from one reading
+        EXPECT_EQ(rowOf(book, "Build", 3)[6], QLatin1String(c.statusCell));
     }
 }
 
