@@ -1,5 +1,6 @@
 #include "client/risks/frmIssueLog.h"
 
+#include "client/risks/IssueLogWorkbook.h"
 #include "client/risks/IssueRules.h"
 #include "client/risks/frmAddIssue.h"
 #include "client/shell/AppState.h"
@@ -302,7 +303,10 @@ void frmIssueLog::btnDelete_Click() {
 }
 
 void frmIssueLog::btnExcel_Click() {
-    // The issue-log workbook is written from here; until it exists the button does nothing.
+    // An account that may not list the issues gets no workbook of them either.
+    if (!shell::mayList(state().g_issueAdminLevel))
+        return;
+    IssueLogWorkbook({m_sortField, m_rsGroups, projectID(), projectName()}).Export();
 }
 
 void frmIssueLog::resizeEvent(QResizeEvent* event) {

@@ -3,8 +3,9 @@
 // open ones or, under "View Closed", the closed ones (status 1), in the order
 // picked. It asks for the project when it opens; adding and editing go
 // through the issue dialog, and every change is followed by a reload, so the
-// first listed issue is always the selected one. The window is a list with
-// commands: it has no edit mode, no detail fields and no OK or Cancel.
+// first listed issue is always the selected one; Excel writes the open
+// issues of every group to a workbook. The window is a list with commands:
+// it has no edit mode, no detail fields and no OK or Cancel.
 
 #include "client/shell/LookUpNames.h"
 #include "client/shell/GridFiller.h"
