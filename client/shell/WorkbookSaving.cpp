@@ -70,7 +70,15 @@ bool saveWorkbook(xl::Workbook& book, const QString& title, const QString& failu
         if (chosen.isEmpty())
             return false;
         folder = QFileInfo(chosen).absolutePath();
-        saved = trySave(book, chosen, failurePrefix);
+        // A name typed without a suffix gets the format's own, so the desktop
+        // knows the file; the chooser asked about the name typed, not this one.
+        QString path = chosen;
+        if (QFileInfo(chosen).suffix().isEmpty()) {
+            path += QStringLiteral(".xlsx");
+            if (QFileInfo::exists(path) && !userAllowsReplacing(path))
+                continue;
+        }
+        saved = trySave(book, path, failurePrefix);
     }
     openSaved(book.FullName());
     return true;

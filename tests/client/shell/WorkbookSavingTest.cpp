@@ -49,6 +49,8 @@ TEST(WorkbookSaving, ReplacesOnlyAfterYesAndOffersSaveAsUntilSavedOrCancelled) {
         {"replace after yes", Before::OldFile, {ui::vbYes}, {}, true, true, fileName, 1, 0},
         {"no keeps the old file, chooser cancelled", Before::OldFile, {ui::vbNo}, {std::nullopt}, true, false, {}, 1, 1},
         {"no, then saved elsewhere", Before::OldFile, {ui::vbNo}, {other}, true, true, other, 1, 1},
+        {"a name typed without a suffix gets one", Before::OldFile, {ui::vbNo}, {QStringLiteral("other")}, true, true,
+         other, 1, 1},
         {"failed save, failed again, then cancelled", Before::Folder, {ui::vbYes}, {unreachable, std::nullopt}, true,
          false, {}, 3, 2},
         {"failed save, then saved elsewhere", Before::Folder, {ui::vbYes}, {other}, true, true, other, 2, 1},
