@@ -5,7 +5,7 @@
 namespace zorbel::bench::xlsx {
 
 namespace {
-constexpr int kDeliverables = 20, kTasks = 10, kActions = 5, kProgress = 4;
+constexpr int kTasks = 10, kActions = 5, kProgress = 4;
 constexpr int kTimelineDays = 200, kTeam = 10;
 
 QString date(int day) { return QDate(2026, 1, 5).addDays(day).toString("dd/MM/yyyy"); }
@@ -40,7 +40,7 @@ HeaderStyle headerStyle(Header header)
     return {0, 0, 0, false, false};
 }
 
-ReportPlan makeReportPlan()
+ReportPlan makeReportPlan(int deliverables)
 {
     ReportPlan plan;
     plan.info.push_back(header(2, Header::Info, {"Date", "WBS", "Project Name", "Reference No", "Description",
@@ -66,7 +66,7 @@ ReportPlan makeReportPlan()
     };
     plan.deliverables.push_back(header(2, Header::Deliverable, {"WBS", "Deliverable", "CSF", "Metric", "Owner",
                                                                 "Status", "Start Date", "End Date"}));
-    for (int d = 1; d <= kDeliverables; ++d)
+    for (int d = 1; d <= deliverables; ++d)
         plan.deliverables.push_back(deliverableRow(2 + d, d));
 
     // Risks: the project's group, then every fourth task's.
@@ -84,7 +84,7 @@ ReportPlan makeReportPlan()
         }
     };
     riskGroup("Project", "1: Bridge Works", 5);
-    for (int d = 1; d <= kDeliverables; ++d)
+    for (int d = 1; d <= deliverables; ++d)
         for (int t = 1; t <= kTasks; ++t)
             riskGroup("Task", QStringLiteral("1.%1.%2: Task %1.%2").arg(d).arg(t), 3);
 
@@ -108,7 +108,7 @@ ReportPlan makeReportPlan()
         }
         return at;
     };
-    for (int d = 1; d <= kDeliverables; ++d) {
+    for (int d = 1; d <= deliverables; ++d) {
         row = detailHeader(row + 2, Header::Deliverable);
         plan.detail.push_back(deliverableRow(++row, d));
         for (int t = 1; t <= kTasks; ++t) {
@@ -148,7 +148,7 @@ ReportPlan makeReportPlan()
         plan.timeline.push_back({++row, Header::None, {{1, chain}, {2, text(what, chain)}}});
         plan.bars.push_back({row, 3 + firstDay, std::min(lastColumn, 3 + firstDay + days), fill});
     };
-    for (int d = 1; d <= kDeliverables; ++d) {
+    for (int d = 1; d <= deliverables; ++d) {
         const QString deliverable = QStringLiteral("1.%1").arg(d);
         record(deliverable, "Deliverable", d * 3, 60, 37);
         for (int t = 1; t <= kTasks; ++t) {

@@ -3,7 +3,7 @@
 // same cells and formats straight through libxlsxwriter; prints the median
 // time of each and their ratio, then has the test reader compare the files.
 //
-//   zorbel_xlsx_bench [--runs N] [--out FOLDER] [--no-check]
+//   zorbel_xlsx_bench [--runs N] [--deliverables N] [--out FOLDER] [--no-check]
 
 #include "bench/xlsx/Reports.h"
 
@@ -54,18 +54,21 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     int runs = 5;
+    int deliverables = kReportDeliverables;
     bool check = true;
     QString out;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == "--runs" && i + 1 < args.size())
             runs = std::max(1, args[++i].toInt());
+        else if (args[i] == "--deliverables" && i + 1 < args.size())
+            deliverables = std::max(1, args[++i].toInt());
         else if (args[i] == "--out" && i + 1 < args.size())
             out = args[++i];
         else if (args[i] == "--no-check")
             check = false;
         else {
-            std::fprintf(stderr, "usage: zorbel_xlsx_bench [--runs N] [--out FOLDER] [--no-check]\n");
+            std::fprintf(stderr, "usage: zorbel_xlsx_bench [--runs N] [--deliverables N] [--out FOLDER] [--no-check]\n");
             return 2;
         }
     }
@@ -75,7 +78,7 @@ int main(int argc, char** argv)
     const QString layerFile = out + "/layer.xlsx";
     const QString directFile = out + "/direct.xlsx";
 
-    const ReportPlan plan = makeReportPlan();
+    const ReportPlan plan = makeReportPlan(deliverables);
     std::printf("six-sheet report: %zu cells (detail %zu rows, risks %zu rows, timeline %zu days x %zu rows)\n",
                 cellsOf(plan), plan.detail.size(), plan.risks.size(), plan.days.size(), plan.bars.size());
     try {

@@ -70,13 +70,17 @@ frmExcel::frmExcel(QWidget* parent) : QWidget(parent) {
     txtEnd = placeField<QLineEdit>(this, "txtEnd", 6240, 3240, 1320);
     for (QLineEdit* box : {txtStart, txtWindow, txtEnd})
         box->setReadOnly(true);
-    MonthViewStart = placeField<QCalendarWidget>(this, "MonthViewStart", 120, 3720, 3720, 2760);
-    MonthViewEnd = placeField<QCalendarWidget>(this, "MonthViewEnd", 5160, 3720, 3720, 2760);
+    MonthViewStart = placeField<QCalendarWidget>(this, "MonthViewStart", 120, 3720, 3600, 2760);
+    MonthViewEnd = placeField<QCalendarWidget>(this, "MonthViewEnd", 5280, 3720, 3600, 2760);
+    // A month calendar shows days only; week numbers would crowd the weekday names out.
+    for (QCalendarWidget* month : {MonthViewStart, MonthViewEnd})
+        month->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
 
     bntCreate = new controls::ctrlButton(QStringLiteral("Create"), this);
     bntCreate->setObjectName(QStringLiteral("bntCreate"));
     bntCreate->setToolTip(QStringLiteral("Create Excel Spreadsheet"));
-    controls::moveTwips(bntCreate, 3960, 6240);
+    // In the gap between the calendars, level with their foot: over either it would take their clicks.
+    controls::moveTwips(bntCreate, 3802, 6120);
 
     for (QWidget* w : std::initializer_list<QWidget*>{lblStart, txtStart, lblDuration, txtWindow, lblEnd, txtEnd,
                                                        MonthViewStart, MonthViewEnd})

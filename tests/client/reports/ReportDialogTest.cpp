@@ -62,6 +62,18 @@ TEST_F(ReportDialogTest, EveryPickMakesTheProjectCurrentWithItsDatesOwnerAndRigh
     EXPECT_EQ(boxText("txtWindow"), QStringLiteral("10"));
 }
 
+TEST_F(ReportDialogTest, CreateLiesBetweenTheCalendarsAndCoversNeither) {
+    auto& dialog = open();
+    tick("chkTimeline", true);
+    const QRect create = dialog.findChild<controls::ctrlButton*>(QStringLiteral("bntCreate"))->geometry();
+    for (const char* name : {"MonthViewStart", "MonthViewEnd"}) {
+        const QRect month = dialog.findChild<QCalendarWidget*>(QString::fromLatin1(name))->geometry();
+        EXPECT_FALSE(create.intersects(month)) << name;
+        EXPECT_TRUE(dialog.rect().contains(month)) << name;
+    }
+    EXPECT_TRUE(dialog.rect().contains(create));
+}
+
 TEST_F(ReportDialogTest, CreateIsRefusedWithOneMessageAndNothingWritten) {
     struct Case {
         const char* name;
