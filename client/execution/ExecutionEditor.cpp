@@ -28,7 +28,7 @@ shell::HeaderBlock::Level headerDownTo(Level parent) {
     return shell::HeaderBlock::Project;
 }
 
-qint32 currentID(Level level) {
+qint32 currentIDAt(Level level) {
     const auto& s = state();
     switch (level) {
     case Level::Deliverable: return s.g_currentDeliverableID;
@@ -60,7 +60,7 @@ void ExecutionEditor::readList() {
     auto& s = state();
     m_parentHolds = currentChainHolds(m_parent);
     auto& list = s.*m_source.list;
-    list = m_parentHolds ? ((*s.g_zorbel).*m_source.get)(currentID(m_parent), 0) : nullptr;
+    list = m_parentHolds ? ((*s.g_zorbel).*m_source.get)(currentIDAt(m_parent), 0) : nullptr;
     s.*m_source.count = list ? list->RecordCount() : 0;
 }
 

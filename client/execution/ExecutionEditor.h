@@ -68,7 +68,7 @@ protected:
     void showOwner(const QVariant& owner);
     void showStatus(const QVariant& status);
     void showWBS(const QVariant& wbs);
-    // Add: no owner, no status, a dark lamp.
+    // No owner, no status, a dark lamp: Add, and no record to show.
     void clearOwnerAndStatus();
 
     bool hasParent() const override { return m_parentHolds; }

@@ -88,12 +88,16 @@ qint32& frmActions::savedRow() {
     return state().g_actionRow;
 }
 
-void frmActions::clearCurrent() {
-    state().g_currentActionID = 0;
+qint32& frmActions::currentID() {
+    return state().g_currentActionID;
+}
+
+void frmActions::emptyFields() {
     txtAction->clear();
     txtActionStart->clear();
     txtActionEnd->clear();
     txtWBS->clear();
+    clearOwnerAndStatus();
 }
 
 void frmActions::showRow(int, const Row& v) {

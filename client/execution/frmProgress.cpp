@@ -74,11 +74,15 @@ qint32& frmProgress::savedRow() {
     return state().g_progressRow;
 }
 
-void frmProgress::clearCurrent() {
-    state().g_currentProgressID = 0;
+qint32& frmProgress::currentID() {
+    return state().g_currentProgressID;
+}
+
+void frmProgress::emptyFields() {
     txtProgress->clear();
     txtProgressDate->clear();
     txtWBS->clear();
+    clearOwnerAndStatus();
 }
 
 void frmProgress::showRow(int, const Row& v) {

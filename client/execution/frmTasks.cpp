@@ -98,6 +98,11 @@ frmTasks::frmTasks()
     connect(chkDependency, &QCheckBox::toggled, this, &frmTasks::chkDependency_Click);
     connect(ComboProjects, &QComboBox::currentIndexChanged, this, &frmTasks::ComboProjects_Click);
     connect(ComboDeliverables, &QComboBox::currentIndexChanged, this, &frmTasks::ComboDeliverables_Click);
+    // Choosing the entry already chosen changes no index but still reads the
+    // list below it again: tasks added since show up. A choice that does change
+    // the index reads it twice, which costs a query and changes nothing.
+    connect(ComboProjects, &QComboBox::activated, this, &frmTasks::ComboProjects_Click);
+    connect(ComboDeliverables, &QComboBox::activated, this, &frmTasks::ComboDeliverables_Click);
     connect(ComboTasks, &QComboBox::currentIndexChanged, this, &frmTasks::ComboTasks_Click);
     connect(btnSetDate, &controls::ctrlButton::Click, this, &frmTasks::btnSetDate_Click);
 
@@ -143,6 +148,13 @@ qint32& frmTasks::savedRow() {
     return state().g_taskRow;
 }
 
+void frmTasks::btnRefresh_Click() {
+    ExecutionEditor::btnRefresh_Click();
+    fillPickerProjects();
+    // Reading the lists chose their first task; that is nobody's predecessor.
+    forgetPick();
+}
+
 void frmTasks::afterSetMode(int mode) {
     // Every switch starts without a chosen predecessor; an edit then takes
     // the task's own back, so that saving another field does not drop it.
@@ -154,12 +166,16 @@ void frmTasks::afterSetMode(int mode) {
         restoreLoadedPredecessor();
 }
 
-void frmTasks::clearCurrent() {
-    state().g_currentTaskID = 0;
+qint32& frmTasks::currentID() {
+    return state().g_currentTaskID;
+}
+
+void frmTasks::emptyFields() {
     txtTask->clear();
     txtTaskStart->clear();
     txtTaskEnd->clear();
     txtWBS->clear();
+    clearOwnerAndStatus();
     showLoadedPredecessor(0);
 }
 
@@ -232,12 +248,19 @@ void frmTasks::showPicker(bool shown) {
 }
 
 void frmTasks::fillPickerProjects() {
+    const qint32 project = m_pickedProjectID;
+    const qint32 deliverable = m_pickedDeliverableID;
     m_rsPickerProjects = state().g_zorbel->GetProjects(static_cast<qint16>(shell::nav::phaseState(state().g_navTool)));
     shell::fillCombo(*ComboProjects, shell::fieldTexts(m_rsPickerProjects, QStringLiteral("Name")));
-    if (ComboProjects->count() > 0)
-        ComboProjects->setCurrentIndex(0);
-    else
-        ComboProjects_Click();
+    {
+        const QSignalBlocker quiet(ComboProjects);
+        const int kept = shell::rowOfID(m_rsPickerProjects, project);
+        ComboProjects->setCurrentIndex(kept >= 0 ? kept : (ComboProjects->count() > 0 ? 0 : -1));
+    }
+    ComboProjects_Click();
+    const int keptDeliverable = shell::rowOfID(m_rsPickerDeliverables, deliverable);
+    if (keptDeliverable > 0)
+        ComboDeliverables->setCurrentIndex(keptDeliverable);
 }
 
 void frmTasks::forgetPick() {

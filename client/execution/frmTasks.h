@@ -26,6 +26,8 @@ public:
 
     void Form_Load();
     void LoadTasksGrid() { loadList(); }
+    // The tasks and the dependency picker's lists, read again.
+    void btnRefresh_Click() override;
 
     // The dependency picker.
     void chkDependency_Click();
@@ -39,8 +41,9 @@ public:
 
 protected:
     qint32& savedRow() override;
+    qint32& currentID() override;
     void afterSetMode(int mode) override;
-    void clearCurrent() override;
+    void emptyFields() override;
     void showRow(int row, const Row& values) override;
     void clearForAdd() override;
     bool readInputs() override;
@@ -53,6 +56,8 @@ protected:
 private:
     void makePicker(int top);
     void showPicker(bool shown);
+    // Reads the picker's lists, keeping the project and deliverable chosen
+    // while they are still listed (the first ones otherwise).
     void fillPickerProjects();
     // Forgets the chosen predecessor, its end date and the task the list shows.
     void forgetPick();

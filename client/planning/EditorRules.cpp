@@ -1,5 +1,6 @@
 #include "client/planning/EditorRules.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace zorbel::planning {
@@ -38,6 +39,16 @@ qint32 nextWBSOf(const data::Recordset& rs, int wbsField) {
 
 int rowToRestore(int savedRow, int lastRow) {
     return (savedRow >= 1 && savedRow <= lastRow) ? savedRow : 1;
+}
+
+int rowAfterSave(const data::Recordset& list, qint32 id, int rowBefore) {
+    const int count = list.RecordCount();
+    if (count <= 0)
+        return 0;
+    for (int i = 0; i < count; ++i)
+        if (id != 0 && list.row(i)[0].toInt() == id)
+            return i + 1;
+    return std::clamp(rowBefore, 1, count);
 }
 
 ProjectDates widenStart(const ProjectDates& stored, const QDateTime& newStart) {

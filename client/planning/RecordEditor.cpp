@@ -143,6 +143,11 @@ void RecordEditor::btnAdd_Click() {
     SetMode(shell::kAdd);
 }
 
+void RecordEditor::btnCancel_Click() {
+    SetMode(shell::kBrowse);
+    showStoredRecord();
+}
+
 // ---------------------------------------------------------------- grid
 
 void RecordEditor::LoadGrid(const data::RecordsetPtr& rs) {
@@ -181,7 +186,8 @@ void RecordEditor::LoadGrid(const data::RecordsetPtr& rs) {
 
     SetMode(shell::kBrowse);
     // Moving the row here selects nothing: the grid is not ready yet.
-    m_grid->setRow(rowToRestore(savedRow(), count));
+    m_grid->setRow(m_reselect ? rowAfterSave(*rs, m_reselect->id, m_reselect->rowBefore)
+                              : rowToRestore(savedRow(), count));
     m_gridReady = true;
     state().g_gridReady = true;
     ShowSelected();
@@ -204,6 +210,18 @@ void RecordEditor::ShowSelected() {
     showRow(r, *values);
 }
 
+void RecordEditor::clearCurrent() {
+    currentID() = 0;
+    emptyFields();
+}
+
+void RecordEditor::showStoredRecord() {
+    if (m_gridReady && rowValues(m_grid->Row()))
+        ShowSelected();
+    else
+        emptyFields();
+}
+
 // ---------------------------------------------------------------- OK
 
 void RecordEditor::failed(const QString& operation) {
@@ -211,12 +229,13 @@ void RecordEditor::failed(const QString& operation) {
 }
 
 void RecordEditor::Submit() {
-    auto& s = state();
+    // 1. The owner rule decides first: a refused user is asked nothing more.
     const Owners owners = resolveOwner();
     if (shell::OwnerRuleRefuses(m_spec.ownerRefusal, m_mode, owners.entered, owners.stored)) {
         btnCancel_Click();
         return;
     }
+    // 2. A record to save under.
     if (!hasParent()) {
         // Nothing to save under: say so as a failed save would.
         if (m_mode == shell::kEdit)
@@ -225,34 +244,63 @@ void RecordEditor::Submit() {
             failed(QStringLiteral("Add"));
         else if (m_mode == shell::kDelete)
             failed(QStringLiteral("Delete"));
-        SetMode(shell::kBrowse);
+        btnCancel_Click();
         return;
     }
-    // Everything typed is checked before any question or write, so bad input
-    // changes nothing and leaves the user in the mode to correct it.
+    // 3. Everything typed is checked before any question or write, so bad
+    // input changes nothing and leaves the user in the mode to correct it.
     if (!readInputs())
         return;
+    // 4. The questions about the project's dates.
     checkProjectDates();
+    // 5. The write.
+    const std::optional<Reselect> saved = save();
+    // 6. Browsing again, on what the database now holds.
+    SetMode(shell::kBrowse);
+    if (saved)
+        reloadShowing(*saved);
+    else
+        showStoredRecord();
+}
 
-    if (m_mode == shell::kEdit) {
+std::optional<RecordEditor::Reselect> RecordEditor::save() {
+    const int rowBefore = m_grid->Row();
+    switch (m_mode) {
+    case shell::kEdit: {
+        const qint32 id = currentID();
         if (updateRecord() == 0)
             failed(QStringLiteral("Update"));
-    } else if (m_mode == shell::kAdd) {
-        if (addRecord() == 0) {
+        return Reselect{id, rowBefore};
+    }
+    case shell::kAdd: {
+        const qint32 id = addRecord();
+        if (id == 0) {
             failed(QStringLiteral("Add"));
         } else if (m_spec.wbsField >= 0) {
-            // The next record typed without a WBS lands after this one.
-            setNextWBS(std::max(m_nextWBS, s.g_saveWBS + 1));
+            // The next record typed without a WBS lands after this one, also
+            // when the list read again does not hold it.
+            setNextWBS(std::max(m_nextWBS, state().g_saveWBS + 1));
         }
-    } else if (m_mode == shell::kDelete) {
-        if (ui::MsgBox(QStringLiteral("Are you sure you want to delete ") + recordName(), ui::vbYesNo) == ui::vbYes) {
-            const qint32 result = deleteRecord();
-            savedRow() = 1;
-            if (result == 0)
-                failed(QStringLiteral("Delete"));
-        }
+        return Reselect{id, rowBefore};
     }
-    SetMode(shell::kBrowse);
+    case shell::kDelete: {
+        if (ui::MsgBox(QStringLiteral("Are you sure you want to delete ") + recordName(), ui::vbYesNo) != ui::vbYes)
+            return std::nullopt;
+        // A record that is gone leaves its row to the one after it; one that
+        // could not be deleted stays selected.
+        const qint32 id = currentID();
+        if (deleteRecord() == 0)
+            failed(QStringLiteral("Delete"));
+        return Reselect{id, rowBefore};
+    }
+    }
+    return std::nullopt;
+}
+
+void RecordEditor::reloadShowing(const Reselect& saved) {
+    m_reselect = saved;
+    btnRefresh_Click();
+    m_reselect.reset();
 }
 
 // ---------------------------------------------------------------- helpers

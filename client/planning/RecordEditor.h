@@ -10,6 +10,11 @@
 // grid loader, row click and the project-date questions live here once; the
 // grid filling, combos, owners, rights and date boxes they use are the
 // shell's, shared with every other subsystem's windows.
+//
+// What the screen shows is what the database holds: after a save (or a save
+// the business layer refused) the list is read again and the saved record is
+// selected as a row click selects it, so Edit and Delete always act on the
+// record whose fields they show; Cancel puts the stored values back.
 
 #include "client/planning/EditorRules.h"
 #include "client/shell/AppState.h"
@@ -64,8 +69,9 @@ public:
     void btnAdd_Click();
     void btnEdit_Click() { SetMode(shell::kEdit); }
     void btnDelete_Click() { SetMode(shell::kDelete); }
-    void btnCancel_Click() { SetMode(shell::kBrowse); }
+    void btnCancel_Click();
     void btnOK_Click() { Submit(); }
+    // Reads the list again and loads the grid; OK reloads through it too.
     virtual void btnRefresh_Click() = 0;
 
 protected:
@@ -106,6 +112,8 @@ protected:
     void LoadGrid(const data::RecordsetPtr& rs);
     // The row click: shows the current row when the grid is ready.
     void ShowSelected();
+    // No record to show: the current id goes to 0 and the fields are emptied.
+    void clearCurrent();
     // Values of a grid row as stored, or nullptr for a row outside the list.
     const Row* rowValues(int row) const;
     int rowCount() const { return m_list ? m_list->RecordCount() : 0; }
@@ -113,6 +121,8 @@ protected:
     virtual bool picturesWanted() const { return true; }
 
     // --- the OK sequence ------------------------------------------------
+    // Owner rule, parent, typed values, project dates, the write, then the
+    // list as the database now holds it with the saved record selected.
     void Submit();
 
     // --- helpers for the editors ----------------------------------------
@@ -126,12 +136,14 @@ protected:
 
     // --- what each editor gives -----------------------------------------
     virtual qint32& savedRow() = 0;
+    // The id of the record shown (g_currentProjectID ...).
+    virtual qint32& currentID() = 0;
     // Runs at the end of every call of the mode setter, also when the mode did
     // not change, once the new mode is stored (the tasks editor resets its
     // dependency picker here).
     virtual void afterSetMode(int /*mode*/) {}
-    // The list came back empty: forget the current record.
-    virtual void clearCurrent() = 0;
+    // Empties every detail field, owner and status included.
+    virtual void emptyFields() = 0;
     // The row click of one row.
     virtual void showRow(int row, const Row& values) = 0;
     // Add: empties the fields that the editor's Add empties.
@@ -177,6 +189,19 @@ protected:
     QCheckBox* chk7DayWeek = nullptr;
 
 private:
+    // The record to select when the list is read again after a save: the one
+    // with this id, or the row now standing where the saved one stood.
+    struct Reselect {
+        qint32 id = 0;
+        int rowBefore = 0;
+    };
+    // The write of the OK sequence by the mode; what to select afterwards,
+    // or nothing when nothing was written (a delete answered No).
+    std::optional<Reselect> save();
+    void reloadShowing(const Reselect& saved);
+    // The row shown again from the list, dropping whatever was typed; empty
+    // fields when no record is shown.
+    void showStoredRecord();
     void failed(const QString& operation);
     void updateProjectDates(const ProjectDates& dates);
     ProjectDates storedProjectDates();
@@ -185,6 +210,7 @@ private:
     std::vector<QWidget*> m_lockedFields;
     // The list the grid shows; its records are read when a row is shown, never copied at load.
     data::RecordsetPtr m_list;
+    std::optional<Reselect> m_reselect; // set only while a reload after a save runs
     int m_mode = 0;
     bool m_gridReady = false;
     qint32 m_nextWBS = 1;

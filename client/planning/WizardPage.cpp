@@ -1,5 +1,6 @@
 #include "client/planning/WizardPage.h"
 
+#include "client/planning/EditorRules.h"
 #include "client/shell/AppState.h"
 #include "client/shell/Placing.h"
 #include "controls/Twips.h"
@@ -141,13 +142,17 @@ void WizardRecordPage::btnDelete_Click() {
 
 void WizardRecordPage::btnCancel_Click() {
     showModeButtons(true);
-    LoadList();
+    backToList(m_selectedID, FG1->Row());
 }
 
 void WizardRecordPage::btnOK_Click() {
+    qint32 select = m_selectedID;
     if (m_mode == shell::kAdd) {
-        if (!addRecord())
+        const std::optional<qint32> added = addRecord();
+        if (!added)
             return;
+        if (*added != 0)
+            select = *added;
     } else if (m_mode == shell::kDelete && m_selectedID != 0) {
         // Only a record this page listed for its own project: never one that
         // another window left current.
@@ -156,13 +161,18 @@ void WizardRecordPage::btnOK_Click() {
             == ui::vbYes)
             deleteRecord(m_selectedID);
     }
-    LoadList();
+    backToList(select, FG1->Row());
     showModeButtons(true);
+}
+
+void WizardRecordPage::backToList(qint32 select, int rowBefore) {
+    clearForAdd();
+    LoadList(select, rowBefore);
 }
 
 // ---------------------------------------------------------------- listing
 
-void WizardRecordPage::LoadList() {
+void WizardRecordPage::LoadList(qint32 select, int rowBefore) {
     // Without a project there is nothing of its own to list: project 0 would
     // list records that belong to no project.
     const data::RecordsetPtr rs = m_project.id != 0 ? listRecords(m_project.id) : nullptr;
@@ -186,7 +196,7 @@ void WizardRecordPage::LoadList() {
     shell::appendRows(*FG1, m_spec.columns, *rs);
 
     storeMode(shell::kBrowse);
-    FG1->setRow(1);
+    FG1->setRow(rowAfterSave(*rs, select, rowBefore));
     FG1_Click();
 }
 

@@ -15,6 +15,11 @@
 // milestone and deliverable of the editors are left alone. Unlike the record
 // editors the pages have no Edit, no rights, owner or project-date rules.
 //
+// The detail fields are for entering a new record only. OK and Cancel empty
+// them and list the records again with the one just added selected (after a
+// delete the one that took its place; otherwise the one selected before), so
+// the name under the grid is the only record text on screen.
+//
 // The introduction pages are a text box and their buttons, made with
 // placeIntroText and placeButton.
 
@@ -25,6 +30,7 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -98,8 +104,9 @@ protected:
 
     // --- the mode and the listing ---------------------------------------
     void storeMode(int mode);
-    // Lists the project's records, picking the first.
-    void LoadList();
+    // Lists the project's records and picks the one with id `select`; when
+    // none has it, the row standing at `rowBefore` (or the last, or the first).
+    void LoadList(qint32 select = 0, int rowBefore = 1);
 
     // --- what each page gives -------------------------------------------
     virtual data::RecordsetPtr listRecords(qint32 projectID) = 0;
@@ -107,9 +114,10 @@ protected:
     virtual void clearForAdd() = 0;
     // A listing without records empties these.
     virtual void clearWhenEmpty() = 0;
-    // Adds a record from the detail fields; false (after a message) when the
-    // input cannot be read, which leaves the page adding.
-    virtual bool addRecord() = 0;
+    // Adds a record from the detail fields: the id the business layer gave
+    // it (0 when it failed), or nothing (after a message) when the input
+    // cannot be read, which leaves the page adding.
+    virtual std::optional<qint32> addRecord() = 0;
     virtual void deleteRecord(qint32 id) = 0;
 
     shell::HeaderBlock m_header;
@@ -122,6 +130,8 @@ protected:
 
 private:
     void showModeButtons(bool browse);
+    // Back to browsing: the entry fields emptied, the records listed anew.
+    void backToList(qint32 select, int rowBefore);
 
     PageSpec m_spec;
     WizardProject m_project;

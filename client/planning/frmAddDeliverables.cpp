@@ -105,16 +105,17 @@ void frmAddDeliverables::clearWhenEmpty() {
     txtEndDate->clear();
 }
 
-bool frmAddDeliverables::addRecord() {
+std::optional<qint32> frmAddDeliverables::addRecord() {
     const auto dates = shell::readDateSpan(*txtStartDate, *txtEndDate);
     if (!dates)
-        return false;
+        return std::nullopt;
     QString metric = txtMetric->toPlainText();
-    state().g_zorbel->AddDeliverable(project().id, kDeliverableStatus, txtDeliverable->toPlainText(), metric,
-                                     kDeliverableOwner, dates->start, dates->end, m_position, kCSF);
+    const qint32 id = state().g_zorbel->AddDeliverable(project().id, kDeliverableStatus, txtDeliverable->toPlainText(),
+                                                       metric, kDeliverableOwner, dates->start, dates->end,
+                                                       m_position, kCSF);
     // Used up whatever the result: numbers are never handed out twice on one page.
     ++m_position;
-    return true;
+    return id;
 }
 
 void frmAddDeliverables::deleteRecord(qint32 id) {

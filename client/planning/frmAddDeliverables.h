@@ -30,7 +30,7 @@ protected:
     data::RecordsetPtr listRecords(qint32 projectID) override;
     void clearForAdd() override;
     void clearWhenEmpty() override;
-    bool addRecord() override;
+    std::optional<qint32> addRecord() override;
     void deleteRecord(qint32 id) override;
 
 private:

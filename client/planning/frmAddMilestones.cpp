@@ -91,15 +91,14 @@ void frmAddMilestones::clearWhenEmpty() {
     clearForAdd();
 }
 
-bool frmAddMilestones::addRecord() {
+std::optional<qint32> frmAddMilestones::addRecord() {
     // With no date the milestone falls on the project's start, to the day the header shows it.
     const QDateTime start = shell::ParseShown(shell::FormatShown(project().start)).value_or(ui::now());
     const auto date = txtDate->dateOr(start);
     if (!date)
-        return false;
-    state().g_zorbel->AddMilestone(project().id, txtDescription->toPlainText(), *date, *date, kMilestoneStatus,
-                                   kMilestoneOwner);
-    return true;
+        return std::nullopt;
+    return state().g_zorbel->AddMilestone(project().id, txtDescription->toPlainText(), *date, *date,
+                                          kMilestoneStatus, kMilestoneOwner);
 }
 
 void frmAddMilestones::deleteRecord(qint32 id) {

@@ -162,9 +162,15 @@ void frmDeliverables::emptyDetails() {
     ChkCSF->setChecked(false);
 }
 
-void frmDeliverables::clearCurrent() {
-    state().g_currentDeliverableID = 0;
+qint32& frmDeliverables::currentID() {
+    return state().g_currentDeliverableID;
+}
+
+void frmDeliverables::emptyFields() {
     emptyDetails();
+    ComboOwner->setCurrentIndex(-1);
+    ComboStatus->setCurrentIndex(-1);
+    LEDStatus->setStatus(0);
 }
 
 void frmDeliverables::showRow(int, const Row& v) {

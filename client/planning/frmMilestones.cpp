@@ -115,8 +115,11 @@ qint32& frmMilestones::savedRow() {
     return state().g_milestoneRow;
 }
 
-void frmMilestones::clearCurrent() {
-    state().g_currentMilestoneID = 0;
+qint32& frmMilestones::currentID() {
+    return state().g_currentMilestoneID;
+}
+
+void frmMilestones::emptyFields() {
     txtMilestone->clear();
     txtDate->clear();
 }

@@ -28,7 +28,8 @@ public:
 
 protected:
     qint32& savedRow() override;
-    void clearCurrent() override;
+    qint32& currentID() override;
+    void emptyFields() override;
     void showRow(int row, const Row& values) override;
     void clearForAdd() override;
     bool hasParent() const override;

@@ -166,8 +166,17 @@ qint32& frmProjects::savedRow() {
     return state().g_projectRow;
 }
 
-void frmProjects::clearCurrent() {
-    state().g_currentProjectID = 0;
+qint32& frmProjects::currentID() {
+    return state().g_currentProjectID;
+}
+
+void frmProjects::emptyFields() {
+    for (QLineEdit* box : std::initializer_list<QLineEdit*>{txtName, txtReference, txtDescription, txtStart, txtEnd,
+                                                             txtWBS})
+        box->clear();
+    for (QComboBox* combo : {ComboContact, ComboState, ComboStatus})
+        combo->setCurrentIndex(-1);
+    LEDStatus->setStatus(0);
 }
 
 void frmProjects::showRow(int, const Row& v) {

@@ -54,10 +54,13 @@ TEST_F(ProgressLogTest, AddEditAndDeleteKeepWhatTheyDoNotChange) {
     EXPECT_EQ(entry(second, "WBS").toInt(), 3);
     EXPECT_EQ(entry(second, "ActionID").toInt(), action);
 
+    // The entry just added is the one shown, so it is the one deleted.
     click(w, "btnDelete");
     boxes.script(ui::vbYes);
     click(w, "btnOK");
-    EXPECT_EQ(entry(first, "Description"), QVariant());
+    EXPECT_EQ(boxes.last().prompt, QStringLiteral("Are you sure you want to delete Half way"));
+    EXPECT_EQ(entry(second, "Description"), QVariant());
+    EXPECT_EQ(entry(first, "Description").toString(), QStringLiteral("Started early"));
 }
 
 TEST_F(ProgressLogTest, OnlyALateDateIsAskedAboutAndYesOnlyMovesTheProjectsEnd) {

@@ -59,12 +59,13 @@ TEST_F(TasksEditorTest, EditingOneFieldKeepsEveryOtherValueAndThePredecessorUnti
     tick(w, false);
     click(w, "btnOK");
     EXPECT_EQ(task(id, "Dependency").toInt(), 0);
+    EXPECT_EQ(task(id, "Description").toString(), QStringLiteral("Pour again")); // the first edit stays
 
     click(w, "btnRefresh");
     click(w, "btnDelete");
     boxes.script(ui::vbYes);
     click(w, "btnOK");
-    EXPECT_EQ(boxes.last().prompt, QStringLiteral("Are you sure you want to delete Pour"));
+    EXPECT_EQ(boxes.last().prompt, QStringLiteral("Are you sure you want to delete Pour again"));
     EXPECT_EQ(count(QStringLiteral("ZORBEL_TASKS")), 1);
     EXPECT_EQ(app().g_taskRow, 1);
 }
@@ -163,6 +164,43 @@ TEST_F(TasksEditorTest, EachRowShowsOnlyItsOwnPredecessorStatusAndPicture) {
     click(w, "btnEdit");
     click(w, "btnOK");
     EXPECT_EQ(task(odd, "StatusID").toInt(), 42);
+}
+
+TEST_F(TasksEditorTest, ThePickerOffersTasksAddedSinceAndAnEditStartsFromThePredecessorSaved) {
+    addTask(deliverable, QStringLiteral("Survey"), 1);
+    auto* w = openTasks();
+    const auto addDated = [&](const QString& name) {
+        click(w, "btnAdd");
+        text(w, "txtTask", name);
+        type(w, "txtTaskStart", QStringLiteral("01/04/2024"));
+        type(w, "txtTaskEnd", QStringLiteral("05/04/2024"));
+    };
+    addDated(QStringLiteral("Gamma"));
+    click(w, "btnOK");
+    const qint32 gamma = lastID(QStringLiteral("ZORBEL_TASKS"), QStringLiteral("TaskID"));
+
+    addDated(QStringLiteral("Delta"));
+    tick(w, true);
+    ASSERT_EQ(items(combo(w, "ComboTasks")), (QStringList{QStringLiteral("Survey"), QStringLiteral("Gamma")}));
+    combo(w, "ComboTasks")->setCurrentIndex(1);
+    click(w, "btnOK");
+    const qint32 delta = lastID(QStringLiteral("ZORBEL_TASKS"), QStringLiteral("TaskID"));
+    EXPECT_EQ(task(delta, "Dependency").toInt(), gamma);
+
+    click(w, "btnEdit");
+    EXPECT_EQ(w->pickedDependency(), gamma);
+    click(w, "btnOK");
+    EXPECT_EQ(task(delta, "Dependency").toInt(), gamma);
+    EXPECT_EQ(task(gamma, "Dependency").toInt(), 0);
+
+    // Another user's task shows once its deliverable is chosen again.
+    addTask(deliverable, QStringLiteral("Late"), 9);
+    click(w, "btnEdit");
+    auto* deliverables = combo(w, "ComboDeliverables");
+    emit deliverables->activated(deliverables->currentIndex());
+    EXPECT_TRUE(items(combo(w, "ComboTasks")).contains(QStringLiteral("Late")));
+    click(w, "btnCancel");
+    EXPECT_TRUE(boxes.empty());
 }
 
 } // namespace

@@ -89,6 +89,8 @@ TEST_F(AddDeliverablesTest, PositionsAreNeverReusedAndOnlyListedDeliverablesAreD
     EXPECT_EQ(grid(w, "FG1")->Rows(), 1);
     addOn(w, {{"txtDeliverable", QStringLiteral("One")}});
     addOn(w, {{"txtDeliverable", QStringLiteral("Two")}});
+    EXPECT_EQ(child<QLabel>(w, "txtSelected")->text(), QStringLiteral("Two")); // the one just added
+    pickRow(w, "FG1", 1, 3);
     boxes.script(ui::vbYes);
     click(w, "btnDelete");
     click(w, "btnOK");
@@ -103,7 +105,7 @@ TEST_F(AddDeliverablesTest, PositionsAreNeverReusedAndOnlyListedDeliverablesAreD
                          QStringLiteral("DeliverableID"),
                          lastID(QStringLiteral("ZORBEL_DELIVERABLES"), QStringLiteral("DeliverableID"))),
               at(2024, 5, 7, 9, 30));
-    EXPECT_EQ(child<QLabel>(w, "txtSelected")->text(), QStringLiteral("Two"));
+    EXPECT_EQ(child<QLabel>(w, "txtSelected")->text(), QStringLiteral("Three"));
 }
 
 } // namespace

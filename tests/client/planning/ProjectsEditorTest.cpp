@@ -132,7 +132,10 @@ TEST_F(ProjectsEditorTest, AddUsesNextWBSAndAdvancesIt) {
     EXPECT_EQ(rs->Fields(3).toInt(), ann);
     EXPECT_EQ(rs->Fields(4).toInt(), 3);
     EXPECT_EQ(count(QStringLiteral("ZORBEL_PROJECTS"), QStringLiteral("Name = 'Second' AND WBS = 5")), 1);
-    EXPECT_EQ(grid(w, "FGProjects")->Rows(), 2); // no reload after OK
+    // Each OK lists what is stored and selects the project just added.
+    EXPECT_EQ(grid(w, "FGProjects")->Rows(), 4);
+    EXPECT_EQ(app().g_currentProjectName, QStringLiteral("Third"));
+    EXPECT_EQ(app().g_projectCount, 3);
 }
 
 TEST_F(ProjectsEditorTest, DeleteAsksAndOnlyYesDeletes) {
