@@ -1,5 +1,6 @@
 #include "client/risks/frmAddRisk.h"
 
+#include "client/risks/RiskParent.h"
 #include "client/risks/RiskRules.h"
 #include "client/shell/AppState.h"
 #include "client/shell/CharCounter.h"
@@ -171,7 +172,8 @@ void frmAddRisk::Form_Load() {
     auto& s = state();
     m_mode = s.g_editMode;
     m_riskID = s.g_currentRiskID;
-    switch (registerLevelFor(s.g_navTool)) {
+    m_level = registerLevelFor(s.g_navTool);
+    switch (m_level) {
     case RegisterLevel::Project:
         setWindowTitle(QStringLiteral("Add Risk to Project: ") + s.g_currentProjectName);
         m_saveID = s.g_currentProjectID;
@@ -321,6 +323,11 @@ int frmAddRisk::chosenOwnerRow() const {
 
 bool frmAddRisk::Submit() {
     auto& s = state();
+    if (!registerParentHolds(m_level)) {
+        // The task is another project's: nothing is saved to it with this project's team as owners.
+        close();
+        return true;
+    }
     // The owner rule speaks first: a user who may not save this risk is not
     // first asked to mend a box. Anything but an add rewrites an existing
     // risk, so its stored owner counts too.
@@ -360,6 +367,8 @@ bool frmAddRisk::Submit() {
 }
 
 void frmAddRisk::btnEscalate_Click() {
+    if (!registerParentHolds(m_level))
+        return;
     double level = 0;
     double probability = 0;
     if (!readScores(level, probability))

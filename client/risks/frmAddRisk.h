@@ -8,8 +8,11 @@
 // step, prepares the boxes and shows the dialog modally; the boxes and bars
 // answer the user only once the dialog is shown, so nothing the caller writes
 // beforehand raises a message or moves a bar. OK saves and closes; a refused
-// entry or a failed save keeps the dialog open with everything typed.
+// entry or a failed save keeps the dialog open with everything typed. A task
+// risk is saved or escalated only while the current task is one of the
+// current project's.
 
+#include "client/risks/RiskRules.h"
 #include "client/shell/ModalDialog.h"
 #include "platform/data/Recordset.h"
 
@@ -80,7 +83,7 @@ private:
     // The team row of the chosen owner; -1 for the empty entry or no member.
     int chosenOwnerRow() const;
     // The OK sequence; true when the dialog has closed (saved, or refused by
-    // the owner rule), false when it stays open.
+    // the owner rule or for a task of another project), false when it stays open.
     bool Submit();
 
     QComboBox* ComboRiskType = nullptr;
@@ -107,6 +110,7 @@ private:
     data::RecordsetPtr m_types;
     data::RecordsetPtr m_team;
     // Fixed by the load step: what OK does and to which record.
+    RegisterLevel m_level = RegisterLevel::Other;
     int m_mode = 0;
     qint32 m_riskID = 0;
     qint32 m_saveID = 0;

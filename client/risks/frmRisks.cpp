@@ -1,5 +1,6 @@
 #include "client/risks/frmRisks.h"
 
+#include "client/risks/RiskParent.h"
 #include "client/risks/RiskRules.h"
 #include "client/risks/frmAddRisk.h"
 #include "client/shell/AppState.h"
@@ -111,7 +112,8 @@ void frmRisks::Form_Load() {
         shell::ApplyRights(btnAdd, btnEdit, btnDelete, s.g_projectAdminLevel);
         break;
     case RegisterLevel::Task:
-        setWindowTitle(QStringLiteral("Task Risks for ") + s.g_currentTaskName);
+        // A task of another project is not named as this register's.
+        setWindowTitle(QStringLiteral("Task Risks for ") + (parentHolds() ? s.g_currentTaskName : QString()));
         shell::ApplyRights(btnAdd, btnEdit, btnDelete, s.g_taskAdminLevel);
         break;
     case RegisterLevel::Other:
@@ -132,6 +134,10 @@ void frmRisks::Form_Load() {
         ComboSort->setCurrentIndex(0);
     }
     ComboSort_Click();
+}
+
+bool frmRisks::parentHolds() const {
+    return registerParentHolds(registerLevelFor(state().g_navTool));
 }
 
 shell::GridColumns frmRisks::columns() const {
@@ -190,7 +196,9 @@ void frmRisks::LoadRisks() {
     if (s.g_zorbel) {
         switch (registerLevelFor(s.g_navTool)) {
         case RegisterLevel::Project: m_risks = s.g_zorbel->GetRisks(s.g_currentProjectID, m_sortText, 1); break;
-        case RegisterLevel::Task: m_risks = s.g_zorbel->GetRisks(s.g_currentTaskID, m_sortText, 0); break;
+        case RegisterLevel::Task:
+            m_risks = parentHolds() ? s.g_zorbel->GetRisks(s.g_currentTaskID, m_sortText, 0) : nullptr;
+            break;
         case RegisterLevel::Other: break; // the list read last
         }
     }
@@ -247,12 +255,14 @@ void frmRisks::runDialog(const RiskValues& values, const std::function<void(frmA
 }
 
 void frmRisks::btnAdd_Click() {
+    if (!parentHolds())
+        return;
     state().g_editMode = shell::kAdd;
     runDialog(RiskValues{}, [](frmAddRisk& dialog) { dialog.prepareForAdd(); });
 }
 
 void frmRisks::btnEdit_Click() {
-    if (!m_selected)
+    if (!m_selected || !parentHolds())
         return;
     state().g_editMode = shell::kEdit;
     const ListRow row = *m_selected;
@@ -269,7 +279,7 @@ void frmRisks::btnEdit_Click() {
 }
 
 void frmRisks::btnDelete_Click() {
-    if (!m_selected)
+    if (!m_selected || !parentHolds())
         return;
     const QString description = (*m_selected)[fDescription].toString();
     if (ui::MsgBox(QStringLiteral("Do you want to delete ") + description, ui::vbYesNo) != ui::vbYes)

@@ -3,7 +3,9 @@
 // by the navigation item it was opened from. Each risk shows with its score
 // coloured from green to red, in the order the user chooses; Add and Edit open
 // the risk dialog, and the list is read again whenever the dialog closes or a
-// risk is deleted, so the rows on screen are always the stored ones.
+// risk is deleted, so the rows on screen are always the stored ones. A current
+// task that is not one of the current project's lists nothing and changes
+// nothing.
 
 #include "client/shell/GridFiller.h"
 #include "platform/data/Recordset.h"
@@ -47,6 +49,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Whether the register's level has a record of the current project to work under.
+    bool parentHolds() const;
     shell::GridColumns columns() const;
     // A name looked up by an id in one of the lists read at opening; empty
     // for an empty id, "-1" for an id the list does not hold.

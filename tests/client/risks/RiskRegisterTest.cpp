@@ -1,5 +1,7 @@
 #include "tests/client/risks/RiskTestSupport.h"
 
+#include "client/shell/frmNavigate.h"
+
 namespace zorbel::test {
 namespace {
 
@@ -93,6 +95,63 @@ TEST_F(RiskRegisterTest, DeleteAsksThenReadsTheListAgain) {
     EXPECT_FALSE(shown(reg, "btnDelete"));
     EXPECT_EQ(app().g_currentRiskID, 0);
     EXPECT_TRUE(child<QPlainTextEdit>(reg, "txtRisk")->toPlainText().isEmpty());
+}
+
+TEST_F(RiskRegisterTest, AfterAnotherProjectIsPickedATaskOfTheFirstIsNeitherListedNorChanged) {
+    const qint32 crack = addRisk(QStringLiteral("Crack"), 5, 0.5, 0, 0);
+    const qint32 tunnel = addProject(QStringLiteral("Tunnel"), bob, at(2024, 1, 1), at(2024, 12, 31), 2, 2);
+    zorbel().AddTeamMember(bob, tunnel, QStringLiteral("Bob Baker"), QStringLiteral("Bob"), QStringLiteral("Baker"));
+    const auto pickProject = [](const QString& name) {
+        QWidget* projects = ui::window(QStringLiteral("frmProjects"));
+        auto* g = grid(projects, "FGProjects");
+        for (int row = 1; row < g->Rows(); ++row)
+            if (g->TextMatrix(row, 2) == name)
+                pickRow(projects, "FGProjects", row);
+    };
+
+    // Bridge's task made current through its editors, then Tunnel picked.
+    app().g_navTool = shell::nav::AfterLogIn;
+    ASSERT_TRUE(ui::showWindow(QStringLiteral("frmNavigate")));
+    auto* nav = ui::windowAs<shell::frmNavigate>(QStringLiteral("frmNavigate"));
+    nav->OpenNavigationItem(QString::number(shell::nav::ImplementProjects));
+    pickProject(QStringLiteral("Bridge"));
+    nav->OpenNavigationItem(QString::number(shell::nav::ImplementDeliverables));
+    nav->OpenNavigationItem(QString::number(shell::nav::ImplementTasks));
+    ASSERT_EQ(app().g_currentTaskID, task);
+    nav->OpenNavigationItem(QString::number(shell::nav::ImplementProjects));
+    pickProject(QStringLiteral("Tunnel"));
+    ASSERT_EQ(app().g_currentProjectID, tunnel);
+    nav->OpenNavigationItem(QString::number(shell::nav::ImplementTaskRisks));
+    auto* reg = ui::windowAs<risks::frmRisks>(QStringLiteral("frmRisks"));
+    ASSERT_NE(reg, nullptr);
+    EXPECT_EQ(reg->windowTitle(), QStringLiteral("Task Risks for "));
+    EXPECT_EQ(grid(reg, "FG1")->Rows(), 1);
+
+    boxes.clear();
+    boxes.script({ui::vbYes, ui::vbYes});
+    {
+        ui::ModalHook hook([](QWidget& d) { click(&d, "btnOK"); });
+        click(reg, "btnAdd");
+        reg->btnEdit_Click();
+        reg->btnDelete_Click();
+        EXPECT_EQ(hook.count(), 0);
+    }
+    // The dialog itself, shown at that level, escalates and saves nothing either.
+    app().g_editMode = shell::kEdit;
+    app().g_currentRiskID = crack;
+    {
+        ui::ModalHook hook([](QWidget& d) {
+            click(&d, "btnEscalate");
+            click(&d, "btnOK");
+        });
+        ASSERT_TRUE(ui::showModal(QStringLiteral("frmAddRisk")));
+        EXPECT_EQ(hook.count(), 1);
+    }
+    EXPECT_TRUE(boxes.empty()) << boxes.last().prompt.toStdString();
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_RISKS")), 1);
+    EXPECT_EQ((std::vector<int>{risk(crack, "TaskID").toInt(), risk(crack, "ProjectRisk").toInt(),
+                                risk(crack, "OwnerID").toInt()}),
+              (std::vector<int>{task, 0, annMember}));
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #pragma once
 // Shared pieces of the risk window tests: a project with a two-member team
-// and one task, risks made through the business object, and the risk dialog
-// driven from inside its modal run.
+// and one task, current down to the task as the editors leave them, risks made
+// through the business object, and the risk dialog driven from inside its
+// modal run.
 
 #include "client/risks/frmRisks.h"
 #include "client/shell/NavCodes.h"
@@ -24,13 +25,14 @@ protected:
         annMember = addMember(ann, QStringLiteral("Ann Archer"));
         bobMember = addMember(bob, QStringLiteral("Bob Baker"));
         QString metric;
-        const qint32 deliverable =
+        deliverable =
             zorbel().AddDeliverable(project, 2, QStringLiteral("Deck"), metric, 1, at(2024, 3, 1), at(2024, 4, 1), 1, 0);
         task = zorbel().AddTask(deliverable, 2, QStringLiteral("Pour concrete"), annMember, at(2024, 3, 4),
                                 at(2024, 3, 8), 0, 1);
         app().g_currentUserID = ann;
         app().g_currentProjectID = project;
         app().g_currentProjectName = QStringLiteral("Bridge");
+        app().g_currentDeliverableID = deliverable;
         app().g_currentTaskID = task;
         app().g_currentTaskName = QStringLiteral("Pour concrete");
         app().g_navTool = shell::nav::ImplementProjectRisks;
@@ -72,7 +74,7 @@ protected:
     static QString scoreShown(QWidget& d) { return child<QLabel>(&d, "txtCRL")->text(); }
     static QColor lamp(QWidget& d) { return child<controls::StatusLED>(&d, "LEDRisk")->LEDColour(); }
 
-    qint32 ann = 0, bob = 0, project = 0, task = 0, annMember = 0, bobMember = 0;
+    qint32 ann = 0, bob = 0, project = 0, deliverable = 0, task = 0, annMember = 0, bobMember = 0;
 };
 
 } // namespace zorbel::test
