@@ -1,6 +1,7 @@
 #include "client/shell/frmSelectProject.h"
 
 #include "client/shell/AppState.h"
+#include "client/shell/Combos.h"
 #include "client/shell/Dates.h"
 #include "client/shell/ProjectPicking.h"
 #include "client/shell/WindowRegistration.h"
@@ -10,6 +11,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace zorbel::shell {
 
@@ -48,8 +50,18 @@ void frmSelectProject::Form_Load() {
     auto& s = state();
     if (s.g_zorbel)
         m_rights = s.g_zorbel->GetUserAdmin(s.g_currentMultiUserID);
-    LoadProjectGrid(*FGProjects, QStringLiteral("Select Projects failed: "));
-    FGProjects_Click();
+    const data::RecordsetPtr list = LoadProjectGrid(*FGProjects, QStringLiteral("Select Projects failed: "));
+    const int current = rowOfID(list, s.g_currentProjectID);
+    if (current < 0)
+        return;
+    {
+        // Showing the current project is no pick.
+        const QSignalBlocker quiet(FGProjects);
+        FGProjects->setRow(current + 1);
+    }
+    // Its own levels, as a pick of it would copy them.
+    LoadProjectRights(m_rights, s.g_currentProjectID);
+    txtProject->setText(s.g_currentProjectName);
 }
 
 void frmSelectProject::FGProjects_Click() {

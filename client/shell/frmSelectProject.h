@@ -1,7 +1,9 @@
 #pragma once
 // "Select Project": the modal picker that makes a project of the Implement
-// phase current, with the account's rights levels for it. There is no
-// cancel: the row current when it closes is the pick.
+// phase current, with the account's rights levels for it. It opens on the
+// current project's row when that project is listed (on the first row
+// otherwise); only a row the user clicks or moves to is a pick, so closing it
+// without one keeps the project that was current.
 
 #include "client/shell/ModalDialog.h"
 #include "platform/data/Recordset.h"

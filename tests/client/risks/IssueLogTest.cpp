@@ -14,7 +14,7 @@ class IssueLogTest : public IssueTest {};
 TEST_F(IssueLogTest, AddAndTwoEditsAreAllKeptAndDeleteEmptiesTheList) {
     auto* log = openLog();
     auto* fg = grid(log, "FG1");
-    ASSERT_EQ(app().g_currentProjectID, project); // the picker's pick
+    ASSERT_EQ(app().g_currentProjectID, project); // kept by the picker
     EXPECT_EQ(app().g_currentIssueGroupID, build);
     EXPECT_EQ(combo(log, "ComboIssueGroup")->currentText(), QStringLiteral("Build"));
     EXPECT_EQ(fg->Rows(), 1);
@@ -127,10 +127,12 @@ TEST_F(IssueLogTest, AddWithoutACurrentProjectOrGroupIsRefused) {
         QApplication::processEvents();
     };
     // The picker lists no project and none was current: groups alone are not enough.
+    app().g_currentProjectID = 0;
     db().execute({QStringLiteral("UPDATE ZORBEL_PROJECTS SET State = 1"), {}});
     expectRefused();
     EXPECT_EQ(app().g_currentIssueGroupID, build);
 
+    app().g_currentProjectID = project;
     db().execute({QStringLiteral("UPDATE ZORBEL_PROJECTS SET State = 3"), {}});
     db().execute({QStringLiteral("DELETE FROM ZORBEL_ISSUES_GROUPS"), {}});
     expectRefused();

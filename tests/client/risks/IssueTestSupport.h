@@ -1,7 +1,9 @@
 #pragma once
 // Shared pieces of the issue window tests: a project in the Implement phase
 // with a team and two issue groups, issues made through the business object,
-// and the issue log opened with its modal windows answered by a hook.
+// and the issue log opened with its modal windows answered by a hook. The
+// project is current, as the projects editor leaves it, so the picker closed
+// without a click keeps it.
 
 #include "tests/client/planning/EditorTestSupport.h"
 
@@ -20,6 +22,8 @@ protected:
         zorbel().AddTeamMember(ann, project, QStringLiteral("Ann Archer"), QStringLiteral("Ann"),
                                QStringLiteral("Archer"));
         annMember = lastID(QStringLiteral("ZORBEL_TEAM_TABLE"), QStringLiteral("TeamID"));
+        app().g_currentProjectID = project;
+        app().g_currentProjectName = QStringLiteral("Bridge");
         // Listed by Description: Build before Design.
         zorbel().AddIssueGroup(QStringLiteral("Design"));
         design = lastID(QStringLiteral("ZORBEL_ISSUES_GROUPS"), QStringLiteral("IssueGroupID"));

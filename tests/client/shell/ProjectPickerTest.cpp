@@ -58,7 +58,7 @@ protected:
     qint32 alpha = 0, beta = 0;
 };
 
-TEST_F(ProjectPickerTest, ListsTheImplementProjectsAndPicksTheFirstOnLoad) {
+TEST_F(ProjectPickerTest, ListsTheImplementProjectsAndAClickedRowIsThePick) {
     app().g_taskRow = 3;
     pick([&](QWidget& window, ui::FlexGrid& grid) {
         EXPECT_EQ(window.windowTitle(), QStringLiteral("Select Project"));
@@ -72,6 +72,8 @@ TEST_F(ProjectPickerTest, ListsTheImplementProjectsAndPicksTheFirstOnLoad) {
         EXPECT_GT(grid.ColWidth(1), 0);
         for (int col : {0, 2, 5, 9})
             EXPECT_EQ(grid.ColWidth(col), 0) << col;
+        EXPECT_EQ(shownName(window), QString());
+        clickRow(grid, 1);
         EXPECT_EQ(shownName(window), QStringLiteral("Alpha"));
         QTest::mouseClick(window.findChild<controls::ctrlButton*>(QStringLiteral("btnNext")), Qt::LeftButton);
     });
@@ -101,7 +103,7 @@ TEST_F(ProjectPickerTest, NullLevelsCountAsNothingAndTheLastMatchingRowWins) {
     zorbel().AddUserAdmin(6, alpha, QStringLiteral("Alpha"), 2, 2, 2, 2, 2);
     db().execute({QStringLiteral("UPDATE ZORBEL_ADMIN_TABLE SET ActionAdminLevel = NULL WHERE ProjectAdminLevel = 2"),
                   {}});
-    pick([](QWidget&, ui::FlexGrid&) {});
+    pick([](QWidget&, ui::FlexGrid& grid) { clickRow(grid, 1); });
     expectLevels(2, 2, 0, 2, 2);
 }
 
@@ -119,6 +121,41 @@ TEST_F(ProjectPickerTest, NoImplementProjectChangesNothing) {
     EXPECT_EQ(app().g_currentProjectName, QStringLiteral("Kept"));
     EXPECT_EQ(app().g_projectAdminLevel, 3);
     EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(ProjectPickerTest, ClosedWithoutAClickTheProjectCurrentBeforeStays) {
+    zorbel().AddUserAdmin(6, beta, QStringLiteral("Beta"), 2, 2, 2, 2, 2);
+    const struct {
+        const char* what;
+        qint32 current;
+        int click;       // 0: closed without one
+        int rowShown;
+        const char* nameShown;
+        qint32 kept;
+        qint16 level;    // all five
+        qint32 taskRow;  // reset only by a pick
+    } cases[] = {
+        {"the current project listed", beta, 0, 2, "Beta", beta, 2, 3},
+        {"the current project not listed", 42, 0, 1, "", 42, 9, 3},
+        {"a row clicked", 42, 2, 2, "Beta", beta, 2, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        app().g_currentProjectID = c.current;
+        app().g_currentProjectName = c.current == beta ? QStringLiteral("Beta") : QStringLiteral("Kept");
+        app().g_projectAdminLevel = app().g_taskAdminLevel = app().g_actionAdminLevel = 9;
+        app().g_progressAdminLevel = app().g_issueAdminLevel = 9;
+        app().g_taskRow = 3;
+        pick([&](QWidget& window, ui::FlexGrid& grid) {
+            if (c.click)
+                clickRow(grid, c.click);
+            EXPECT_EQ(grid.Row(), c.rowShown);
+            EXPECT_EQ(shownName(window), QString::fromLatin1(c.nameShown));
+        });
+        EXPECT_EQ(app().g_currentProjectID, c.kept);
+        expectLevels(c.level, c.level, c.level, c.level, c.level);
+        EXPECT_EQ(app().g_taskRow, c.taskRow);
+    }
 }
 
 TEST_F(ProjectPickerTest, RightsCopyForOtherWindows) {
