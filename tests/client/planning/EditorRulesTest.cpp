@@ -65,28 +65,6 @@ TEST(EditorRules, RowsAndComboPositions) {
     EXPECT_EQ(comboIndexForID(7, 6), -1);
 }
 
-TEST(EditorRules, ASavedRecordIsShownWhereverTheListNowHoldsIt) {
-    const data::Recordset list({QStringLiteral("ID")}, {{7}, {3}, {9}});
-    const data::Recordset empty({QStringLiteral("ID")}, {});
-    struct Case {
-        const char* what;
-        const data::Recordset& list;
-        qint32 id;
-        int rowBefore;
-        int row;
-    };
-    const Case cases[] = {
-        {"an added record, wherever it sorts", list, 3, 3, 2},
-        {"an edited record that moved", list, 9, 1, 3},
-        {"a deleted record: the row in its place", list, 5, 2, 2},
-        {"a deleted last record: the new last row", list, 5, 4, 3},
-        {"a failed add keeps the row shown before", list, 0, 1, 1},
-        {"nothing listed", empty, 3, 1, 0},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(rowAfterSave(c.list, c.id, c.rowBefore), c.row) << c.what;
-}
-
 TEST(EditorRules, NamesResolveByTheChosenPositionFirst) {
     const QStringList names{QStringLiteral("Pat Lee"), QStringLiteral("Ann Archer"), QStringLiteral("Pat Lee"),
                             QString()};
