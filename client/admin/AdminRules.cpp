@@ -24,6 +24,10 @@ QString storedAccountText(const QString& typed) {
     return cutToCharacters(name, kUserNameWidth);
 }
 
+bool storedAsTyped(const QString& typedName) {
+    return storedAccountText(typedName) == typedName;
+}
+
 bool userNameTaken(const data::RecordsetPtr& accounts, const QString& typed, qint32 ownID) {
     if (!accounts)
         return false;
@@ -41,6 +45,45 @@ bool userNameTaken(const data::RecordsetPtr& accounts, const QString& typed, qin
 
 bool isAdministrator(const QVariant& flag) {
     return shell::int16Of(flag, 0) != 0;
+}
+
+bool isAdministratorAccount(const data::RecordsetPtr& accounts, qint32 accountID) {
+    const int row = shell::rowOfID(accounts, accountID);
+    return row >= 0 && isAdministrator(fieldOf(*accounts, row, accounts->FieldIndex(QStringLiteral("Administrator"))));
+}
+
+AccountEdit accountEdit(const data::RecordsetPtr& accounts, qint32 accountID, qint32 userID, const QString& typedName,
+                        qint32 contactID, bool administrator) {
+    AccountEdit edit;
+    edit.ownAccount = accountID != 0 && accountID == userID;
+    const int row = shell::rowOfID(accounts, accountID);
+    if (row < 0) // gone meanwhile: nothing of it is kept
+        return {edit.ownAccount, true, true, administrator};
+    const auto field = [&](const char* name) {
+        return fieldOf(*accounts, row, accounts->FieldIndex(QString::fromLatin1(name)));
+    };
+    edit.name = field("UserName").toString() != storedAccountText(typedName);
+    edit.contact = field("UserID").toInt() != contactID;
+    edit.administrator = isAdministrator(field("Administrator")) != administrator;
+    return edit;
+}
+
+QString accountChangeRefusal(bool administrator, AccountChange change, const AccountEdit& edit) {
+    if (administrator)
+        return {};
+    switch (change) {
+    case AccountChange::AddUser: return QStringLiteral("Only an Administrator can add Users");
+    case AccountChange::DeleteUser: return QStringLiteral("Only an Administrator can delete Users");
+    case AccountChange::ChangeRights: return QStringLiteral("Only an Administrator can change User Admin rights");
+    case AccountChange::EditUser: break;
+    }
+    if (!edit.ownAccount)
+        return QStringLiteral("Only an Administrator can change other Users");
+    if (edit.administrator)
+        return QStringLiteral("Only an Administrator can make a User an Administrator");
+    if (edit.name || edit.contact)
+        return QStringLiteral("You can change only your own Password");
+    return {};
 }
 
 bool leavesNoAdministrator(const data::RecordsetPtr& accounts, qint32 accountID, bool staysAdministrator) {

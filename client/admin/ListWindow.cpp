@@ -4,6 +4,7 @@
 #include "client/shell/Combos.h"
 #include "client/shell/FieldLock.h"
 #include "client/shell/Owners.h"
+#include "client/shell/SaveFailure.h"
 #include "client/shell/Zorbel5Data.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/MessageBox.h"
@@ -97,7 +98,7 @@ void ListWindow::failed(const QString& text, const QString& title) {
 }
 
 void ListWindow::refuse(const QString& text) {
-    ui::MsgBox(text, ui::vbExclamation, QStringLiteral("Operation Cancelled"));
+    shell::ShowRefusal(text);
 }
 
 bool ListWindow::refused(const QString& refusal) {

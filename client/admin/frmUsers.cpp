@@ -130,7 +130,21 @@ void frmUsers::clearDetails() {
     selectQuietly(*ComboContacts, -1);
 }
 
+bool frmUsers::userIsAdministrator(const data::RecordsetPtr& accounts) {
+    return isAdministratorAccount(accounts, state().g_currentMultiUserID);
+}
+
+bool frmUsers::changeRefused(AccountChange change, const data::RecordsetPtr& accounts) {
+    AccountEdit edit;
+    if (change == AccountChange::EditUser)
+        edit = accountEdit(accounts, m_accountID, state().g_currentMultiUserID, txtUserName->text(),
+                           m_accountContactID, chkAdministrator->isChecked());
+    return refused(accountChangeRefusal(userIsAdministrator(accounts), change, edit));
+}
+
 void frmUsers::btnAdd_Click() {
+    if (changeRefused(AccountChange::AddUser, state().g_zorbel->GetUsers()))
+        return;
     storeMode(shell::kAdd);
     txtUserName->clear();
     txtPassword->clear();
@@ -144,11 +158,22 @@ void frmUsers::btnAdd_Click() {
 }
 
 void frmUsers::btnEdit_Click() {
+    const data::RecordsetPtr accounts = state().g_zorbel->GetUsers();
+    if (changeRefused(AccountChange::EditUser, accounts))
+        return;
     storeMode(shell::kEdit);
     LockUserFields(false);
+    if (!userIsAdministrator(accounts)) {
+        // His own account: the password is all he may change.
+        lockFields({txtUserName}, true);
+        showAll({ComboContacts, lblContact}, false);
+        chkAdministrator->setEnabled(false);
+    }
 }
 
 void frmUsers::btnDelete_Click() {
+    if (changeRefused(AccountChange::DeleteUser, state().g_zorbel->GetUsers()))
+        return;
     LockUserFields(false);
     storeMode(shell::kDelete);
     showAll({ComboContacts, lblContact}, false);
@@ -167,10 +192,14 @@ void frmUsers::btnRefresh_Click() {
 bool frmUsers::saveAllowed(bool adding, bool administrator) {
     // Checked against the accounts as stored now, not as listed when the window loaded.
     const data::RecordsetPtr accounts = state().g_zorbel->GetUsers();
+    if (changeRefused(adding ? AccountChange::AddUser : AccountChange::EditUser, accounts))
+        return false;
     const QString name = storedAccountText(txtUserName->text());
     QString refusal;
     if (name.trimmed().isEmpty())
         refusal = QStringLiteral("Enter a User Name");
+    else if (!storedAsTyped(txtUserName->text()))
+        refusal = QStringLiteral("A User Name cannot hold an apostrophe or be longer than 50 characters");
     else if (userNameTaken(accounts, txtUserName->text(), adding ? 0 : m_accountID))
         refusal = QStringLiteral("The User Name ") + name + QStringLiteral(" is already in use - choose another");
     else if (adding && storedAccountText(txtPassword->text()).isEmpty())
@@ -188,9 +217,12 @@ bool frmUsers::deleteRefused() {
     QString refusal;
     if (m_accountID == 0)
         return true;
+    const data::RecordsetPtr accounts = state().g_zorbel->GetUsers();
+    if (changeRefused(AccountChange::DeleteUser, accounts))
+        return true;
     if (m_accountID == state().g_currentMultiUserID)
         refusal = QStringLiteral("You cannot delete the User you are logged in as");
-    else if (leavesNoAdministrator(state().g_zorbel->GetUsers(), m_accountID, false))
+    else if (leavesNoAdministrator(accounts, m_accountID, false))
         refusal = QStringLiteral("At least one User must remain an Administrator");
     return refused(refusal);
 }

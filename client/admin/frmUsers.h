@@ -3,7 +3,10 @@
 // password, the contact it belongs to and an Administrator flag; the log-in
 // checks name and password against these rows, and the tree offers its
 // Admin items by the flag. No password, stored or typed, is ever shown.
+// Only an administrator adds, deletes or changes accounts; anyone else may
+// change his own password here and nothing else.
 
+#include "client/admin/AdminRules.h"
 #include "client/admin/ListWindow.h"
 
 class QCheckBox;
@@ -36,6 +39,11 @@ public:
 
 private:
     void clearDetails();
+    // Whether the logged-in account is an administrator as the accounts (a
+    // GetUsers list read just before) hold it.
+    static bool userIsAdministrator(const data::RecordsetPtr& accounts);
+    // Shows why the user may not make the change; true when refused.
+    bool changeRefused(AccountChange change, const data::RecordsetPtr& accounts);
     // The checks of a save; each refusal is shown and keeps the window in its mode.
     bool saveAllowed(bool adding, bool administrator);
     // The checks of a delete; a refusal is shown.

@@ -210,19 +210,26 @@ void frmZorbelAdmin::SetEditMode(int mode) {
     storeMode(mode);
 }
 
+bool frmZorbelAdmin::changeRefused() {
+    const bool administrator = isAdministratorAccount(state().g_zorbel->GetUsers(), state().g_currentMultiUserID);
+    return refused(accountChangeRefusal(administrator, AccountChange::ChangeRights));
+}
+
 void frmZorbelAdmin::btnAdd_Click() {
+    if (changeRefused())
+        return;
     for (QComboBox* list : m_levels)
         selectQuietly(*list, -1);
     SetEditMode(shell::kAdd);
 }
 
 void frmZorbelAdmin::btnEdit_Click() {
-    if (m_adminID != 0)
+    if (m_adminID != 0 && !changeRefused())
         SetEditMode(shell::kEdit);
 }
 
 void frmZorbelAdmin::btnDelete_Click() {
-    if (m_adminID != 0)
+    if (m_adminID != 0 && !changeRefused())
         SetEditMode(shell::kDelete);
 }
 
@@ -247,6 +254,10 @@ bool frmZorbelAdmin::saveAllowed(bool adding) {
 void frmZorbelAdmin::btnOK_Click() {
     const int before = mode();
     try {
+        if ((before == shell::kAdd || before == shell::kEdit || before == shell::kDelete) && changeRefused()) {
+            btnCancel_Click();
+            return;
+        }
         if ((before == shell::kAdd || before == shell::kEdit) && !saveAllowed(before == shell::kAdd))
             return;
         submit();

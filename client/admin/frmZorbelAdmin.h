@@ -4,7 +4,7 @@
 // and issues). A project becoming current copies the account's row for it
 // into the application state; a level above 2 allows Edit, 4 or more Add and
 // Delete. The tree offers this window to administrators only, while
-// per-project rights are on.
+// per-project rights are on, and only an administrator changes a row here.
 
 #include "client/admin/ListWindow.h"
 
@@ -45,6 +45,8 @@ private:
     void submit();
     // The checks of a save; a refusal is shown and keeps the window in its mode.
     bool saveAllowed(bool adding);
+    // Shows why the user may not change rights; true when refused.
+    bool changeRefused();
 
     ui::FlexGrid* FG1 = nullptr;
     QLineEdit* txtSelectedUser = nullptr;

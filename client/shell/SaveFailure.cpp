@@ -8,4 +8,8 @@ void ShowSaveFailed(const QString& message) {
     ui::MsgBox(message, ui::vbExclamation, QStringLiteral("Update Failure)"));
 }
 
+void ShowRefusal(const QString& message) {
+    ui::MsgBox(message, ui::vbExclamation, QStringLiteral("Operation Cancelled"));
+}
+
 } // namespace zorbel::shell

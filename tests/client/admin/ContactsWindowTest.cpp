@@ -75,8 +75,9 @@ TEST_F(ContactsWindowTest, AnEmptyListLeavesNothingSelectedToEditOrDelete) {
 }
 
 TEST_F(ContactsWindowTest, OpenedFromNextStepBesideTheAccountsEachWindowSavesItsOwnRecord) {
-    addContact(QStringLiteral("Ann"), QStringLiteral("Archer"));
+    const qint32 ann = addContact(QStringLiteral("Ann"), QStringLiteral("Archer"));
     const qint32 bob = addContact(QStringLiteral("Bob"), QStringLiteral("Cole"));
+    app().g_currentMultiUserID = addAccount(QStringLiteral("admin"), ann, 1); // adds accounts
     auto* contacts = openContacts(); // from the tree
     auto* users = open<frmUsers>(QStringLiteral("frmUsers"));
 

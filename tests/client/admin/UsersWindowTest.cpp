@@ -35,7 +35,8 @@ QStringList visibleTexts(QWidget* w) {
 }
 
 TEST_F(UsersWindowTest, NoPasswordOrHashIsEverShownAndAnEmptyBoxKeepsTheStoredOne) {
-    addAccount(QStringLiteral("admin"), ann, 1, QStringLiteral("Ann Archer"), QStringLiteral("Secret1"));
+    app().g_currentMultiUserID =
+        addAccount(QStringLiteral("admin"), ann, 1, QStringLiteral("Ann Archer"), QStringLiteral("Secret1"));
     auto* w = openUsers();
     const auto nothingShown = [&](const char* step) {
         for (const QString& t : visibleTexts(w))
@@ -79,23 +80,28 @@ TEST_F(UsersWindowTest, RefusedSavesAndDeletesChangeNothing) {
         QString refusal;
     };
     const QString lastAdmin = QStringLiteral("At least one User must remain an Administrator");
+    const QString altered = QStringLiteral("A User Name cannot hold an apostrophe or be longer than 50 characters");
     const Case cases[] = {
-        {"empty name", 0, shell::kAdd, QStringLiteral("'"), QStringLiteral("x"), false, 0,
+        {"empty name", 0, shell::kAdd, QStringLiteral("'"), QStringLiteral("x"), false, admin,
          QStringLiteral("Enter a User Name")},
-        {"stored form taken", 0, shell::kAdd, QStringLiteral("ONeil"), QStringLiteral("x"), false, 0,
+        {"apostrophe in a new name", 0, shell::kAdd, QStringLiteral("o'neil"), QStringLiteral("x"), false, admin,
+         altered},
+        {"name of 51 characters", 0, shell::kAdd, QString(51, u'n'), QStringLiteral("x"), false, admin, altered},
+        {"stored form taken", 0, shell::kAdd, QStringLiteral("ONeil"), QStringLiteral("x"), false, admin,
          QStringLiteral("The User Name ONeil is already in use - choose another")},
-        {"another's name", admin, shell::kEdit, QStringLiteral("O'Neil"), {}, false, 0,
+        {"another's name", admin, shell::kEdit, QStringLiteral("ONeil"), {}, false, admin,
          QStringLiteral("The User Name ONeil is already in use - choose another")},
-        {"no password", 0, shell::kAdd, QStringLiteral("carol"), {}, false, 0,
+        {"another's name with an apostrophe", admin, shell::kEdit, QStringLiteral("O'Neil"), {}, false, admin,
+         altered},
+        {"no password", 0, shell::kAdd, QStringLiteral("carol"), {}, false, admin,
          QStringLiteral("Enter a Password for the new User")},
         {"apostrophes, stored as no password", 0, shell::kAdd, QStringLiteral("carol"), QStringLiteral("''"), false,
-         0, QStringLiteral("Enter a Password for the new User")},
-        {"new password stored as none", oneil, shell::kEdit, {}, QStringLiteral("'"), false, 0,
+         admin, QStringLiteral("Enter a Password for the new User")},
+        {"new password stored as none", oneil, shell::kEdit, {}, QStringLiteral("'"), false, admin,
          QStringLiteral("A Password cannot be made of apostrophes only - choose another")},
-        {"no contact", nobody, shell::kEdit, {}, {}, false, 0, QStringLiteral("Select a Contact for this User")},
-        {"untick last administrator", admin, shell::kEdit, {}, {}, true, 0, lastAdmin},
-        {"delete last administrator", admin, shell::kDelete, {}, {}, false, 0, lastAdmin},
-        {"delete oneself", oneil, shell::kDelete, {}, {}, false, oneil,
+        {"no contact", nobody, shell::kEdit, {}, {}, false, admin, QStringLiteral("Select a Contact for this User")},
+        {"untick last administrator", admin, shell::kEdit, {}, {}, true, admin, lastAdmin},
+        {"delete oneself, the last administrator", admin, shell::kDelete, {}, {}, false, admin,
          QStringLiteral("You cannot delete the User you are logged in as")},
     };
     auto* w = openUsers();
@@ -142,6 +148,7 @@ TEST_F(UsersWindowTest, RefusedSavesAndDeletesChangeNothing) {
 TEST_F(UsersWindowTest, AddOffersTheFirstContactAndAnAccountKeepsAContactNoLongerListed) {
     const qint32 zed = insertContact(40000, QStringLiteral("Zed"), QStringLiteral("Zeta"));
     const qint32 ghost = addAccount(QStringLiteral("ghost"), 999, 1, QStringLiteral("Gone Person"));
+    app().g_currentMultiUserID = ghost;
     auto* w = openUsers();
     EXPECT_EQ(text(w, "txtContact"), QStringLiteral("Gone Person"));
     click(w, "btnEdit");

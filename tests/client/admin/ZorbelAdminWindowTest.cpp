@@ -15,6 +15,7 @@ protected:
         alpha = addProject(QStringLiteral("Alpha"), ann, {}, {}, 2, 1);
         beta = addProject(QStringLiteral("Beta"), ann, {}, {}, 2, 2);
         user = addAccount(QStringLiteral("ann"), ann, 1);
+        app().g_currentMultiUserID = user; // an administrator at work
     }
     frmZorbelAdmin* openAdmin() { return open<frmZorbelAdmin>(QStringLiteral("frmZorbelAdmin")); }
     QVariant rights(const char* column, const QString& where) {
