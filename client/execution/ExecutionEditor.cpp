@@ -152,13 +152,13 @@ qint16 ExecutionEditor::statusToSave() const {
     return shell::idFromCombo(*ComboStatus, mode() == shell::kAdd ? 0 : m_rowStatusID);
 }
 
-void ExecutionEditor::askProjectDates(const QDateTime& start, const QDateTime& end) {
-    askProjectStart(start, [this](const QDateTime& d) { m_header.showStart(shell::HeaderBlock::Project, d); });
-    askProjectEndDate(end);
+bool ExecutionEditor::askProjectDates(const QDateTime& start, const QDateTime& end) {
+    return askProjectStart(start, [this](const QDateTime& d) { m_header.showStart(shell::HeaderBlock::Project, d); })
+           && askProjectEndDate(end);
 }
 
-void ExecutionEditor::askProjectEndDate(const QDateTime& end) {
-    askProjectEnd(end, [this](const QDateTime& d) { m_header.showEnd(shell::HeaderBlock::Project, d); });
+bool ExecutionEditor::askProjectEndDate(const QDateTime& end) {
+    return askProjectEnd(end, [this](const QDateTime& d) { m_header.showEnd(shell::HeaderBlock::Project, d); });
 }
 
 } // namespace zorbel::execution

@@ -75,10 +75,11 @@ protected:
     Owners resolveOwner() override;
     // The status OK sends: the chosen one, else the row's own (none for a new record).
     qint16 statusToSave() const;
-    // Both project-date questions, a Yes shown in the header's project line.
-    void askProjectDates(const QDateTime& start, const QDateTime& end);
+    // Both project-date questions, a Yes shown in the header's project line;
+    // false when the user may not move the project's dates.
+    bool askProjectDates(const QDateTime& start, const QDateTime& end);
     // The end question alone.
-    void askProjectEndDate(const QDateTime& end);
+    bool askProjectEndDate(const QDateTime& end);
 
     shell::HeaderBlock m_header;
     QLineEdit* txtWBS = nullptr;

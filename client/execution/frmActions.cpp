@@ -138,8 +138,8 @@ bool frmActions::readInputs() {
     return true;
 }
 
-void frmActions::checkProjectDates() {
-    askProjectDates(m_start, m_end);
+bool frmActions::checkProjectDates() {
+    return askProjectDates(m_start, m_end);
 }
 
 qint32 frmActions::updateRecord() {

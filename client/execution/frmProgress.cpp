@@ -108,9 +108,9 @@ bool frmProgress::readInputs() {
     return true;
 }
 
-void frmProgress::checkProjectDates() {
+bool frmProgress::checkProjectDates() {
     // An entry records what happened: only a date past the project's end is asked about.
-    askProjectEndDate(m_date);
+    return askProjectEndDate(m_date);
 }
 
 qint32 frmProgress::updateRecord() {

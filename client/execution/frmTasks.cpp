@@ -345,8 +345,8 @@ bool frmTasks::readInputs() {
     return true;
 }
 
-void frmTasks::checkProjectDates() {
-    askProjectDates(m_start, m_end);
+bool frmTasks::checkProjectDates() {
+    return askProjectDates(m_start, m_end);
 }
 
 qint32 frmTasks::updateRecord() {

@@ -47,7 +47,7 @@ protected:
     void showRow(int row, const Row& values) override;
     void clearForAdd() override;
     bool readInputs() override;
-    void checkProjectDates() override;
+    bool checkProjectDates() override;
     qint32 updateRecord() override;
     qint32 addRecord() override;
     qint32 deleteRecord() override;

@@ -65,4 +65,11 @@ ProjectDates widenEnd(const ProjectDates& stored, const QDateTime& newEnd) {
     return d;
 }
 
+bool mayMoveProjectDates(qint16 cfgProjectAdmin, qint16 projectLevel, qint16 cfgOwnerAdmin, qint32 projectOwnerID,
+                         qint32 currentUserID) {
+    if (rightsFor(cfgProjectAdmin, projectLevel).edit != 0)
+        return false;
+    return cfgOwnerAdmin != 1 || (projectOwnerID != 0 && projectOwnerID == currentUserID);
+}
+
 } // namespace zorbel::planning

@@ -56,4 +56,12 @@ struct ProjectDates {
 ProjectDates widenStart(const ProjectDates& stored, const QDateTime& newStart);
 ProjectDates widenEnd(const ProjectDates& stored, const QDateTime& newEnd);
 
+// Whether the user may be asked to move the current project's dates: only
+// one who may change the project itself, that is with per-project rights on
+// a project level that allows Edit, and under the owner rule the project's
+// owner. Anyone else saving a record beyond the project's dates is refused,
+// so a child record never changes a project its user may only read.
+bool mayMoveProjectDates(qint16 cfgProjectAdmin, qint16 projectLevel, qint16 cfgOwnerAdmin, qint32 projectOwnerID,
+                         qint32 currentUserID);
+
 } // namespace zorbel::planning

@@ -251,8 +251,10 @@ void RecordEditor::Submit() {
     // input changes nothing and leaves the user in the mode to correct it.
     if (!readInputs())
         return;
-    // 4. The questions about the project's dates.
-    checkProjectDates();
+    // 4. The questions about the project's dates; a user who may not move
+    // them saves nothing and stays to correct the record's dates.
+    if (!checkProjectDates())
+        return;
     // 5. The write.
     const std::optional<Reselect> saved = save();
     // 6. Browsing again, on what the database now holds.
@@ -326,7 +328,7 @@ RecordEditor::TeamOwner RecordEditor::teamOwner(const QComboBox* combo, qint32 r
         // With no team to pick from, saving another field must not wipe the owner the record has.
         o.teamID = rowTeamID;
     }
-    o.users.stored = shell::userOfTeamMember(team, rowTeamID);
+    o.users.stored = shell::storedOwnerUser(team, rowTeamID);
     state().g_ownerUserID = o.users.entered;
     return o;
 }
@@ -347,37 +349,53 @@ void RecordEditor::updateProjectDates(const ProjectDates& dates) {
     state().g_zorbel->UpdateProjectDates(state().g_currentProjectID, dates.start, dates.end);
 }
 
-void RecordEditor::askProjectStart(const QDateTime& start,
+bool RecordEditor::refusedProjectDates(const QString& beyond) {
+    const auto& s = state();
+    if (mayMoveProjectDates(s.g_cfgProjectAdmin, s.g_projectAdminLevel, s.g_cfgOwnerAdmin, s.g_projectOwnerID,
+                            s.g_currentUserID))
+        return false;
+    shell::ShowRefusal(beyond + QStringLiteral("\r\n\r\nYou do not have the rights to change the Project's dates"
+                                               " - nothing has been saved"));
+    return true;
+}
+
+bool RecordEditor::askProjectStart(const QDateTime& start,
                                    const std::function<void(const QDateTime&)>& shown) {
     // A project without a start takes no date as earlier.
     const QDateTime& projectStart = state().g_projectStart;
     if (!projectStart.isValid() || !(start < projectStart))
-        return;
+        return true;
+    if (refusedProjectDates(QStringLiteral("The date you have entered is before the current Project Start Date")))
+        return false;
     const int answer = ui::MsgBox(QStringLiteral("The date you have entered is before the current Project Start Date"
                                                  "\r\n\r\nDo you want the Project Start Date changing ?"),
                                   ui::vbYesNo);
     if (answer != ui::vbYes)
-        return;
+        return true;
     const ProjectDates dates = widenStart(storedProjectDates(), start);
     updateProjectDates(dates);
     if (shown)
         shown(dates.start);
+    return true;
 }
 
-void RecordEditor::askProjectEnd(const QDateTime& end, const std::function<void(const QDateTime&)>& shown) {
+bool RecordEditor::askProjectEnd(const QDateTime& end, const std::function<void(const QDateTime&)>& shown) {
     // A project without an end takes every date as later.
     const QDateTime& projectEnd = state().g_projectEnd;
     if (projectEnd.isValid() && !(end > projectEnd))
-        return;
+        return true;
+    if (refusedProjectDates(QStringLiteral("The date you have entered is after the current Project End Date")))
+        return false;
     const int answer = ui::MsgBox(QStringLiteral("The date you have entered is after the current Project End Date"
                                                  "\r\n\r\nDo you want the Project End Date changing ?"),
                                   ui::vbYesNo, QStringLiteral("Project End Date ?"));
     if (answer != ui::vbYes)
-        return;
+        return true;
     const ProjectDates dates = widenEnd(storedProjectDates(), end);
     updateProjectDates(dates);
     if (shown)
         shown(dates.end);
+    return true;
 }
 
 } // namespace zorbel::planning

@@ -130,9 +130,10 @@ protected:
     bool readWBS(const QLineEdit* box);
     // The project-date questions against g_projectStart / g_projectEnd. On Yes the
     // project's row is read and only the date asked about moves (outwards);
-    // `shown` gets the project's new dates for a header.
-    void askProjectStart(const QDateTime& start, const std::function<void(const QDateTime&)>& shown);
-    void askProjectEnd(const QDateTime& end, const std::function<void(const QDateTime&)>& shown);
+    // `shown` gets the project's new dates for a header. A user who may not
+    // change the project is not asked but refused: false, and OK saves nothing.
+    bool askProjectStart(const QDateTime& start, const std::function<void(const QDateTime&)>& shown);
+    bool askProjectEnd(const QDateTime& end, const std::function<void(const QDateTime&)>& shown);
 
     // --- what each editor gives -----------------------------------------
     virtual qint32& savedRow() = 0;
@@ -167,8 +168,8 @@ protected:
     TeamOwner teamOwner(const QComboBox* combo, qint32 rowTeamID) const;
     // Dates, WBS and other typed values; false (after a message) stops OK.
     virtual bool readInputs() = 0;
-    // The project-date questions that this editor asks.
-    virtual void checkProjectDates() {}
+    // The project-date questions that this editor asks; false when OK must save nothing.
+    virtual bool checkProjectDates() { return true; }
     virtual qint32 updateRecord() = 0;
     virtual qint32 addRecord() = 0;
     virtual qint32 deleteRecord() = 0;
@@ -204,6 +205,9 @@ private:
     void showStoredRecord();
     void failed(const QString& operation);
     void updateProjectDates(const ProjectDates& dates);
+    // Tells a user who may not change the current project that the record's
+    // date lies beyond it (`beyond` says how); false when he may change it.
+    static bool refusedProjectDates(const QString& beyond);
     ProjectDates storedProjectDates();
 
     EditorSpec m_spec;

@@ -7,6 +7,7 @@
 #include "client/shell/DateBox.h"
 #include "client/shell/Owners.h"
 #include "client/shell/Placing.h"
+#include "client/shell/Rights.h"
 #include "client/shell/WindowRegistration.h"
 #include "client/shell/Zorbel5Data.h"
 #include "controls/Twips.h"
@@ -135,6 +136,7 @@ void frmAddProject::btnNext_Click() {
         ui::MsgBox(QStringLiteral("Create Project FAILED"), ui::vbExclamation, QStringLiteral("Create Project Failure"));
         return;
     }
+    shell::GrantCreatorRights(s.g_newProjectID, s.g_newProjectName);
 
     // A page still open from an earlier run would only be raised, showing
     // that run's project: the new project gets fresh pages.

@@ -239,9 +239,9 @@ bool frmDeliverables::readInputs() {
     return true;
 }
 
-void frmDeliverables::checkProjectDates() {
-    askProjectStart(m_start, [this](const QDateTime& d) { m_header.showStart(shell::HeaderBlock::Project, d); });
-    askProjectEnd(m_end, [this](const QDateTime& d) { m_header.showEnd(shell::HeaderBlock::Project, d); });
+bool frmDeliverables::checkProjectDates() {
+    return askProjectStart(m_start, [this](const QDateTime& d) { m_header.showStart(shell::HeaderBlock::Project, d); })
+           && askProjectEnd(m_end, [this](const QDateTime& d) { m_header.showEnd(shell::HeaderBlock::Project, d); });
 }
 
 qint32 frmDeliverables::updateRecord() {

@@ -152,8 +152,8 @@ bool frmMilestones::readInputs() {
     return true;
 }
 
-void frmMilestones::checkProjectDates() {
-    askProjectEnd(m_date, [this](const QDateTime& end) { txtEnd->setText(shell::FormatShown(end)); });
+bool frmMilestones::checkProjectDates() {
+    return askProjectEnd(m_date, [this](const QDateTime& end) { txtEnd->setText(shell::FormatShown(end)); });
 }
 
 qint32 frmMilestones::updateRecord() {

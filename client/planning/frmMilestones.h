@@ -35,7 +35,7 @@ protected:
     bool hasParent() const override;
     Owners resolveOwner() override;
     bool readInputs() override;
-    void checkProjectDates() override;
+    bool checkProjectDates() override;
     qint32 updateRecord() override;
     qint32 addRecord() override;
     qint32 deleteRecord() override;

@@ -1,6 +1,7 @@
 #include "client/risks/RiskRules.h"
 
 #include "client/shell/NavCodes.h"
+#include "client/shell/Rights.h"
 #include "client/shell/Values.h"
 #include "platform/ui/NumberText.h"
 
@@ -29,6 +30,10 @@ RegisterLevel registerLevelFor(int navCode) {
     case nav::ImplementTaskRisks: return RegisterLevel::Task;
     default: return RegisterLevel::Other;
     }
+}
+
+bool mayEscalate(qint16 cfgProjectAdmin, qint16 projectLevel) {
+    return shell::rightsFor(cfgProjectAdmin, projectLevel).add == 0;
 }
 
 std::optional<double> numberInRange(const QString& text, const ScoreRange& range) {

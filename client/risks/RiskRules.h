@@ -28,6 +28,11 @@ inline constexpr const char* kNoScore = "0.0";
 // the current project's own risks, the current task's, or neither.
 enum class RegisterLevel { Other, Project, Task };
 RegisterLevel registerLevelFor(int navCode);
+// Whether the user may escalate a task's risk: it becomes a risk of the
+// project's own register, so it needs what that register's Add needs (with
+// per-project rights on, a project level of 4 or more), whatever the task
+// level that let him edit the risk.
+bool mayEscalate(qint16 cfgProjectAdmin, qint16 projectLevel);
 
 // The box's number when it is one within the range (limits included);
 // nothing for an empty box or any other text.

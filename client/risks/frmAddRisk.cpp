@@ -336,7 +336,7 @@ bool frmAddRisk::Submit() {
     const qint32 owner = ownerRow >= 0 ? shell::idAtRow(m_team, ownerRow) : -1;
     s.g_ownerUserID = shell::userOfTeamMember(m_team, owner);
     if (shell::OwnerRuleRefuses(QString::fromLatin1(kOwnerRefusal), adding ? shell::kAdd : shell::kEdit,
-                                s.g_ownerUserID, shell::userOfTeamMember(m_team, m_values.owner))) {
+                                s.g_ownerUserID, shell::storedOwnerUser(m_team, m_values.owner))) {
         close();
         return true;
     }
@@ -369,6 +369,11 @@ bool frmAddRisk::Submit() {
 void frmAddRisk::btnEscalate_Click() {
     if (!registerParentHolds(m_level))
         return;
+    const auto& s = state();
+    if (!mayEscalate(s.g_cfgProjectAdmin, s.g_projectAdminLevel)) {
+        shell::ShowRefusal(QStringLiteral("You do not have the rights to add Risks to this Project"));
+        return;
+    }
     double level = 0;
     double probability = 0;
     if (!readScores(level, probability))

@@ -21,6 +21,13 @@ qint32 userOfTeamMember(const data::RecordsetPtr& team, qint32 teamID) {
     return row >= 0 ? team->row(row)[1].toInt() : 0; // column 1: the member's contact
 }
 
+qint32 storedOwnerUser(const data::RecordsetPtr& team, qint32 teamID) {
+    if (teamID <= 0)
+        return 0;
+    const qint32 user = userOfTeamMember(team, teamID);
+    return user != 0 ? user : kOwnerNotInTeam;
+}
+
 int chosenTeamRow(const QComboBox& combo, const data::RecordsetPtr& team) {
     return positionOfName(teamNames(team), combo.currentIndex(), combo.currentText());
 }
@@ -41,8 +48,10 @@ bool ownerRefuses(qint16 cfgOwnerAdmin, int mode, qint32 currentUserID, qint32 e
         return false;
     if (enteredOwnerUserID == 0 || enteredOwnerUserID != currentUserID)
         return true;
-    if (mode == kEdit || mode == kDelete)
-        return storedOwnerUserID == 0 || storedOwnerUserID != currentUserID;
+    if (mode == kEdit)
+        return storedOwnerUserID != 0 && storedOwnerUserID != currentUserID;
+    if (mode == kDelete)
+        return storedOwnerUserID != currentUserID;
     return false;
 }
 

@@ -25,6 +25,11 @@ void fillTeamCombo(QComboBox& combo, const data::RecordsetPtr& team);
 // (A member is selected by its TeamID with selectRowOfID, Combos.h.)
 // The member's contact (UserID); 0 when the team has no such member.
 qint32 userOfTeamMember(const data::RecordsetPtr& team, qint32 teamID);
+// The contact of a record's stored owner (a TeamID) for the owner rule: 0
+// when the record was stored without one (0, or -1 as a risk saved with
+// none), kOwnerNotInTeam when that member has since left the team.
+inline constexpr qint32 kOwnerNotInTeam = -1;
+qint32 storedOwnerUser(const data::RecordsetPtr& team, qint32 teamID);
 // The team row the combo names: the chosen entry while it still shows its
 // name, else the last member of that name; -1 for none.
 int chosenTeamRow(const QComboBox& combo, const data::RecordsetPtr& team);
@@ -35,8 +40,10 @@ QStringList contactNames(const data::RecordsetPtr& contacts);
 // The owner rule. True when it refuses the save: with the rule on
 // (cfgOwnerAdmin 1) the owner as entered must be the user; when changing or
 // deleting an existing record the stored owner must be the user too, so
-// nobody takes over another's record by naming himself. An owner id of 0 (no
-// owner found) is never the user.
+// nobody takes over another's record by naming himself. An entered owner of
+// 0 (no owner found) is never the user. A record stored without an owner
+// (0) belongs to nobody yet: an Edit may make the user its owner, or no one
+// could ever change it; deleting it still needs an owner.
 bool ownerRefuses(qint16 cfgOwnerAdmin, int mode, qint32 currentUserID, qint32 enteredOwnerUserID,
                   qint32 storedOwnerUserID);
 // The owner rule for the logged-in user, in the edit mode given: on a

@@ -33,6 +33,14 @@ bool mayList(qint16 level) {
     return state().g_cfgProjectAdmin != 1 || level >= 2;
 }
 
+void GrantCreatorRights(qint32 projectID, const QString& projectName) {
+    auto& s = state();
+    if (s.g_cfgProjectAdmin != 1)
+        return;
+    s.g_zorbel->AddUserAdmin(s.g_currentMultiUserID, projectID, projectName, kFullControl, kFullControl,
+                             kFullControl, kFullControl, kFullControl);
+}
+
 void LoadProjectRights(const data::RecordsetPtr& rights, qint32 projectID) {
     auto& s = state();
     // Without a row for this project the account has no rights on it: keeping

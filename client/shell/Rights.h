@@ -6,11 +6,16 @@
 
 #include "platform/data/Recordset.h"
 
+#include <QString>
+
 namespace zorbel::controls {
 class ctrlButton;
 }
 
 namespace zorbel::shell {
+
+// The highest rights level, "Full Control": Add, Edit and Delete.
+constexpr qint16 kFullControl = 4;
 
 // Status values of the Add, Edit and Delete buttons (0 works, 2 greyed).
 struct ButtonRights {
@@ -34,5 +39,11 @@ bool mayList(qint16 level);
 // project every level is 0, never the previous project's; a null level is 0;
 // when several rows match, the last one wins.
 void LoadProjectRights(const data::RecordsetPtr& rights, qint32 projectID);
+
+// Gives the logged-in account Full Control of a project it has just
+// created, while per-project rights are on: the projects lists show only
+// projects an account holds rights on, so without the row nobody, its
+// creator included, would ever see it. Does nothing with the rights off.
+void GrantCreatorRights(qint32 projectID, const QString& projectName);
 
 } // namespace zorbel::shell

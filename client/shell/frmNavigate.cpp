@@ -141,6 +141,11 @@ QString navigationCloses(int code)
     return navigationTarget(code).window;
 }
 
+bool adminItemsShown(qint16 cfgOwnerAdmin, qint16 cfgProjectAdmin, qint16 userAdministrator)
+{
+    return (cfgOwnerAdmin != 1 && cfgProjectAdmin != 1) || userAdministrator != 0;
+}
+
 frmNavigate::frmNavigate(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Zorbel Suite"));
@@ -174,7 +179,7 @@ void frmNavigate::Form_Load()
     ui::closeWindow(QStringLiteral("Zorbel5LogIn"));
 
     const auto& app = state();
-    const bool adminHidden = (app.g_cfgOwnerAdmin == 1 || app.g_cfgProjectAdmin == 1) && app.g_userAdministrator == 0;
+    const bool adminHidden = !adminItemsShown(app.g_cfgOwnerAdmin, app.g_cfgProjectAdmin, app.g_userAdministrator);
     for (const TreeItem& item : kTree) {
         const QString parentKey = QLatin1String(item.parent);
         if (parentKey == QLatin1String("adm")) {

@@ -27,6 +27,10 @@ int navigationCode(const QString& key);
 NavigationTarget navigationTarget(int code);
 // The window closed when the user leaves a code; "" for none.
 QString navigationCloses(int code);
+// Whether the tree offers the items under "1. Admin" (contacts, users, teams,
+// issue groups): to everyone while both configuration switches are off, else
+// to administrators only. Every other way into those windows asks the same.
+bool adminItemsShown(qint16 cfgOwnerAdmin, qint16 cfgProjectAdmin, qint16 userAdministrator);
 
 class frmNavigate : public QWidget {
     Q_OBJECT

@@ -1,6 +1,9 @@
 #include "client/shell/frmNextStep.h"
 
+#include "client/shell/AppState.h"
+#include "client/shell/SaveFailure.h"
 #include "client/shell/WindowRegistration.h"
+#include "client/shell/frmNavigate.h"
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"
 #include "platform/ui/Windows.h"
@@ -66,12 +69,22 @@ frmNextStep::frmNextStep(QWidget* parent)
 }
 
 void frmNextStep::btnContacts_Click() {
-    ui::showWindow(QStringLiteral("frmContacts"));
-    close();
+    leadOnTo(QStringLiteral("frmContacts"));
 }
 
 void frmNextStep::btnTeams_Click() {
-    ui::showWindow(QStringLiteral("frmTeams"));
+    leadOnTo(QStringLiteral("frmTeams"));
+}
+
+void frmNextStep::leadOnTo(const QString& window) {
+    // No side door: only a user whom the tree offers the Admin items gets them here.
+    const auto& s = state();
+    if (!adminItemsShown(s.g_cfgOwnerAdmin, s.g_cfgProjectAdmin, s.g_userAdministrator)) {
+        ShowRefusal(QStringLiteral("Only an Administrator can manage Contacts and Teams"
+                                   " - ask one to build the Project Team"));
+        return;
+    }
+    ui::showWindow(window);
     close();
 }
 

@@ -24,6 +24,9 @@ public:
     void btnTeams_Click();
 
 private:
+    // Shows the window and closes this one, when the user may open it.
+    void leadOnTo(const QString& window);
+
     QPlainTextEdit* Text1;
     controls::ctrlButton* btnContacts;
     controls::ctrlButton* btnTeams;

@@ -85,5 +85,63 @@ TEST_F(ActionsEditorTest, OwnerRuleRefusesAnotherMembersAction) {
     EXPECT_EQ(action(id, "OwnerID").toInt(), bobMember);
 }
 
+TEST_F(ActionsEditorTest, OnlyAUserWhoMayChangeTheProjectIsAskedToMoveItsStart) {
+    // Full control of actions throughout; what differs is the user's hold on the project.
+    const struct {
+        const char* who;
+        qint16 rightsOn, projectLevel, ownerRuleOn;
+        qint32 projectOwner;
+        bool asked;
+    } cases[] = {
+        {"rights off", 0, 0, 0, 0, true},
+        {"project level Read Only", 1, 2, 0, 0, false},
+        {"project level Edit", 1, 3, 0, 0, true},
+        {"owner rule, another's project", 0, 0, 1, bob, false},
+        {"owner rule, own project", 0, 0, 1, ann, true},
+    };
+    const QString refusal = QStringLiteral("The date you have entered is before the current Project Start Date\r\n\r\n"
+                                           "You do not have the rights to change the Project's dates"
+                                           " - nothing has been saved");
+    const auto projectStart = [&] {
+        return storedDate(QStringLiteral("ZORBEL_PROJECTS"), QStringLiteral("StartDate"), QStringLiteral("ProjectID"),
+                          project);
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.who);
+        zorbel().UpdateProjectDates(project, at(2024, 3, 1), at(2024, 6, 30));
+        app().g_cfgProjectAdmin = c.rightsOn;
+        app().g_cfgOwnerAdmin = c.ownerRuleOn;
+        app().g_projectAdminLevel = c.projectLevel;
+        app().g_actionAdminLevel = shell::kFullControl;
+        app().g_projectOwnerID = c.projectOwner;
+        ui::closeWindow(QStringLiteral("frmActions"));
+        auto* w = openActions();
+        const int before = count(QStringLiteral("ZORBEL_ACTIONS"));
+        boxes.clear();
+        if (c.asked)
+            boxes.script(ui::vbYes);
+        click(w, "btnAdd");
+        text(w, "txtAction", QStringLiteral("Early"));
+        type(w, "txtActionStart", QStringLiteral("01/02/2024"));
+        type(w, "txtActionEnd", QStringLiteral("02/02/2024"));
+        combo(w, "ComboOwner")->setCurrentIndex(0); // Ann, the user
+        click(w, "btnOK");
+        ASSERT_EQ(boxes.count(), 1);
+        if (c.asked) {
+            EXPECT_TRUE(boxes.last().prompt.endsWith(QStringLiteral("Do you want the Project Start Date changing ?")));
+            EXPECT_EQ(projectStart(), at(2024, 2, 1));
+            EXPECT_EQ(count(QStringLiteral("ZORBEL_ACTIONS")), before + 1);
+            EXPECT_EQ(w->mode(), shell::kBrowse);
+        } else {
+            EXPECT_EQ(boxes.last().prompt, refusal);
+            EXPECT_EQ(boxes.last().title, QStringLiteral("Operation Cancelled"));
+            EXPECT_EQ(boxes.last().icon(), ui::vbExclamation);
+            EXPECT_EQ(projectStart(), at(2024, 3, 1));
+            EXPECT_EQ(count(QStringLiteral("ZORBEL_ACTIONS")), before);
+            EXPECT_EQ(w->mode(), shell::kAdd); // the dates may be put right
+        }
+    }
+}
+
 } // namespace
 } // namespace zorbel::test

@@ -59,6 +59,27 @@ TEST_F(AddProjectTest, NextCreatesAPlannedMeasureProjectWithTheOwnerChosenHereAn
     }
 }
 
+TEST_F(AddProjectTest, WithPerProjectRightsTheCreatorGetsFullControlOfTheNewProject) {
+    zorbel().AddUser(ann, QStringLiteral("ann"), QStringLiteral("pw"), QStringLiteral("Ann Archer"), 0);
+    app().g_currentMultiUserID = lastID(QStringLiteral("ZORBEL_MULTI_USER_TABLE"), QStringLiteral("MultiUserID"));
+    for (const qint16 rightsOn : {0, 1}) {
+        SCOPED_TRACE(rightsOn);
+        app().g_cfgProjectAdmin = rightsOn;
+        const qint32 id = createProject(QStringLiteral("Bridge %1").arg(rightsOn));
+        const auto rights = zorbel().GetUserAdmin(app().g_currentMultiUserID);
+        ASSERT_EQ(rights->RecordCount(), rightsOn);
+        if (!rightsOn)
+            continue;
+        rights->MoveLast();
+        EXPECT_EQ(rights->Fields(QStringLiteral("ProjectID")).toInt(), id);
+        EXPECT_EQ(rights->Fields(QStringLiteral("ProjectName")).toString(), QStringLiteral("Bridge 1"));
+        for (int level = 4; level <= 8; ++level)
+            EXPECT_EQ(rights->Fields(level).toInt(), shell::kFullControl) << level;
+        // The projects lists read by rights now hold it (a wizard's project starts in state 1).
+        EXPECT_EQ(shell::rowOfID(zorbel().GetProjectsByAdmin(1, app().g_currentMultiUserID), id), 0);
+    }
+}
+
 TEST_F(AddProjectTest, DatesAreReadWithTheConfiguredPatternOnAMonthFirstDesktop) {
     const ui::ClockOverride clock(at(2024, 5, 6, 9, 30));
     const struct {

@@ -315,6 +315,34 @@ TEST_F(DeliverablesEditorTest, NamesakesResolveByTheChosenEntryAndOthersRecordsA
     EXPECT_EQ(app().g_ownerUserID, ann);
 }
 
+TEST_F(DeliverablesEditorTest, UnderTheOwnerRuleAnUnownedDeliverableIsTakenOnlyByAnEditNamingTheUser) {
+    app().g_cfgOwnerAdmin = 1;
+    const qint32 annMember = addMember(ann, QStringLiteral("Ann Archer")); // listed first
+    addMember(bob, QStringLiteral("Bob Baker"));
+    // Stored without an owner, as the wizard saves every deliverable.
+    const qint32 id = addDeliverable(QStringLiteral("Unowned"), 0, at(2024, 4, 1), at(2024, 4, 2));
+    auto* w = openDeliverables();
+    auto* owner = child<QComboBox>(w, "ComboOwner");
+    const QString refusal = QStringLiteral("You do not have the rights to make changes to this Deliverable");
+
+    click(w, "btnDelete");
+    click(w, "btnOK");
+    click(w, "btnEdit");
+    owner->setCurrentIndex(1); // Bob
+    click(w, "btnOK");
+    EXPECT_EQ(boxes.prompts(), std::vector<QString>(2, refusal));
+    EXPECT_EQ(deliverable(id, "OwnerID").toInt(), 0);
+
+    boxes.clear();
+    click(w, "btnEdit");
+    owner->setCurrentIndex(0);
+    text(w, "txtDeliverable", QStringLiteral("Mine"));
+    click(w, "btnOK");
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(deliverable(id, "OwnerID").toInt(), annMember);
+    EXPECT_EQ(deliverable(id, "Deliverable").toString(), QStringLiteral("Mine"));
+}
+
 TEST_F(DeliverablesEditorTest, WithoutATeamEachSelectionSaysSoAndAnEditKeepsTheOwner) {
     const qint32 id = addDeliverable(QStringLiteral("Lonely"), 5, at(2024, 4, 1), at(2024, 4, 2));
     auto* w = openDeliverables();

@@ -33,6 +33,29 @@ TEST(EditorRules, OwnerRuleChecksTheStoredOwnerWhenChangingOrDeleting) {
     EXPECT_TRUE(ownerRefuses(1, kEdit, 5, 5, 6));   // naming oneself on another's record
     EXPECT_TRUE(ownerRefuses(1, kDelete, 5, 5, 6));
     EXPECT_FALSE(ownerRefuses(1, kDelete, 5, 5, 5));
+    // A record stored without an owner may be taken by an Edit naming the
+    // user, never by one naming another, nor deleted; an owner who has left
+    // the team still owns it.
+    EXPECT_FALSE(ownerRefuses(1, kEdit, 5, 5, 0));
+    EXPECT_TRUE(ownerRefuses(1, kEdit, 5, 6, 0));
+    EXPECT_TRUE(ownerRefuses(1, kDelete, 5, 5, 0));
+    EXPECT_TRUE(ownerRefuses(1, kEdit, 5, 5, shell::kOwnerNotInTeam));
+}
+
+TEST(EditorRules, OnlyAUserWhoMayChangeTheProjectMayMoveItsDates) {
+    constexpr qint32 user = 5;
+    const struct {
+        qint16 rightsOn, projectLevel, ownerRuleOn;
+        qint32 projectOwner;
+        bool may;
+    } cases[] = {
+        {0, 0, 0, 0, true},     {1, 2, 0, 0, false},    {1, 3, 0, 0, true},     {1, 4, 0, 9, true},
+        {0, 0, 1, user, true},  {0, 0, 1, 9, false},    {0, 0, 1, 0, false},    {1, 3, 1, 9, false},
+        {1, 2, 1, user, false}, {1, 3, 1, user, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(mayMoveProjectDates(c.rightsOn, c.projectLevel, c.ownerRuleOn, c.projectOwner, user), c.may)
+            << c.rightsOn << "/" << c.projectLevel << "/" << c.ownerRuleOn << "/" << c.projectOwner;
 }
 
 TEST(EditorRules, WBSIsASixteenBitNumberOrTheNextOne) {
