@@ -24,8 +24,6 @@ QString linkFault(const QString& name, const QString& location, const QString& l
         return QStringLiteral("the folder is longer than %1 characters").arg(kLocationWidth);
     if (longerThan(name, kNameWidth))
         return QStringLiteral("the file name is longer than %1 characters").arg(kNameWidth);
-    if (link.contains(u'\'') || location.contains(u'\'') || name.contains(u'\''))
-        return QStringLiteral("the link holds an apostrophe");
     return {};
 }
 
@@ -54,8 +52,10 @@ qint32 ZorbelClass::AddDocument(qint16 DocType, qint32 Owner, const QString& Nam
                                 const QString& RevisionNo, const QDateTime& DocDate, qint32 ProjectID,
                                 const QString& OLELink) {
     MemberCall call(*this, QStringLiteral("AddDocument"));
-    // A link that was cut or lost an apostrophe would name another file, or none:
-    // refuse it rather than store an entry that cannot be opened.
+    // A link that was cut would name another file, or none: refuse it rather
+    // than store an entry that cannot be opened. The link is bound as it
+    // stands, apostrophes and all, so that it keeps naming its file; the
+    // texts only shown keep the cleaning every text gets.
     const QString fault = linkFault(Name, Location, OLELink);
     if (!fault.isEmpty()) {
         call.fail(fault);
@@ -65,7 +65,7 @@ qint32 ZorbelClass::AddDocument(qint16 DocType, qint32 Owner, const QString& Nam
                                     "DocDate, ProjectID, OLELink ) VALUES (?,?,?,?,?,?,?,?)"),
                      {sql::integer(DocType), sql::integer(Owner), sql::text(clean(Name, kNameWidth)),
                       sql::text(clean(Location, kLocationWidth)), sql::text(clean(RevisionNo, kRevisionWidth)),
-                      sql::date(DocDate), sql::integer(ProjectID), sql::text(clean(OLELink, kLinkWidth))}});
+                      sql::date(DocDate), sql::integer(ProjectID), sql::text(OLELink)}});
 }
 
 } // namespace zorbel

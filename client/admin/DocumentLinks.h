@@ -18,9 +18,12 @@ struct LinkParts {
 // folder or no file: such a link could not be opened again.
 std::optional<LinkParts> splitLink(const QString& path);
 
-// Why a link may not be opened; empty when it may. Only an existing regular
-// file named by its full path is opened, and never one that can be run: the
-// desktop would start a program rather than show it.
+// Why a link may not be opened; empty when it may. Only an existing,
+// readable regular file named by its full path is opened, and never one the
+// desktop would run rather than show: anything with an execute bit, and by
+// its type (read from its name and from its content alike) desktop entries,
+// Java archives, Windows programs and installers, package installers, ELF
+// binaries and scripts.
 QString openRefusal(const QString& path);
 
 } // namespace zorbel::admin

@@ -3,10 +3,13 @@
 #include "client/admin/DocumentLinks.h"
 #include "platform/ui/DesktopOpener.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+
+#include <unistd.h>
 
 namespace zorbel::test {
 namespace {
@@ -45,6 +48,54 @@ TEST(DocumentLinks, SplitAtTheLastSlashOrElseTheLastBackslash) {
         const auto parts = admin::splitLink(c[0]);
         const QStringList split = parts ? QStringList{c[0], parts->location, parts->name} : QStringList{c[0]};
         EXPECT_EQ(split, c);
+    }
+}
+
+TEST(DocumentLinks, WhatTheDesktopWouldRunIsRefusedByItsNameOrItsContent) {
+    QFile self(QCoreApplication::applicationFilePath()); // an ELF program: its header is enough
+    ASSERT_TRUE(self.open(QIODevice::ReadOnly));
+    const QByteArray elf = self.read(64);
+    const QByteArray zip("PK\x03\x04\x14\x00\x00\x00", 8);
+    const QByteArray ole("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1", 8);
+    const QByteArray entry("[Desktop Entry]\nType=Application\nExec=xterm\n");
+    const QByteArray script("#!/bin/sh\nrm -rf ~\n");
+    const struct {
+        const char* name;
+        QByteArray content;
+        bool refused;
+        QFileDevice::Permissions permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    } samples[] = {
+        {"notes.txt", "hello\n", false},         {"plan.odt", zip, false},
+        {"sheet.xlsx", zip, false},                {"old.doc", ole, false},
+        {"report.pdf", "%PDF-1.4\n", false},       {"photo.png", "\x89PNG\r\n\x1a\n", false},
+        {"launcher.desktop", entry, true},         {"readme.txt", entry, true},
+        {"tool.jar", zip, true},                   {"setup.exe", "MZ\x90\x00\x03", true},
+        {"setup.msi", ole, true},                  {"invoice.pdf", "MZ\x90\x00\x03", true},
+        {"run.bat", "echo off\n", true},          {"tidy.ps1", "Remove-Item C:\\\n", true},
+        {"program", elf, true},                    {"holiday.jpg", elf, true},
+        {"install.sh", script, true},              {"todo.txt", script, true},
+        {"convert.py", "import os\n", true},
+        {"run.sh", "echo\n", true, QFileDevice::ReadOwner | QFileDevice::ExeOwner},
+    };
+    QTemporaryDir folder;
+    for (const auto& s : samples) {
+        QFile file(folder.filePath(QString::fromLatin1(s.name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(s.content);
+        file.close();
+        file.setPermissions(s.permissions);
+        const QString refusal = admin::openRefusal(file.fileName());
+        EXPECT_EQ(refusal, s.refused ? file.fileName() + QStringLiteral(" is a program and is not opened") : QString())
+            << s.name;
+    }
+
+    // A file its user cannot read is not handed over either (root reads everything).
+    if (::geteuid() != 0) {
+        QFile secret(folder.filePath(QStringLiteral("secret.txt")));
+        ASSERT_TRUE(secret.open(QIODevice::WriteOnly));
+        secret.close();
+        secret.setPermissions(QFileDevice::WriteOwner);
+        EXPECT_EQ(admin::openRefusal(secret.fileName()), secret.fileName() + QStringLiteral(" cannot be read"));
     }
 }
 
