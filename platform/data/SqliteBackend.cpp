@@ -1,8 +1,11 @@
 #include "platform/data/SqliteBackend.h"
 
 #include "platform/data/Connection.h"
+#include "platform/data/DatabaseFile.h"
+#include "platform/data/StoredValues.h"
 #include "platform/data/WallClock.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <cctype>
 #include <cstring>
@@ -119,7 +122,7 @@ private:
             if (const auto when = parseWallClock(bytes))
                 return kind == ColumnKind::Date ? QVariant(when->date()) : QVariant(*when);
         }
-        return QVariant(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        return QVariant(textFromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())));
     }
 
     std::vector<ColumnKind> m_kinds;
@@ -265,7 +268,7 @@ private:
             break;
         case QMetaType::Double:
         case QMetaType::Float:
-            sqlite3_bind_double(stmt, index, value.toDouble());
+            sqlite3_bind_double(stmt, index, boundDouble(value.toDouble()));
             break;
         case QMetaType::QDateTime:
             bindText(stmt, index, wallClockText(value.toDateTime()), bound);
@@ -293,11 +296,14 @@ private:
 std::unique_ptr<Backend> openSqlite(const DataSourceSettings& settings) {
     if (settings.database.isEmpty())
         throw Error(kConnectionFailed, QStringLiteral("The data source %1 names no database file").arg(settings.name));
+    // A missing file is reported, never made: an empty database in its place
+    // would pass for the office's own.
+    if (!QFileInfo::exists(settings.database))
+        throw Error(kConnectionFailed, databaseFileNotFound(settings.database));
     sqlite3* db = nullptr;
     // A connection belongs to one thread at a time, so SQLite's own locking per call is not needed.
-    const int flags =
-        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (settings.createFile ? SQLITE_OPEN_CREATE : 0);
-    const int rc = sqlite3_open_v2(settings.database.toUtf8().constData(), &db, flags, nullptr);
+    const int rc = sqlite3_open_v2(settings.database.toUtf8().constData(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString why = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(db);
