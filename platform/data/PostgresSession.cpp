@@ -65,25 +65,27 @@ PostgresSession::~PostgresSession() {
     PQfinish(m_conn);
 }
 
-bool PostgresSession::holdsTransaction() const {
+bool PostgresSession::holdsTransaction() {
     // A lost session's transaction was rolled back by the server when the session ended.
-    return !m_lost && PQstatus(m_conn) == CONNECTION_OK && PQtransactionStatus(m_conn) != PQTRANS_IDLE;
+    if (m_lost || PQstatus(m_conn) != CONNECTION_OK || closedByServer())
+        return false;
+    return PQtransactionStatus(m_conn) != PQTRANS_IDLE;
 }
 
 ResultHandle PostgresSession::run(const QByteArray& sql, const SentValues& values) {
     reviveIfClosed();
     ResultHandle answer;
     Wait wait = exchange(sql, values, answer);
-    if (wait == Wait::Lost && !m_inTransaction && changesNothing(sql)) {
+    if (wait == Wait::Lost && fateOf(sql) == Fate::NothingChanged) {
         reviveIfClosed();
         answer.reset();
         wait = exchange(sql, values, answer);
     }
     switch (wait) {
     case Wait::Lost:
-        throw Error(kStatementFailed, lostText(changesNothing(sql)));
+        throw Error(kStatementFailed, lostText(fateOf(sql)));
     case Wait::TimedOut:
-        throw Error(kStatementFailed, timeoutText(changesNothing(sql)));
+        throw Error(kStatementFailed, timeoutText(fateOf(sql)));
     case Wait::Answered:
         break;
     }
@@ -92,27 +94,41 @@ ResultHandle PostgresSession::run(const QByteArray& sql, const SentValues& value
     return answer;
 }
 
-QString PostgresSession::timeoutText(bool changesNothing) const {
-    const QString late = QStringLiteral("The database server did not answer within %1 seconds").arg(secondsText(m_deadline));
+PostgresSession::Fate PostgresSession::fateOf(const QByteArray& sql) const {
+    // A transaction ends with its session, unless the commit had reached the server.
+    if (m_inTransaction)
+        return sql == "COMMIT" ? Fate::Unknown : Fate::RolledBack;
+    return changesNothing(sql) ? Fate::NothingChanged : Fate::Unknown;
+}
+
+QString PostgresSession::timeoutText(Fate fate) const {
+    const QString late =
+        QStringLiteral("The database server did not answer within %1 seconds").arg(secondsText(m_deadline));
     if (!m_lost)
         return late + QStringLiteral(": the statement was cancelled");
-    // A frozen server may still run what it was sent once it wakes up, but
-    // not inside a transaction, which ends with the session.
-    if (m_inTransaction)
-        return late + QStringLiteral("; the transaction was rolled back");
-    if (changesNothing)
+    // Given up on: a frozen server may still run what it was sent once it wakes up.
+    switch (fate) {
+    case Fate::NothingChanged:
         return late;
+    case Fate::RolledBack:
+        return late + QStringLiteral("; the transaction was rolled back");
+    case Fate::Unknown:
+        break;
+    }
     return late + QStringLiteral("; the change may or may not have been saved");
 }
 
-QString PostgresSession::lostText(bool changesNothing) const {
-    if (m_inTransaction)
-        return QStringLiteral("The connection to the database server was lost and the transaction was rolled back: ")
-               + m_lostBecause;
-    if (changesNothing)
-        return QStringLiteral("The connection to the database server was lost: ") + m_lostBecause;
-    return QStringLiteral("The connection to the database server was lost before it confirmed the change, which "
-                          "may or may not have been saved: ")
+QString PostgresSession::lostText(Fate fate) const {
+    const QString lost = QStringLiteral("The connection to the database server was lost");
+    switch (fate) {
+    case Fate::NothingChanged:
+        return lost + QStringLiteral(": ") + m_lostBecause;
+    case Fate::RolledBack:
+        return lost + QStringLiteral(" and the transaction was rolled back: ") + m_lostBecause;
+    case Fate::Unknown:
+        break;
+    }
+    return lost + QStringLiteral(" before it confirmed the change, which may or may not have been saved: ")
            + m_lostBecause;
 }
 
@@ -122,8 +138,9 @@ void PostgresSession::reviveIfClosed() {
     if (!m_lost)
         m_lostBecause = oneLine(PQerrorMessage(m_conn));
     m_lost = true;
+    // Nothing of a transaction may run on a new session, not even its commit.
     if (m_inTransaction)
-        throw Error(kStatementFailed, lostText(false));
+        throw Error(kStatementFailed, lostText(Fate::RolledBack));
     // Blocks for at most the connect timeout the session was opened with.
     PQreset(m_conn);
     if (PQstatus(m_conn) != CONNECTION_OK)

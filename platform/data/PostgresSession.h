@@ -45,10 +45,12 @@ public:
     void transactionBegun() { m_inTransaction = true; }
     void transactionEnded() { m_inTransaction = false; }
     // True when the server still holds a transaction of this session that must be rolled back.
-    bool holdsTransaction() const;
+    bool holdsTransaction();
 
 private:
     enum class Wait { Answered, Lost, TimedOut };
+    // What became of a statement whose session broke before it answered.
+    enum class Fate { NothingChanged, RolledBack, Unknown };
 
     void reviveIfClosed();
     bool closedByServer();
@@ -56,8 +58,9 @@ private:
     Wait awaitAnswer(std::chrono::steady_clock::time_point deadline, ResultHandle& answer);
     short waitForSocket(short events, std::chrono::steady_clock::time_point deadline);
     void cancel();
-    QString timeoutText(bool changesNothing) const;
-    QString lostText(bool changesNothing) const;
+    Fate fateOf(const QByteArray& sql) const;
+    QString timeoutText(Fate fate) const;
+    QString lostText(Fate fate) const;
 
     PGconn* m_conn;
     std::chrono::milliseconds m_deadline;

@@ -7,6 +7,7 @@
 #include "business/ZorbelClass.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -49,6 +50,11 @@ TEST(EightWriters, NoWriteIsRefusedOnTheDataSourceTheSetUpRegisters) {
     }
     for (std::thread& writer : writers)
         writer.join();
+    // the journal holds the same data as the file, and is as private
+    const QFileInfo journal(dir.filePath(QStringLiteral("data/zorbel5.db-wal")));
+    ASSERT_TRUE(journal.exists());
+    EXPECT_EQ(journal.permissions() & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
+              QFile::Permissions());
 
     for (int w = 0; w < kWriters; ++w) {
         const auto& seen = messages[static_cast<size_t>(w)];

@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -214,29 +213,6 @@ TEST(SqliteFile, AMissingFileIsReportedAndNeverMade) {
         EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("share"))));
-}
-
-TEST(SqliteFile, ANewFileItsFoldersAndItsJournalAreTheOwnersAlone) {
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("data/zorbel/zorbel5.db"));
-    ASSERT_TRUE(createDatabaseFile(file));
-    const auto mode = [](const QString& path) {
-        struct stat info{};
-        return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? (info.st_mode & 07777) : 0u;
-    };
-    EXPECT_EQ(mode(file), 0600u);
-    EXPECT_EQ(mode(dir.filePath(QStringLiteral("data/zorbel"))), 0700u);
-    EXPECT_EQ(mode(dir.filePath(QStringLiteral("data"))), 0700u);
-
-    PrivateIni ini("[Own]\nDriver=SQLite3\nJournalMode=WAL\nDatabase=" + QFile::encodeName(file) + "\n");
-    Connection connection;
-    connection.Open(QStringLiteral("Data Source=Own;User ID=;Password=x"));
-    connection.execute({QStringLiteral("CREATE TABLE T (N INTEGER)"), {}});
-    connection.execute({QStringLiteral("INSERT INTO T (N) VALUES (?)"), {7}});
-    EXPECT_EQ(mode(file + QStringLiteral("-wal")), 0600u) << "the journal holds the same data as the file";
-
-    EXPECT_FALSE(createDatabaseFile(file)) << "a file that is there is kept";
-    EXPECT_EQ(connection.query({QStringLiteral("SELECT N FROM T"), {}})->Fields(0).toInt(), 7);
 }
 
 TEST(PostgresServer, AListenerThatNeverAnswersIsReportedByTheConnectTimeout) {

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace zorbel;
 using zorbel::test::TestDatabase;
@@ -113,6 +114,50 @@ TEST(OfficeServer, AKilledSessionIsMadeAnewForTheNextCall) {
     EXPECT_EQ(db.count(kGroups), 1);
 }
 
+TEST(OfficeServer, AReadCutOffMidWayRunsAgainAndAWriteSaysItsFateIsUnknown) {
+    TestDatabase db;
+    const struct {
+        const char* what;
+        data::Statement statement;
+        bool runsAgain;
+    } cases[] = {
+        {"a read", {QStringLiteral("SELECT pg_sleep(2)"), {}}, true},
+        // a change cut off before its answer may have been made: running it again could make it twice
+        {"a write",
+         {QStringLiteral("INSERT INTO ZORBEL_ISSUES_GROUPS (Description) SELECT ? FROM pg_sleep(2)"),
+          {QStringLiteral("cut off")}},
+         false},
+    };
+    for (const auto& c : cases) {
+        const qint32 backend = backendOf(db);
+        // Kills the session once the server is running the statement.
+        std::thread killer([backend] {
+            data::Connection admin;
+            admin.Open(test::testConnectionString());
+            const data::Statement running{QStringLiteral("SELECT COUNT(*) FROM pg_stat_activity WHERE pid = ? AND "
+                                                         "state = 'active' AND query LIKE '%pg_sleep%'"),
+                                          {backend}};
+            for (int look = 0; look < 200 && admin.query(running)->Fields(0).toInt() == 0; ++look)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            admin.query({QStringLiteral("SELECT pg_terminate_backend(?, 10000)"), {backend}});
+        });
+        QString failure;
+        try {
+            db.connection().execute(c.statement);
+        } catch (const data::Error& e) {
+            failure = e.description();
+        }
+        killer.join();
+        if (c.runsAgain) {
+            EXPECT_TRUE(failure.isEmpty()) << c.what << ": " << failure.toStdString();
+        } else {
+            EXPECT_TRUE(failure.contains(QStringLiteral("may or may not have been saved"))) << c.what << ": "
+                                                                                            << failure.toStdString();
+        }
+        EXPECT_NE(backendOf(db), backend) << c.what << ": the next statement runs on a new session";
+    }
+}
+
 TEST(OfficeServer, ASessionLostInsideATransactionIsReportedAndNothingOfItRunsOutside) {
     TestDatabase db;
     data::Connection& connection = db.connection();
@@ -157,6 +202,20 @@ TEST(OfficeServer, AFrozenBackendIsReportedAtTheDeadlineAndTheNextCallWorks) {
     ASSERT_NE(groups, nullptr);
     EXPECT_EQ(groups->RecordCount(), 1);
     EXPECT_TRUE(db.messages().empty()) << db.messages().front().text.toStdString();
+}
+
+TEST(OfficeServer, ASlowStatementIsCancelledAtTheDeadlineAndTheSessionKept) {
+    TestDatabase db;
+    db.connection().setDeadlines({std::chrono::seconds(10), std::chrono::milliseconds(1500)});
+    const qint32 backend = backendOf(db);
+    try {
+        db.connection().query({QStringLiteral("SELECT pg_sleep(20)"), {}});
+        ADD_FAILURE() << "the slow statement was waited for";
+    } catch (const data::Error& e) {
+        EXPECT_EQ(e.description(),
+                  QStringLiteral("The database server did not answer within 1.5 seconds: the statement was cancelled"));
+    }
+    EXPECT_EQ(backendOf(db), backend) << "a server that answered the cancel lost its session";
 }
 
 TEST(OfficeServer, TheDataSourcesPasswordIsSentBeforeTheBuiltInOne) {
