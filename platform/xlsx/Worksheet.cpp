@@ -3,6 +3,7 @@
 #include "platform/xlsx/Constants.h"
 #include "platform/xlsx/Error.h"
 #include "platform/xlsx/SheetName.h"
+#include "platform/xlsx/TextEscape.h"
 #include "platform/xlsx/Workbook.h"
 
 #include <unordered_map>
@@ -48,11 +49,14 @@ std::optional<Area> Names::find(const QString& name) const
 
 Worksheet::Worksheet(Workbook& workbook, const QString& name) : m_workbook(&workbook), m_name(name) {}
 
+// A character the file cannot hold is replaced before the rules are checked,
+// so that two names can never become one only in the file.
 void Worksheet::setName(const QString& name)
 {
-    if (const QString problem = sheetNameProblem(name, m_workbook->namesBeside(*this)); !problem.isEmpty())
-        throw Error(QStringLiteral("The sheet cannot be named \"%1\": %2").arg(name, problem));
-    m_name = name;
+    const QString safe = xmlSafeText(name);
+    if (const QString problem = sheetNameProblem(safe, m_workbook->namesBeside(*this)); !problem.isEmpty())
+        throw Error(QStringLiteral("The sheet cannot be named \"%1\": %2").arg(safe, problem));
+    m_name = safe;
 }
 
 int Worksheet::Index() const { return m_workbook->indexOf(*this) + 1; }

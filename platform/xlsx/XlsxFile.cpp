@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zorbel::xl {
@@ -25,6 +26,18 @@ struct Failure {
 };
 
 QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+// The rename is the folder's change: synced too, where the folder allows it.
+// The file is in place by now, so a folder that cannot be synced is no failure.
+void syncFolderOf(const QByteArray& file)
+{
+    const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(file)).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
 
 // A file of our own beside the target, removed again unless it was renamed
 // into place. The name is short so that it fits whatever the target is called.
@@ -56,11 +69,30 @@ public:
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     const QByteArray& path() const { return m_path; }
+
+    // The written file takes the permissions of the file it replaces (a
+    // report kept private stays private) and is on the disk before it takes
+    // that file's place, so a crash leaves the old file or the new one whole.
     void moveTo(const QByteArray& target)
     {
+        const int fd = ::open(m_path.constData(), O_RDWR | O_CLOEXEC);
+        if (fd < 0)
+            throw Failure{systemError(errno)};
+        struct stat replaced {};
+        const bool keepMode = ::stat(target.constData(), &replaced) == 0 && S_ISREG(replaced.st_mode);
+        int error = 0;
+        if (keepMode && ::fchmod(fd, replaced.st_mode & 07777) != 0)
+            error = errno;
+        if (error == 0 && ::fsync(fd) != 0)
+            error = errno;
+        if (::close(fd) != 0 && error == 0)
+            error = errno;
+        if (error != 0)
+            throw Failure{systemError(error)};
         if (::rename(m_path.constData(), target.constData()) != 0)
             throw Failure{systemError(errno)};
         m_path.clear();
+        syncFolderOf(target);
     }
 
 private:
@@ -208,6 +240,26 @@ private:
     std::vector<lxw_format*> m_made;
 };
 
+// The writer names its file errors in general terms ("Zip generic error
+// ZIP_ERRNO") and leaves the system's reason, a full disk say, in errno.
+QString closingFailure(lxw_error error, int systemErrorNumber)
+{
+    switch (error) {
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        if (systemErrorNumber != 0)
+            return systemError(systemErrorNumber);
+        break;
+    default:
+        break;
+    }
+    return QString::fromUtf8(lxw_strerror(error));
+}
+
 void check(lxw_error error, const Worksheet& sheet, const QString& where)
 {
     if (error != LXW_NO_ERROR)
@@ -258,7 +310,7 @@ void writeCells(lxw_worksheet* target, const Worksheet& sheet, Formats& formats)
             lxw_format* format = formats.get(cell.style);
             lxw_error error = LXW_NO_ERROR;
             if (const auto* text = std::get_if<QString>(&cell.value))
-                error = worksheet_write_string(target, r, c, escapeLiteralText(*text).toUtf8().constData(), format);
+                error = worksheet_write_string(target, r, c, escapeCellText(*text).toUtf8().constData(), format);
             else if (const auto* number = std::get_if<double>(&cell.value))
                 error = worksheet_write_number(target, r, c, *number, format);
             else if (const auto* flag = std::get_if<bool>(&cell.value))
@@ -336,8 +388,10 @@ void writeXlsxFile(const Workbook& book, const QString& path)
         {
             WriterWorkbook writer(temporary.path());
             build(writer.get(), book);
-            if (const lxw_error error = writer.close(); error != LXW_NO_ERROR)
-                throw Failure{QString::fromUtf8(lxw_strerror(error))};
+            errno = 0;
+            const lxw_error error = writer.close();
+            if (error != LXW_NO_ERROR)
+                throw Failure{closingFailure(error, errno)};
         }
         temporary.moveTo(QFile::encodeName(target.absoluteFilePath()));
     } catch (const Failure& failure) {
