@@ -231,7 +231,7 @@ TEST(XlsxFile, HostileTextsSaveAsWellFormedFilesAndReadBackAsWritten)
         {"lone low surrogate at the end", QString("a") + low, QString::fromUtf16(u"a\uFFFD")},
         {"a whole pair", QString("a") + high + low, QString("a") + high + low},
         {"NUL keeps the rest", QString("before") + QChar(0) + "after", QString("before") + QChar(0) + "after"},
-        {"control characters", "\x01bell\x07\r\n\tvt\x0b\x1f", "\x01bell\x07\r\n\tvt\x0b\x1f"},
+        {"control characters", "\x01" "bell\x07\r\n\tvt\x0b\x1f", "\x01" "bell\x07\r\n\tvt\x0b\x1f"},
         {"literal escape", "_x0041_ and _x005F_", "_x0041_ and _x005F_"},
         {"32,767 characters", limit, limit},
         {"a NUL that escaped just fits", nulAtTheLimit, nulAtTheLimit},
