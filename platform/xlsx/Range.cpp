@@ -101,6 +101,11 @@ void Range::writeCells(const std::function<void(Cell&, const CellFormat&)>& writ
     if (qint64(a.bottom - a.top + 1) * (a.right - a.left + 1) > kMaxCellsPerWrite)
         throw Error(QStringLiteral("The range %1 is too large to write cell by cell").arg(Address()));
     const StyleTable& styles = m_sheet->Parent().styles();
+    if (a.isSingleCell()) {  // nearly every write
+        Cell& cell = m_sheet->cellAt(a.top, a.left);
+        write(cell, styles.format(cell.style));
+        return;
+    }
     for (int row = a.top; row <= a.bottom; ++row)
         for (int column = a.left; column <= a.right; ++column) {
             Cell& cell = m_sheet->cellAt(row, column);
@@ -112,7 +117,9 @@ void Range::writeCells(const std::function<void(Cell&, const CellFormat&)>& writ
 // here is never refused when the workbook is saved.
 void Range::setValue(const QString& text)
 {
-    if (text.size() > kMaxCellText || escapeCellText(text).size() > kMaxCellText)
+    // Escaping makes one character 7 at most, so only long texts need it.
+    constexpr qsizetype kAlwaysFits = kMaxCellText / 7;
+    if (text.size() > kMaxCellText || (text.size() > kAlwaysFits && escapeCellText(text).size() > kMaxCellText))
         throw Error(QStringLiteral("A cell holds at most %1 characters of text, counted as the file stores them "
                                    "(a control character or a text such as \"_x0041_\" takes 6 more)")
                         .arg(kMaxCellText));

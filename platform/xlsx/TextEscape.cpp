@@ -59,6 +59,8 @@ QString escapeCellText(const QString& text)
     qsizetype first = 0;
     for (; first < size; ++first) {
         const char16_t c = data[first];
+        if (c >= 0x20 && c != u'_' && c < 0xD800)
+            continue;  // the plain characters nearly every text is made of
         if (isEscapedControl(c) || (c == u'_' && startsEscape(data, size, first)))
             break;
         if (isSurrogateOrTop(c)) {

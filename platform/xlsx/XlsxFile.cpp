@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QStringEncoder>
 #include <xlsxwriter.h>
 
 #include <cerrno>
@@ -260,10 +261,13 @@ QString closingFailure(lxw_error error, int systemErrorNumber)
     return QString::fromUtf8(lxw_strerror(error));
 }
 
-void check(lxw_error error, const Worksheet& sheet, const QString& where)
+// `where` names the cell, row or name; it is worked out only on a failure.
+template <class Where>
+void check(lxw_error error, const Worksheet& sheet, Where&& where)
 {
     if (error != LXW_NO_ERROR)
-        throw Failure{QStringLiteral("%1 of sheet \"%2\": %3").arg(where, sheet.Name(), QString::fromUtf8(lxw_strerror(error)))};
+        throw Failure{QStringLiteral("%1 of sheet \"%2\": %3")
+                          .arg(where(), sheet.Name(), QString::fromUtf8(lxw_strerror(error)))};
 }
 
 QString cellName(int row, int column) { return columnLetters(column) + QString::number(row); }
@@ -286,10 +290,28 @@ void writeColumns(lxw_worksheet* target, const Worksheet& sheet, Formats& format
         lxw_format* format = data.style ? formats.get(*data.style) : nullptr;
         check(worksheet_set_column(target, lxw_col_t(first - 1), lxw_col_t(last - 1),
                                    data.width.value_or(LXW_DEF_COL_WIDTH), format),
-              sheet, QStringLiteral("Column %1").arg(columnLetters(first)));
+              sheet, [&] { return QStringLiteral("Column %1").arg(columnLetters(first)); });
         it = next;
     }
 }
+
+// The file's UTF-8 text of a cell, in one buffer used again for every cell.
+class Utf8Buffer {
+public:
+    const char* operator()(const QString& text)
+    {
+        const qsizetype needed = m_encoder.requiredSpace(text.size()) + 1;
+        if (m_bytes.size() < needed)
+            m_bytes.resize(needed);
+        char* end = m_encoder.appendToBuffer(m_bytes.data(), text);
+        *end = '\0';
+        return m_bytes.constData();
+    }
+
+private:
+    QStringEncoder m_encoder{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
+    QByteArray m_bytes;
+};
 
 void writeCells(lxw_worksheet* target, const Worksheet& sheet, Formats& formats)
 {
@@ -297,12 +319,13 @@ void writeCells(lxw_worksheet* target, const Worksheet& sheet, Formats& formats)
         auto it = sheet.columns().find(column);
         return it != sheet.columns().end() && it->second.style.has_value();
     };
+    Utf8Buffer utf8;
     for (const auto& [row, data] : sheet.rows()) {
         const lxw_row_t r = lxw_row_t(row - 1);
         if (data.height || data.style)
             check(worksheet_set_row(target, r, data.height.value_or(LXW_DEF_ROW_HEIGHT),
                                     data.style ? formats.get(*data.style) : nullptr),
-                  sheet, QStringLiteral("Row %1").arg(row));
+                  sheet, [&] { return QStringLiteral("Row %1").arg(row); });
         for (const auto& [column, cell] : data.cells) {
             const lxw_col_t c = lxw_col_t(column - 1);
             // A cell of the default format is still written with a format of
@@ -310,14 +333,14 @@ void writeCells(lxw_worksheet* target, const Worksheet& sheet, Formats& formats)
             lxw_format* format = formats.get(cell.style);
             lxw_error error = LXW_NO_ERROR;
             if (const auto* text = std::get_if<QString>(&cell.value))
-                error = worksheet_write_string(target, r, c, escapeCellText(*text).toUtf8().constData(), format);
+                error = worksheet_write_string(target, r, c, utf8(escapeCellText(*text)), format);
             else if (const auto* number = std::get_if<double>(&cell.value))
                 error = worksheet_write_number(target, r, c, *number, format);
             else if (const auto* flag = std::get_if<bool>(&cell.value))
                 error = worksheet_write_boolean(target, r, c, *flag, format);
             else if (cell.style != kDefaultStyle || data.style || columnStyled(column))
                 error = worksheet_write_blank(target, r, c, format);
-            check(error, sheet, QStringLiteral("Cell %1").arg(cellName(row, column)));
+            check(error, sheet, [&] { return QStringLiteral("Cell %1").arg(cellName(row, column)); });
         }
     }
 }
@@ -352,7 +375,7 @@ void writeNames(lxw_workbook* target, const Worksheet& sheet)
         const QByteArray local = (sheet.Name() + u'!' + name.name).toUtf8();
         const QByteArray formula = QStringLiteral("='%1'!%2").arg(quoted, absoluteAddress(name.area)).toUtf8();
         check(workbook_define_name(target, local.constData(), formula.constData()), sheet,
-              QStringLiteral("Name %1").arg(name.name));
+              [&] { return QStringLiteral("Name %1").arg(name.name); });
     }
 }
 
