@@ -76,7 +76,7 @@ void Range::setValue(const QVariant& value)
     }
     switch (value.metaType().id()) {
     case QMetaType::QString:
-        setValue(value.toString());
+        setValue(*static_cast<const QString*>(value.constData()));
         return;
     case QMetaType::Bool:
         setFlag(value.toBool());

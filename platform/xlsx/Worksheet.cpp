@@ -142,8 +142,14 @@ RowCells::iterator RowCells::lowerBound(int column)
                             [](const Entry& entry, int c) { return entry.first < c; });
 }
 
+// Room for a row of the widest tables the writers make, so that a row
+// seldom moves as it fills.
+constexpr int kCellsOfAWideRow = 10;
+
 Cell& RowCells::findOrAdd(int column, bool& added)
 {
+    if (m_cells.empty())
+        m_cells.reserve(kCellsOfAWideRow);
     auto it = m_cells.empty() || m_cells.back().first < column ? m_cells.end() : lowerBound(column);
     added = it == m_cells.end() || it->first != column;
     if (added)
