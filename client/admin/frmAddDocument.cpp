@@ -56,7 +56,7 @@ QComboBox* placeCombo(QWidget* parent, const char* name, int left, int top) {
 frmAddDocument::frmAddDocument() {
     setObjectName(QStringLiteral("frmAddDocument"));
     setWindowTitle(QStringLiteral("Add Document"));
-    setFixedSize(controls::twipsSizeToPixels(6300, 4560));
+    controls::fixSizeTwips(this, 6300, 4560);
 
     QLabel* heading = placeLabel(this, QStringLiteral("Create New Document Link"), 120, 120, 4500, "Label1");
     QFont bold = heading->font();
