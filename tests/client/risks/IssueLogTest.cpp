@@ -115,25 +115,25 @@ TEST_F(IssueLogTest, TheGroupIsThePickedEntryEvenWhenTwoShareAName) {
     }
 }
 
-TEST_F(IssueLogTest, AddWithoutACurrentProjectOrGroupIsRefused) {
-    const auto expectRefused = [this] {
+TEST_F(IssueLogTest, AddWithoutACurrentProjectOrGroupIsRefusedNamingWhichIsMissing) {
+    const auto expectRefused = [this](const QString& missing) {
         auto* log = openLog();
         boxes.clear();
         click(log, "btnAdd");
         ASSERT_EQ(boxes.count(), 1);
-        EXPECT_EQ(boxes.last().prompt, QStringLiteral("Add an Issue Group first"));
+        EXPECT_EQ(boxes.last().prompt, missing);
         EXPECT_EQ(dialogsShown(), 0);
         ui::closeWindow(QStringLiteral("frmIssueLog"));
         QApplication::processEvents();
     };
     // The picker lists no project and none was current: groups alone are not enough.
     db().execute({QStringLiteral("UPDATE ZORBEL_PROJECTS SET State = 1"), {}});
-    expectRefused();
+    expectRefused(QStringLiteral("Select a Project of the Implement phase first"));
     EXPECT_EQ(app().g_currentIssueGroupID, build);
 
     db().execute({QStringLiteral("UPDATE ZORBEL_PROJECTS SET State = 3"), {}});
     db().execute({QStringLiteral("DELETE FROM ZORBEL_ISSUES_GROUPS"), {}});
-    expectRefused();
+    expectRefused(QStringLiteral("Add an Issue Group first"));
     EXPECT_EQ(app().g_currentProjectID, project);
     EXPECT_EQ(app().g_currentIssueGroupID, 0);
 }
