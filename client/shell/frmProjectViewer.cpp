@@ -16,7 +16,6 @@
 
 namespace zorbel::shell {
 
-
 // One level of the breakdown as the tree shows it.
 struct frmProjectViewer::Level {
     QString prefix;      // key prefix

@@ -17,7 +17,7 @@ QString choose(FileRequest request)
     if (g_recorder)
         return g_recorder->take(std::move(request));
     const bool save = request.kind == FileRequest::Save;
-    const QString folder = QFileInfo(request.startFolder).isDir() && !request.startFolder.isEmpty()
+    const QString folder = !request.startFolder.isEmpty() && QFileInfo(request.startFolder).isDir()
                                ? request.startFolder
                                : documentsFolder();
     QFileDialog dialog(QApplication::activeWindow(), request.title, folder, request.filters);
