@@ -50,30 +50,6 @@ TEST(Documents, ListedByNameWithTheLinkAsGiven) {
     EXPECT_EQ(types->Fields(0).toInt(), 1);
 }
 
-TEST(Documents, ALinkKeepsItsApostrophesWhileTheShownTextsLoseThem) {
-    TestDatabase db;
-    const QString links[] = {QStringLiteral("/home/o'brien/plan.odt"), QStringLiteral("/home/ann/it's.txt")};
-    for (const QString& link : links) {
-        const auto slash = link.lastIndexOf(u'/');
-        EXPECT_EQ(db.zorbel().AddDocument(1, 1, link.mid(slash + 1), link.left(slash), QStringLiteral("v'1"), kDay, 5,
-                                          link),
-                  1);
-    }
-    EXPECT_TRUE(db.messages().empty());
-    auto docs = db.zorbel().GetDocuments(5); // by name: "its.txt", then "plan.odt"
-    ASSERT_EQ(docs->RecordCount(), 2);
-    const QStringList expected[] = {{"its.txt", "/home/ann", "v1", "/home/ann/it's.txt"},
-                                    {"plan.odt", "/home/obrien", "v1", "/home/o'brien/plan.odt"}};
-    for (const QStringList& row : expected) {
-        EXPECT_EQ((QStringList{docs->Fields(QStringLiteral("Name")).toString(),
-                               docs->Fields(QStringLiteral("Location")).toString(),
-                               docs->Fields(QStringLiteral("RevisionNo")).toString(),
-                               docs->Fields(QStringLiteral("OLELink")).toString()}),
-                  row);
-        docs->MoveNext();
-    }
-}
-
 TEST(Documents, LinksThatWouldNoLongerOpenTheirFileAreRefused) {
     TestDatabase db;
     const struct {

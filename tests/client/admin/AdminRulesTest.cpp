@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-
 namespace zorbel::test {
 namespace {
 
@@ -30,28 +28,6 @@ TEST(AdminRules, AUserNameIsTakenInTheFormItIsStored) {
     for (const Case& c : cases)
         EXPECT_EQ(userNameTaken(list, c.typed, c.own), c.taken) << qPrintable(c.typed);
     EXPECT_FALSE(userNameTaken(nullptr, QStringLiteral("x"), 0));
-}
-
-TEST(AdminRules, AnEditChangesWhatDiffersFromTheAccountAsStored) {
-    const auto list =
-        accounts({{1, 10, QStringLiteral("ONeil"), {}, {}, 1, 0}, {2, 20, QStringLiteral("bob"), {}, {}, 0, 0}});
-    struct Case { qint32 account; QString name; qint32 contact; bool administrator; AccountEdit changes; };
-    const Case cases[] = {
-        {2, QStringLiteral("bob"), 20, false, {true, false, false, false}},
-        {2, QStringLiteral("robert"), 20, false, {true, true, false, false}},
-        {2, QStringLiteral("bob"), 10, true, {true, false, true, true}},
-        {1, QStringLiteral("O'Neil"), 10, true, {false, false, false, false}}, // typed as it is stored
-        {3, QStringLiteral("gone"), 10, false, {false, true, true, false}},   // no longer listed
-    };
-    for (const Case& c : cases) {
-        const AccountEdit e = accountEdit(list, c.account, 2, c.name, c.contact, c.administrator);
-        EXPECT_EQ((std::array{e.ownAccount, e.name, e.contact, e.administrator}),
-                  (std::array{c.changes.ownAccount, c.changes.name, c.changes.contact, c.changes.administrator}))
-            << c.account << " " << qPrintable(c.name);
-    }
-    EXPECT_TRUE(isAdministratorAccount(list, 1));
-    EXPECT_FALSE(isAdministratorAccount(list, 2));
-    EXPECT_FALSE(isAdministratorAccount(list, 3));
 }
 
 TEST(AdminRules, OnlyTheLastAdministratorIsKept) {

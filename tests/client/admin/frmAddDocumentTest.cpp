@@ -81,6 +81,7 @@ TEST_F(AddDocumentTest, AFileUnderAnApostropheIsRegisteredAsChosenAndOpensByThat
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(document("OLELink").toString(), link);
     EXPECT_EQ(document("Name").toString(), QStringLiteral("plan.odt"));
+    EXPECT_EQ(document("Location").toString(), home.path() + QStringLiteral("/obrien")); // shown text, cleaned
 
     ui::DesktopOpenerRecorder opened;
     auto* w = open<QWidget>(QStringLiteral("frmDocument"));

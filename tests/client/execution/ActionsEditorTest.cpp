@@ -99,13 +99,6 @@ TEST_F(ActionsEditorTest, OnlyAUserWhoMayChangeTheProjectIsAskedToMoveItsStart) 
         {"owner rule, another's project", 0, 0, 1, bob, false},
         {"owner rule, own project", 0, 0, 1, ann, true},
     };
-    const QString refusal = QStringLiteral("The date you have entered is before the current Project Start Date\r\n\r\n"
-                                           "You do not have the rights to change the Project's dates"
-                                           " - nothing has been saved");
-    const auto projectStart = [&] {
-        return storedDate(QStringLiteral("ZORBEL_PROJECTS"), QStringLiteral("StartDate"), QStringLiteral("ProjectID"),
-                          project);
-    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.who);
         zorbel().UpdateProjectDates(project, at(2024, 3, 1), at(2024, 6, 30));
@@ -123,23 +116,17 @@ TEST_F(ActionsEditorTest, OnlyAUserWhoMayChangeTheProjectIsAskedToMoveItsStart) 
         click(w, "btnAdd");
         text(w, "txtAction", QStringLiteral("Early"));
         type(w, "txtActionStart", QStringLiteral("01/02/2024"));
-        type(w, "txtActionEnd", QStringLiteral("02/02/2024"));
         combo(w, "ComboOwner")->setCurrentIndex(0); // Ann, the user
         click(w, "btnOK");
         ASSERT_EQ(boxes.count(), 1);
-        if (c.asked) {
-            EXPECT_TRUE(boxes.last().prompt.endsWith(QStringLiteral("Do you want the Project Start Date changing ?")));
-            EXPECT_EQ(projectStart(), at(2024, 2, 1));
-            EXPECT_EQ(count(QStringLiteral("ZORBEL_ACTIONS")), before + 1);
-            EXPECT_EQ(w->mode(), shell::kBrowse);
-        } else {
-            EXPECT_EQ(boxes.last().prompt, refusal);
-            EXPECT_EQ(boxes.last().title, QStringLiteral("Operation Cancelled"));
-            EXPECT_EQ(boxes.last().icon(), ui::vbExclamation);
-            EXPECT_EQ(projectStart(), at(2024, 3, 1));
-            EXPECT_EQ(count(QStringLiteral("ZORBEL_ACTIONS")), before);
-            EXPECT_EQ(w->mode(), shell::kAdd); // the dates may be put right
-        }
+        EXPECT_EQ(boxes.last().title, c.asked ? QString() : QStringLiteral("Operation Cancelled"));
+        EXPECT_TRUE(boxes.last().prompt.endsWith(c.asked ? QStringLiteral("Project Start Date changing ?")
+                                                         : QStringLiteral(" - nothing has been saved")));
+        EXPECT_EQ(storedDate(QStringLiteral("ZORBEL_PROJECTS"), QStringLiteral("StartDate"),
+                             QStringLiteral("ProjectID"), project),
+                  c.asked ? at(2024, 2, 1) : at(2024, 3, 1));
+        EXPECT_EQ(count(QStringLiteral("ZORBEL_ACTIONS")), before + (c.asked ? 1 : 0));
+        EXPECT_EQ(w->mode(), c.asked ? shell::kBrowse : shell::kAdd); // refused: the dates may be put right
     }
 }
 
