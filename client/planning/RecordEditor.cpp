@@ -349,9 +349,9 @@ void RecordEditor::updateProjectDates(const ProjectDates& dates) {
 
 void RecordEditor::askProjectStart(const QDateTime& start,
                                    const std::function<void(const QDateTime&)>& shown) {
-    // A project without a start takes no date as earlier.
-    const QDateTime& projectStart = state().g_projectStart;
-    if (!projectStart.isValid() || !(start < projectStart))
+    // A project without a start takes no date as earlier; days are compared,
+    // not moments, so the project's own first day is never before it.
+    if (!dayBefore(start, state().g_projectStart))
         return;
     const int answer = ui::MsgBox(QStringLiteral("The date you have entered is before the current Project Start Date"
                                                  "\r\n\r\nDo you want the Project Start Date changing ?"),
@@ -365,9 +365,9 @@ void RecordEditor::askProjectStart(const QDateTime& start,
 }
 
 void RecordEditor::askProjectEnd(const QDateTime& end, const std::function<void(const QDateTime&)>& shown) {
-    // A project without an end takes every date as later.
+    // A project without an end takes every date as later; its own last day is not.
     const QDateTime& projectEnd = state().g_projectEnd;
-    if (projectEnd.isValid() && !(end > projectEnd))
+    if (projectEnd.isValid() && !dayBefore(projectEnd, end))
         return;
     const int answer = ui::MsgBox(QStringLiteral("The date you have entered is after the current Project End Date"
                                                  "\r\n\r\nDo you want the Project End Date changing ?"),
