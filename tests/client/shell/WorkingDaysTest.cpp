@@ -43,32 +43,6 @@ TEST(WorkingDays, TimeOfDayIsKept) {
     EXPECT_EQ(AddWorkingDays(on(2024, 1, 5, QTime(14, 30, 5)), 2, false), on(2024, 1, 8, QTime(14, 30, 5)));
 }
 
-// The length of a piece of work is what AddWorkingDays turns back into its
-// end, counted over whole weeks and the days left over alike.
-TEST(WorkingDays, TheLengthFromStartToEndGivesTheEndBack) {
-    const struct {
-        QDateTime start, end;
-        bool sevenDays;
-        qint16 length;
-    } cases[] = {
-        {on(2024, 1, 1), on(2024, 1, 1, QTime(17, 0)), false, 1},
-        {on(2024, 1, 1), on(2024, 1, 5), false, 5},
-        {on(2024, 1, 4), on(2024, 1, 9), false, 4},  // Thursday to Tuesday
-        {on(2024, 1, 1), on(2024, 1, 19), false, 15}, // whole weeks and a few days
-        {on(2024, 1, 6), on(2024, 1, 8), false, 2},  // a Saturday start is day one
-        {on(2024, 1, 4), on(2024, 1, 9), true, 6},
-        {on(2024, 1, 9), on(2024, 1, 4), false, 0},  // an end before the start
-        {on(2000, 1, 3), on(2199, 12, 31), false, std::numeric_limits<qint16>::max()},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.start.toString(Qt::ISODate).toStdString() + " " + c.end.toString(Qt::ISODate).toStdString());
-        EXPECT_EQ(WorkingDaysFrom(c.start, c.end, c.sevenDays), c.length);
-        if (c.length > 0 && c.length < std::numeric_limits<qint16>::max()) {
-            EXPECT_EQ(AddWorkingDays(c.start, c.length, c.sevenDays).date(), c.end.date());
-        }
-    }
-}
-
 class DurationBoxes : public ::testing::Test {
 protected:
     void SetUp() override {
