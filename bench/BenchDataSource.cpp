@@ -1,6 +1,7 @@
 #include "bench/BenchDataSource.h"
 
 #include "platform/data/Connection.h"
+#include "platform/data/DatabaseFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,6 +46,7 @@ BenchDataSource::BenchDataSource(const Options& options) : m_dir(QDir::tempPath(
                             .arg(options.pgPort);
     } else {
         m_directTarget = m_dir.filePath(QStringLiteral("zorbel-bench.db"));
+        data::createDatabaseFile(m_directTarget);
         // The same settings as the test source, so the figures compare with a test run.
         out << "[" << kDataSource << "]\n"
             << "Driver=SQLite3\n"

@@ -47,4 +47,11 @@ bool verify(const QString& stored, const QString& typed) {
     return crypto_pwhash_str_verify(s.constData(), t.constData(), static_cast<unsigned long long>(t.size())) == 0;
 }
 
+const QString& unmatchableHash() {
+    // The hash of 32 random bytes that were thrown away.
+    static const QString dummy = QStringLiteral(
+        "$argon2id$v=19$m=65536,t=2,p=1$7wYw02A+2qW0rstzBKZPKw$MF8DUl4g2C4JowI40bjlR9R1eWFtKjEokBtI1wfaygU");
+    return dummy;
+}
+
 } // namespace zorbel::password

@@ -14,5 +14,9 @@ std::optional<QString> tryHash(const QString& password, QString& why);
 // True when the stored value is one of our hashes (not an old clear-text entry).
 bool isHash(const QString& stored);
 bool verify(const QString& stored, const QString& typed);
+// A hash of the same cost as hash() that no password matches: log-on verifies
+// against it when no account of the typed name has a hash, so that an unknown
+// name takes as long as a known one and the time of the answer tells nothing.
+const QString& unmatchableHash();
 
 } // namespace zorbel::password

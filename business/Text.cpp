@@ -6,8 +6,12 @@ QString cutToCharacters(const QString& text, int width) {
     if (width <= 0 || text.size() <= width)
         return text;
     qsizetype units = 0;
+    // Only a high surrogate that a low one follows is half of a character; a
+    // lone one is a character of its own, as the database counts it.
     for (int chars = 0; chars < width && units < text.size(); ++chars)
-        units += (text.at(units).isHighSurrogate() && units + 1 < text.size()) ? 2 : 1;
+        units += (text.at(units).isHighSurrogate() && units + 1 < text.size() && text.at(units + 1).isLowSurrogate())
+                     ? 2
+                     : 1;
     return text.left(units);
 }
 

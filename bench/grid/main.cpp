@@ -18,6 +18,7 @@
 #include "business/ZorbelClass.h"
 #include "client/shell/AppState.h"
 #include "client/shell/GridFiller.h"
+#include "platform/data/DatabaseFile.h"
 #include "platform/ui/DateText.h"
 #include "platform/ui/FlexGrid.h"
 
@@ -91,8 +92,9 @@ public:
         QFile ini(iniPath);
         if (!ini.open(QIODevice::WriteOnly | QIODevice::Text))
             throw std::runtime_error("cannot write the benchmark's ODBC ini");
-        QTextStream(&ini) << "[ZorbelGridBench]\nDriver=SQLite3\nDatabase="
-                          << m_dir.filePath(QStringLiteral("grid.db"))
+        const QString file = m_dir.filePath(QStringLiteral("grid.db"));
+        data::createDatabaseFile(file);
+        QTextStream(&ini) << "[ZorbelGridBench]\nDriver=SQLite3\nDatabase=" << file
                           << "\nTimeout=5000\nSyncPragma=OFF\nJournalMode=MEMORY\n";
         ini.close();
         qputenv("ODBCINI", QFile::encodeName(iniPath));

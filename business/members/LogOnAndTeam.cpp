@@ -23,12 +23,20 @@ RecordsetPtr ZorbelClass::UserLogOn(const QString& UserName, const QString& Pass
     m_scratch = call.query({QStringLiteral(" SELECT MultiUserID,  UserName, Password FROM ZORBEL_MULTI_USER_TABLE "
                                            "WHERE UserName = ? ORDER BY MultiUserID"),
                             {sql::text(UserName)}});
-    if (!m_scratch || !m_scratch->hasCurrent())
+    if (!m_scratch)
         return {};
 
     // A password set through the accounts window was stored cleaned and cut; one
     // typed as the user knows it (apostrophes included) must still log in.
     const QString cleanedPassword = clean(Password, kPasswordWidth);
+    bool anyHashVerified = false;
+    const auto typedMatches = [&](const QString& stored) {
+        if (!password::isHash(stored))
+            return stored == Password || stored == cleanedPassword;
+        anyHashVerified = true;
+        return password::verify(stored, Password)
+               || (cleanedPassword != Password && password::verify(stored, cleanedPassword));
+    };
     qint32 matchedId = 0;
     QString matchedStored;
     for (m_scratch->MoveFirst(); !m_scratch->Eof(); m_scratch->MoveNext()) {
@@ -37,16 +45,16 @@ RecordsetPtr ZorbelClass::UserLogOn(const QString& UserName, const QString& Pass
         if (name.isNull() || stored.isNull() || name.toString() != UserName)
             continue;
         const QString storedText = stored.toString();
-        const bool matches = password::isHash(storedText)
-                                 ? password::verify(storedText, Password)
-                                       || (cleanedPassword != Password && password::verify(storedText, cleanedPassword))
-                                 : (storedText == Password || storedText == cleanedPassword);
-        if (matches) {
+        if (typedMatches(storedText)) {
             // The last match wins, as it always has.
             matchedId = m_scratch->Fields(QStringLiteral("MultiUserID")).toInt();
             matchedStored = storedText;
         }
     }
+    // An unknown name costs the hashing a known one does, so the time of the
+    // answer does not tell which names have accounts.
+    if (!anyHashVerified)
+        typedMatches(password::unmatchableHash());
     if (matchedId == 0)
         return {};
 

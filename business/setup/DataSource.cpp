@@ -1,5 +1,7 @@
 #include "DataSource.h"
 
+#include "platform/data/DataSourceSettings.h"
+#include "platform/data/DatabaseFile.h"
 #include "platform/data/OdbcSources.h"
 
 #include <QDir>
@@ -8,6 +10,7 @@
 #include <QTextStream>
 
 #include <pwd.h>
+#include <stdexcept>
 #include <unistd.h>
 
 namespace zorbel::setup {
@@ -26,18 +29,36 @@ QString userOdbcIni() {
 bool registerSqliteDataSource(const QString& name, const QString& databaseFile) {
     if (data::odbcDataSourceExists(name))
         return false;
-    QDir().mkpath(QFileInfo(databaseFile).absolutePath());
+    const QString file = QFileInfo(databaseFile).absoluteFilePath();
+    // The file first: a data source must never name a file that is not there.
+    data::createDatabaseFile(file);
     QFile ini(userOdbcIni());
     if (!ini.open(QIODevice::Append | QIODevice::Text))
-        throw std::runtime_error(("cannot write " + ini.fileName()).toStdString());
+        throw std::runtime_error(("cannot write " + ini.fileName() + ": " + ini.errorString()).toStdString());
     QTextStream out(&ini);
-    // Timeout lets a second user wait for a write lock instead of failing at once.
+    // Eight colleagues saving at once neither refuse one another's writes nor
+    // hold up one another's reads with a write-ahead journal; a writer that
+    // still finds the file locked waits up to 30 s for it.
     out << "\n[" << name << "]\n"
         << "Description=Zorbel embedded database\n"
         << "Driver=SQLite3\n"
-        << "Database=" << QFileInfo(databaseFile).absoluteFilePath() << "\n"
-        << "Timeout=5000\n";
+        << "Database=" << file << "\n"
+        << "JournalMode=WAL\n"
+        << "Timeout=30000\n";
+    out.flush();
+    if (out.status() != QTextStream::Ok || !ini.flush())
+        throw std::runtime_error(("cannot write " + ini.fileName() + ": " + ini.errorString()).toStdString());
     return true;
+}
+
+std::optional<QString> missingDatabaseFile(const QString& name) {
+    if (!data::odbcDataSourceExists(name))
+        return std::nullopt;
+    const data::DataSourceSettings settings = data::dataSourceSettings(name);
+    if (settings.engine != data::Engine::SQLite || settings.database.isEmpty()
+        || QFileInfo::exists(settings.database))
+        return std::nullopt;
+    return settings.database;
 }
 
 } // namespace zorbel::setup

@@ -1,18 +1,32 @@
 // zorbel-setup: prepares a data source for Zorbel. Creates the tables and the
 // look-up rows where they are missing, and the first administrator where there
 // is no account. With no data source of the name, it registers one on an
-// embedded SQLite file in the user's data folder.
+// embedded SQLite file in the user's data folder and makes that file. The file
+// of a data source that exists is made only when asked with --create-database:
+// a missing one is reported, since an empty database in its place would pass
+// for the office's own.
 
 #include "DataSource.h"
 #include "FirstAdministrator.h"
 
 #include "business/Schema.h"
 #include "business/ZorbelClass.h"
+#include "platform/data/DatabaseFile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QStandardPaths>
 #include <cstdio>
+
+namespace {
+
+// Every failure ends in one line that says why.
+int fail(const QString& why) {
+    std::fprintf(stderr, "zorbel-setup: %s\n", qPrintable(why.simplified()));
+    return 1;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -27,19 +41,33 @@ int main(int argc, char** argv) {
     QCommandLineOption fileOption(QStringLiteral("database-file"),
                                   QStringLiteral("SQLite file for a new embedded data source"),
                                   QStringLiteral("path"));
-    parser.addOptions({dsnOption, adminOption, fileOption});
+    QCommandLineOption createOption(QStringLiteral("create-database"),
+                                    QStringLiteral("make a new, empty database file for an embedded data source "
+                                                   "whose file is missing"));
+    parser.addOptions({dsnOption, adminOption, fileOption, createOption});
     parser.process(app);
 
     const QString dsn = parser.value(dsnOption);
+    // The business layer reports a failed connection in a message and raises an error without words.
+    QString lastMessage;
     try {
         QString file = parser.value(fileOption);
         if (file.isEmpty())
             file = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/zorbel5.db");
-        if (zorbel::setup::registerSqliteDataSource(dsn, file))
+        if (zorbel::setup::registerSqliteDataSource(dsn, file)) {
             std::printf("Registered ODBC data source \"%s\" on %s\n", qPrintable(dsn), qPrintable(file));
+        } else if (const std::optional<QString> missing = zorbel::setup::missingDatabaseFile(dsn)) {
+            if (!parser.isSet(createOption))
+                return fail(zorbel::data::databaseFileNotFound(*missing)
+                            + QStringLiteral(" (the file of the data source \"%1\"; zorbel-setup --create-database "
+                                             "makes a new, empty database there)")
+                                  .arg(dsn));
+            zorbel::data::createDatabaseFile(*missing);
+            std::printf("Created an empty database file %s\n", qPrintable(*missing));
+        }
 
-        zorbel::ZorbelClass zorbel([](const QString& text, int, const QString&) {
-            std::fprintf(stderr, "%s\n", qPrintable(text));
+        zorbel::ZorbelClass zorbel([&](const QString& text, int, const QString&) {
+            lastMessage = text;
             return 1;
         });
         zorbel.ConnectDSN(QStringLiteral("Data Source=%1;User ID=;Mode=ReadWrite").arg(dsn));
@@ -59,11 +87,11 @@ int main(int argc, char** argv) {
                 std::printf("  Password:  as given in ZORBEL_ADMIN_PASSWORD\n");
         }
     } catch (const zorbel::data::Error& e) {
-        std::fprintf(stderr, "zorbel-setup: %s (%d)\n", qPrintable(e.description()), e.number());
-        return 1;
+        if (!e.description().isEmpty())
+            return fail(e.description());
+        return fail(lastMessage.isEmpty() ? QStringLiteral("error %1").arg(e.number()) : lastMessage);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "zorbel-setup: %s\n", e.what());
-        return 1;
+        return fail(QString::fromLocal8Bit(e.what()));
     }
     return 0;
 }

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QVariantList>
+#include <chrono>
 
 namespace zorbel::data {
 
@@ -27,6 +28,9 @@ public:
     virtual void begin() = 0;
     virtual void commit() = 0;
     virtual void rollback() = 0;
+    // How long a statement may wait for a server's answer; an engine without a
+    // server has nothing to wait for and keeps its own lock timeout.
+    virtual void setStatementDeadline(std::chrono::milliseconds) {}
 };
 
 } // namespace zorbel::data

@@ -7,6 +7,7 @@
 #include "platform/data/OdbcSources.h"
 #include "platform/data/PostgresBackend.h"
 #include "platform/data/SqliteBackend.h"
+#include "platform/data/StoredValues.h"
 
 #include <QStringList>
 #include <limits>
@@ -42,7 +43,7 @@ void Connection::Open(const QString& connectionString) {
         m_backend = openSqlite(settings);
         break;
     case Engine::PostgreSQL:
-        m_backend = openPostgres(settings, parts);
+        m_backend = openPostgres(settings, parts, m_deadlines);
         break;
     case Engine::Unknown:
         // Also the path of a data source nobody set up: it reports the driver manager's own words.
@@ -59,6 +60,12 @@ Engine Connection::engine() const {
     return m_backend ? m_backend->engine() : Engine::Unknown;
 }
 
+void Connection::setDeadlines(const Deadlines& deadlines) {
+    m_deadlines = deadlines;
+    if (m_backend)
+        m_backend->setStatementDeadline(deadlines.statement);
+}
+
 Backend& Connection::backend() {
     if (!m_backend)
         throw Error(kStatementFailed, QStringLiteral("Operation is not allowed when the object is closed."));
@@ -66,11 +73,15 @@ Backend& Connection::backend() {
 }
 
 RecordsetPtr Connection::query(const Statement& statement) {
-    return backend().query(statement);
+    Backend& engine = backend();
+    requireStorableValues(statement.values);
+    return engine.query(statement);
 }
 
 int Connection::execute(const Statement& statement) {
-    return backend().execute(statement);
+    Backend& engine = backend();
+    requireStorableValues(statement.values);
+    return engine.execute(statement);
 }
 
 qint32 Connection::lastInsertId() {

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <chrono>
 #include <memory>
 
 namespace zorbel::data {
@@ -20,6 +21,13 @@ class Backend;
 struct Statement {
     QString text;        // SQL with a '?' for every value
     QVariantList values; // bound in order; a null QVariant of a type binds a typed null
+};
+
+// How long a call waits for a database server before it reports that the
+// server does not answer, so that a server that hangs never freezes the program.
+struct Deadlines {
+    std::chrono::seconds connect{10};            // opening, and making a lost connection anew
+    std::chrono::milliseconds statement{30000};  // from sending a statement to its whole answer
 };
 
 class Connection {
@@ -36,7 +44,12 @@ public:
     bool isOpen() const;
     Engine engine() const;
 
-    // Runs a query and fetches every row. Throws Error.
+    // Server waits for this connection: the connect wait counts from the next
+    // Open, the statement wait at once.
+    void setDeadlines(const Deadlines& deadlines);
+
+    // Runs a query and fetches every row. Throws Error, also for a value the
+    // engines would not store alike (see StoredValues.h).
     RecordsetPtr query(const Statement& statement);
     // Runs a statement that returns no rows; gives the number of rows affected. Throws Error.
     int execute(const Statement& statement);
@@ -57,6 +70,7 @@ private:
     Backend& backend();
 
     std::unique_ptr<Backend> m_backend;
+    Deadlines m_deadlines;
 };
 
 // A transaction that rolls back unless it was committed.

@@ -29,11 +29,6 @@ QString firstOf(const QString& dataSource, std::initializer_list<const char*> ke
     return {};
 }
 
-bool isTrue(const QString& value) {
-    const QString v = value.toLower();
-    return v == u"1" || v == u"yes" || v == u"true" || v == u"on";
-}
-
 } // namespace
 
 Engine engineOfDriver(const QString& driverName, const QString& driverLibrary) {
@@ -66,7 +61,6 @@ DataSourceSettings dataSourceSettings(const QString& name) {
         s.busyTimeoutMs = timeout;
     s.journalMode = dataSourceValue(name, "JournalMode");
     s.synchronous = dataSourceValue(name, "SyncPragma");
-    s.createFile = !isTrue(dataSourceValue(name, "NoCreat"));
 
     s.server = firstOf(name, {"Servername", "Server"});
     s.port = dataSourceValue(name, "Port");

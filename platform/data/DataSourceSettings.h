@@ -20,7 +20,6 @@ struct DataSourceSettings {
     int busyTimeoutMs = 100000; // the SQLite ODBC driver's own default
     QString journalMode;        // empty: the engine's default
     QString synchronous;        // empty: the engine's default
-    bool createFile = true;
 
     // PostgreSQL
     QString server;

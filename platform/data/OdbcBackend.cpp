@@ -2,6 +2,7 @@
 
 #include "platform/data/Connection.h"
 #include "platform/data/OdbcSources.h"
+#include "platform/data/StoredValues.h"
 
 #include <QAtomicInt>
 #include <QSqlDatabase>
@@ -43,6 +44,8 @@ void bindAll(QSqlQuery& query, const QVariantList& values) {
         // is an empty value here, so only a typed null variant writes NULL.
         if (!value.isNull() && value.typeId() == QMetaType::QString && value.toString().isNull())
             query.bindValue(i, QVariant(QStringLiteral("")));
+        else if (!value.isNull() && value.typeId() == QMetaType::Double)
+            query.bindValue(i, QVariant(boundDouble(value.toDouble())));
         else
             query.bindValue(i, value);
     }

@@ -1,9 +1,12 @@
 #include "platform/data/PostgresBackend.h"
 
 #include "platform/data/Connection.h"
+#include "platform/data/PostgresSession.h"
+#include "platform/data/StoredValues.h"
 #include "platform/data/WallClock.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <libpq-fe.h>
@@ -25,25 +28,6 @@ enum Oid : unsigned {
     kTimestamp = 1114,
     kNumeric = 1700,
 };
-
-struct ClearResult {
-    void operator()(PGresult* result) const { PQclear(result); }
-};
-using ResultHandle = std::unique_ptr<PGresult, ClearResult>;
-
-QString trimmed(const char* message) {
-    return QString::fromUtf8(message).trimmed();
-}
-
-// The server's primary message, as "ERROR: ..."; libpq's full text adds lines
-// that point into the statement, which mean nothing in a message box.
-QString describe(const PGresult* result, PGconn* conn) {
-    const char* severity = PQresultErrorField(result, PG_DIAG_SEVERITY);
-    const char* primary = PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY);
-    if (primary)
-        return (severity ? QString::fromUtf8(severity) + QStringLiteral(": ") : QString()) + QString::fromUtf8(primary);
-    return trimmed(result ? PQresultErrorMessage(result) : PQerrorMessage(conn));
-}
 
 template <typename Number>
 bool parseNumber(const char* text, int length, Number& out) {
@@ -102,7 +86,7 @@ public:
             break;
         }
         // Texts, and any value of a known type that did not read as one, come back as the server wrote them.
-        return QVariant(QString::fromUtf8(text, length));
+        return QVariant(textFromUtf8(text, length));
     }
 
 private:
@@ -125,9 +109,7 @@ public:
             m_pointers.push_back(m_isNull[i] ? nullptr : m_texts[i].constData());
     }
 
-    int count() const { return static_cast<int>(m_types.size()); }
-    const unsigned* types() const { return m_types.data(); }
-    const char* const* values() const { return m_pointers.data(); }
+    SentValues sent() const { return {static_cast<int>(m_types.size()), m_types.data(), m_pointers.data()}; }
 
 private:
     void add(const QVariant& value) {
@@ -157,7 +139,7 @@ private:
             type = kFloat8;
             // The shortest text that reads back as the same double.
             char buffer[32];
-            const auto written = std::to_chars(buffer, buffer + sizeof buffer, value.toDouble());
+            const auto written = std::to_chars(buffer, buffer + sizeof buffer, boundDouble(value.toDouble()));
             text = QByteArray(buffer, static_cast<qsizetype>(written.ptr - buffer));
             break;
         }
@@ -189,8 +171,7 @@ private:
 
 class PostgresBackend final : public Backend {
 public:
-    explicit PostgresBackend(PGconn* conn) : m_conn(conn) {}
-    ~PostgresBackend() override { PQfinish(m_conn); }
+    PostgresBackend(PGconn* conn, std::chrono::milliseconds deadline) : m_session(conn, deadline) {}
 
     Engine engine() const override { return Engine::PostgreSQL; }
 
@@ -213,7 +194,7 @@ public:
     }
 
     qint64 lastInsertId() override {
-        ResultHandle result = run({QStringLiteral("SELECT lastval()"), {}});
+        ResultHandle result = m_session.run("SELECT lastval()");
         qint64 id = 0;
         if (PQntuples(result.get()) != 1
             || !parseNumber(PQgetvalue(result.get(), 0, 0), PQgetlength(result.get(), 0, 0), id))
@@ -221,30 +202,33 @@ public:
         return id;
     }
 
-    void begin() override { run({QStringLiteral("BEGIN"), {}}); }
+    void begin() override {
+        m_session.run("BEGIN");
+        m_session.transactionBegun();
+    }
     void commit() override {
         // A transaction that failed part way ends with ROLLBACK even when COMMIT was asked for.
-        ResultHandle result = run({QStringLiteral("COMMIT"), {}});
+        ResultHandle result = m_session.run("COMMIT");
+        m_session.transactionEnded();
         if (std::strcmp(PQcmdStatus(result.get()), "ROLLBACK") == 0)
             throw Error(kStatementFailed, QStringLiteral("The transaction failed and was rolled back"));
     }
     void rollback() override {
-        if (PQtransactionStatus(m_conn) != PQTRANS_IDLE)
-            run({QStringLiteral("ROLLBACK"), {}});
+        const bool held = m_session.holdsTransaction();
+        m_session.transactionEnded();
+        if (held)
+            m_session.run("ROLLBACK");
     }
+
+    void setStatementDeadline(std::chrono::milliseconds deadline) override { m_session.setDeadline(deadline); }
 
 private:
     ResultHandle run(const Statement& statement) {
         const Parameters parameters(statement.values);
-        ResultHandle result(PQexecParams(m_conn, numberedParameters(statement.text).constData(), parameters.count(),
-                                         parameters.types(), parameters.values(), nullptr, nullptr, 0));
-        const ExecStatusType status = PQresultStatus(result.get());
-        if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK)
-            throw Error(kStatementFailed, describe(result.get(), m_conn));
-        return result;
+        return m_session.run(numberedParameters(statement.text), parameters.sent());
     }
 
-    PGconn* m_conn;
+    PostgresSession m_session;
 };
 
 } // namespace
@@ -282,9 +266,11 @@ QByteArray numberedParameters(const QString& sql) {
     return out;
 }
 
-std::unique_ptr<Backend> openPostgres(const DataSourceSettings& settings, const ConnectionString& parts) {
+std::unique_ptr<Backend> openPostgres(const DataSourceSettings& settings, const ConnectionString& parts,
+                                      const Deadlines& deadlines) {
     const QString user = parts.userId.isEmpty() ? settings.user : parts.userId;
-    const QString password = parts.password.isEmpty() ? settings.password : parts.password;
+    // A server whose role has a password of its own is told it through the data source.
+    const QString password = settings.password.isEmpty() ? parts.password : settings.password;
     std::vector<std::pair<const char*, QByteArray>> given = {
         {"host", settings.server.toUtf8()},
         {"port", settings.port.toUtf8()},
@@ -295,6 +281,18 @@ std::unique_ptr<Backend> openPostgres(const DataSourceSettings& settings, const 
         // Dates in the form the reader expects whatever the server's own setting,
         // and doubles to their last digit on servers older than 12.
         {"options", "-c DateStyle=ISO,YMD -c extra_float_digits=3"},
+        // A server that is gone becomes an error within seconds instead of a
+        // program that waits for ever: a listener that never answers by the
+        // connect timeout (libpq takes no less than 2 s), a dead peer by the
+        // keepalives (within 25 s of silence) and by the user timeout (sent data
+        // never acknowledged). A server that is alive but does not answer is
+        // caught by the session's statement deadline.
+        {"connect_timeout", QByteArray::number(std::max<qint64>(2, deadlines.connect.count()))},
+        {"keepalives", "1"},
+        {"keepalives_idle", "10"},
+        {"keepalives_interval", "5"},
+        {"keepalives_count", "3"},
+        {"tcp_user_timeout", "30000"},
     };
     std::vector<const char*> keys;
     std::vector<const char*> values;
@@ -310,11 +308,11 @@ std::unique_ptr<Backend> openPostgres(const DataSourceSettings& settings, const 
     if (!conn)
         throw Error(kConnectionFailed, QStringLiteral("Out of memory while connecting to PostgreSQL"));
     if (PQstatus(conn) != CONNECTION_OK) {
-        const QString why = trimmed(PQerrorMessage(conn));
+        const QString why = QString::fromUtf8(PQerrorMessage(conn)).trimmed();
         PQfinish(conn);
         throw Error(kConnectionFailed, why);
     }
-    return std::make_unique<PostgresBackend>(conn);
+    return std::make_unique<PostgresBackend>(conn, deadlines.statement);
 }
 
 } // namespace zorbel::data

@@ -1,8 +1,12 @@
 #include "platform/data/SqliteBackend.h"
 
 #include "platform/data/Connection.h"
+#include "platform/data/DatabaseFile.h"
+#include "platform/data/StoredValues.h"
 #include "platform/data/WallClock.h"
 
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QStringList>
 #include <cctype>
 #include <cstring>
@@ -119,7 +123,7 @@ private:
             if (const auto when = parseWallClock(bytes))
                 return kind == ColumnKind::Date ? QVariant(when->date()) : QVariant(*when);
         }
-        return QVariant(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        return QVariant(textFromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())));
     }
 
     std::vector<ColumnKind> m_kinds;
@@ -182,6 +186,12 @@ public:
     }
 
     qint64 lastInsertId() override { return sqlite3_last_insert_rowid(m_db); }
+
+    // A program that finds the file locked waits up to timeoutMs for its turn.
+    void waitForLocks(int timeoutMs) {
+        m_lockTimeoutMs = timeoutMs;
+        sqlite3_busy_handler(m_db, &SqliteBackend::lockBusy, this);
+    }
 
     void begin() override { run("BEGIN IMMEDIATE"); }
     void commit() override { run("COMMIT"); }
@@ -265,7 +275,7 @@ private:
             break;
         case QMetaType::Double:
         case QMetaType::Float:
-            sqlite3_bind_double(stmt, index, value.toDouble());
+            sqlite3_bind_double(stmt, index, boundDouble(value.toDouble()));
             break;
         case QMetaType::QDateTime:
             bindText(stmt, index, wallClockText(value.toDateTime()), bound);
@@ -285,7 +295,23 @@ private:
         }
     }
 
+    // SQLite's own wait sleeps ever longer between looks, up to a tenth of a
+    // second, so with eight writers a waiting one keeps missing its turn to
+    // those that came later (waits of ten seconds were seen). Looking every
+    // two milliseconds gives the lock to a waiting writer as soon as it is free.
+    static int lockBusy(void* self, int attempt) {
+        auto* backend = static_cast<SqliteBackend*>(self);
+        if (attempt == 0)
+            backend->m_lockWait.start();
+        if (backend->m_lockWait.elapsed() >= backend->m_lockTimeoutMs)
+            return 0;
+        sqlite3_sleep(2);
+        return 1;
+    }
+
     sqlite3* m_db;
+    int m_lockTimeoutMs = 0;
+    QElapsedTimer m_lockWait;
 };
 
 } // namespace
@@ -293,19 +319,22 @@ private:
 std::unique_ptr<Backend> openSqlite(const DataSourceSettings& settings) {
     if (settings.database.isEmpty())
         throw Error(kConnectionFailed, QStringLiteral("The data source %1 names no database file").arg(settings.name));
+    // A missing file is reported, never made: an empty database in its place
+    // would pass for the office's own.
+    if (!QFileInfo::exists(settings.database))
+        throw Error(kConnectionFailed, databaseFileNotFound(settings.database));
     sqlite3* db = nullptr;
     // A connection belongs to one thread at a time, so SQLite's own locking per call is not needed.
-    const int flags =
-        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (settings.createFile ? SQLITE_OPEN_CREATE : 0);
-    const int rc = sqlite3_open_v2(settings.database.toUtf8().constData(), &db, flags, nullptr);
+    const int rc = sqlite3_open_v2(settings.database.toUtf8().constData(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString why = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(db);
         throw Error(kConnectionFailed, why + QStringLiteral(" (") + settings.database + u')');
     }
     auto backend = std::make_unique<SqliteBackend>(db);
-    // A second program on the same file waits this long for its lock instead of failing at once.
-    sqlite3_busy_timeout(db, settings.busyTimeoutMs);
+    // A second program on the same file waits for its lock instead of failing at once.
+    backend->waitForLocks(settings.busyTimeoutMs);
     static const QStringList journalModes = {"DELETE", "TRUNCATE", "PERSIST", "MEMORY", "WAL", "OFF"};
     static const QStringList syncModes = {"OFF", "NORMAL", "FULL", "EXTRA", "0", "1", "2", "3"};
     try {

@@ -9,7 +9,8 @@
 
 namespace zorbel::data {
 
-// Throws Error(kConnectionFailed) when the file cannot be opened.
+// Throws Error(kConnectionFailed) when the file is missing or cannot be opened;
+// it never creates one.
 std::unique_ptr<Backend> openSqlite(const DataSourceSettings& settings);
 
 } // namespace zorbel::data

@@ -1,11 +1,14 @@
 // What must not differ between the engines: each value type read back as it
 // was written, a double's every digit, transactions, the order of texts
-// whatever the server's language, and where undated rows go.
+// whatever the server's language, where undated rows go, and edge values
+// (surrogates, byte-order marks, years, non-finite numbers) stored alike or
+// refused alike.
 
 #include "tests/support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
+#include <functional>
 
 using namespace zorbel;
 using zorbel::test::TestDatabase;
@@ -109,4 +112,72 @@ TEST(Engines, UndatedRowsComeFirstInEveryDateOrdering) {
     for (const auto& list : lists)
         EXPECT_EQ(column(list.rs, QString::fromLatin1(list.field)), list.expected) << list.field;
     EXPECT_TRUE(db.messages().empty());
+}
+
+TEST(Engines, EdgeValuesAreStoredAlikeOrRefusedAlike) {
+    TestDatabase db;
+    const QChar high(0xD800);
+    const QDateTime day(QDate(2024, 5, 1), QTime(9, 0));
+    const auto when = [](int year, int month, int dayOfMonth, QTime time = QTime(0, 0)) {
+        return QDateTime(QDate(year, month, dayOfMonth), time);
+    };
+    const auto milestone = [&](QDateTime start) {
+        return [&, start](ZorbelClass& z) { z.AddMilestone(5, QStringLiteral("edge"), start, day, 1, 1); };
+    };
+    const auto risk = [](double level) {
+        return [level](ZorbelClass& z) { z.AddRisk(1, 1, QStringLiteral("edge"), {}, {}, 1, level, 0.5, {}, 0); };
+    };
+    const struct {
+        const char* what;
+        std::function<void(ZorbelClass&)> add;
+        const char* member;
+        const char* table;
+        const char* key;
+        const char* column;
+        QVariant stored; // invalid: refused with the member's failure, nothing stored
+    } cases[] = {
+        // Qt writes a lone surrogate as '?': one character, so 50 fit a 50-wide column on both engines
+        {"a lone high surrogate at the cut width",
+         [&](ZorbelClass& z) {
+             z.AddTeamMember(1, 7, QStringLiteral("F"), QStringLiteral("G"), QString(49, u'x') + high + u'y');
+         },
+         "AddTeamMember", "ZORBEL_TEAM_TABLE", "TeamID", "SurName", QString(49, u'x') + u'?'},
+        {"a leading byte-order mark",
+         [](ZorbelClass& z) { z.AddIssueGroup(QChar(0xFEFF) + QStringLiteral("Group")); }, "AddIssueGroup",
+         "ZORBEL_ISSUES_GROUPS", "IssueGroupID", "Description", QString(QChar(0xFEFF)) + QStringLiteral("Group")},
+        {"the first year", milestone(when(1, 1, 1)), "AddMilestone", "ZORBEL_MILESTONES", "MilestoneID", "StartDate",
+         when(1, 1, 1)},
+        {"the last year", milestone(when(9999, 12, 31, QTime(23, 59, 59, 999))), "AddMilestone", "ZORBEL_MILESTONES",
+         "MilestoneID", "StartDate", when(9999, 12, 31, QTime(23, 59, 59, 999))},
+        {"a year after 9999", milestone(when(10000, 1, 1)), "AddMilestone", "ZORBEL_MILESTONES", "MilestoneID",
+         "StartDate", {}},
+        {"a year before 1", milestone(when(-5, 3, 1)), "AddMilestone", "ZORBEL_MILESTONES", "MilestoneID",
+         "StartDate", {}},
+        {"not a number", risk(std::nan("")), "AddRisk", "ZORBEL_RISKS", "RiskID", "RiskLevel", {}},
+        {"infinity", risk(-HUGE_VAL), "AddRisk", "ZORBEL_RISKS", "RiskID", "RiskLevel", {}},
+        {"negative zero", risk(-0.0), "AddRisk", "ZORBEL_RISKS", "RiskID", "RiskLevel", 0.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString table = QString::fromLatin1(c.table);
+        const int before = db.count(table);
+        db.messages().clear();
+        c.add(db.zorbel());
+        if (!c.stored.isValid()) {
+            EXPECT_EQ(db.count(table), before);
+            ASSERT_FALSE(db.messages().empty());
+            EXPECT_TRUE(db.messages().front().text.startsWith(QStringLiteral("(C)%1 Method failed: ").arg(c.member)))
+                << db.messages().front().text.toStdString();
+            continue;
+        }
+        EXPECT_TRUE(db.messages().empty());
+        ASSERT_EQ(db.count(table), before + 1);
+        const QVariant read = db.select(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3 DESC")
+                                            .arg(QString::fromLatin1(c.column), table, QString::fromLatin1(c.key)))
+                                  ->Fields(0);
+        EXPECT_EQ(read, c.stored);
+        if (c.stored.typeId() == QMetaType::Double) {
+            EXPECT_EQ(std::signbit(read.toDouble()), std::signbit(c.stored.toDouble()));
+        }
+    }
 }

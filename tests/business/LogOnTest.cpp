@@ -139,3 +139,12 @@ TEST(ProjectTeam, ProjectZeroIsRefused) {
     EXPECT_EQ(db.messages()[0].title, QStringLiteral("Class Error"));
     EXPECT_EQ(db.count(QStringLiteral("ZORBEL_TEAM_TABLE")), 0);
 }
+
+TEST(UserLogOn, AnUnknownNameCostsTheHashingOfAKnownOne) {
+    // The stand-in hash must cost what a stored one costs (its parameters), and
+    // no typed password may ever match it.
+    const auto parameters = [](const QString& hash) { return hash.section(u'$', 1, 3); };
+    EXPECT_EQ(parameters(password::unmatchableHash()), parameters(password::hash(QStringLiteral("Secret1"))));
+    for (const char* typed : {"", "admin", "Secret1"})
+        EXPECT_FALSE(password::verify(password::unmatchableHash(), QString::fromLatin1(typed))) << typed;
+}

@@ -1,6 +1,7 @@
 #include "tests/support/TestDatabase.h"
 
 #include "business/Schema.h"
+#include "platform/data/DatabaseFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,8 +52,10 @@ void prepareTestDataSource() {
             << "Database=" << qEnvironmentVariable("ZORBEL_TEST_PG_DB", QStringLiteral("zorbel_test")) << "\n"
             << "Username=" << qEnvironmentVariable("ZORBEL_TEST_PG_USER", QStringLiteral("postgres")) << "\n";
     } else {
+        const QString file = scratchDir().filePath(QStringLiteral("zorbel-test.db"));
+        data::createDatabaseFile(file);
         out << "Driver=SQLite3\n"
-            << "Database=" << scratchDir().filePath(QStringLiteral("zorbel-test.db")) << "\n"
+            << "Database=" << file << "\n"
             << "Timeout=5000\n"
             << "SyncPragma=OFF\n"
             << "JournalMode=MEMORY\n";

@@ -1,16 +1,23 @@
 // Data sources as the driver manager's ini file describes them, the texts the
-// engines exchange with us, and two programs writing to one SQLite file.
+// engines exchange with us, two programs writing to one SQLite file, a file
+// that is missing, and a server that never answers.
 
 #include "platform/data/Connection.h"
+#include "platform/data/DatabaseFile.h"
 #include "platform/data/DataSourceSettings.h"
 #include "platform/data/PostgresBackend.h"
 #include "platform/data/WallClock.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <arpa/inet.h>
 #include <future>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace zorbel::data;
 
@@ -37,7 +44,7 @@ private:
 
 TEST(DataSource, SettingsAreReadFromTheIniFile) {
     PrivateIni ini("[Lite]\nDriver=SQLite3\nDatabase=/srv/zorbel.db\nTimeout=1234\nJournalMode=WAL\n"
-                   "SyncPragma=OFF\nNoCreat=1\n\n"
+                   "SyncPragma=OFF\n\n"
                    "[Office]\nDriver=PostgreSQL Unicode\nServername=db.example\nPort=5433\nDatabase=zorbel\n"
                    "Username=jo\nPassword=pw\n\n"
                    "[Plain]\nDriver=SQLite3\nDatabase=/srv/plain.db\n\n"
@@ -48,12 +55,10 @@ TEST(DataSource, SettingsAreReadFromTheIniFile) {
     EXPECT_EQ(lite.busyTimeoutMs, 1234);
     EXPECT_EQ(lite.journalMode, QStringLiteral("WAL"));
     EXPECT_EQ(lite.synchronous, QStringLiteral("OFF"));
-    EXPECT_FALSE(lite.createFile);
 
     const DataSourceSettings plain = dataSourceSettings(QStringLiteral("Plain"));
     EXPECT_EQ(plain.busyTimeoutMs, 100000) << "the SQLite ODBC driver's default";
     EXPECT_TRUE(plain.journalMode.isEmpty());
-    EXPECT_TRUE(plain.createFile);
 
     const DataSourceSettings office = dataSourceSettings(QStringLiteral("office"));
     EXPECT_EQ(office.engine, Engine::PostgreSQL);
@@ -153,6 +158,7 @@ TEST(DataSource, AnUnknownDriverIsStillReachedThroughOdbc) {
 
 TEST(SqliteFile, ASecondWriterWaitsForTheFirstInsteadOfFailing) {
     QTemporaryDir dir;
+    ASSERT_TRUE(createDatabaseFile(dir.filePath("shared.db")));
     PrivateIni ini("[Shared]\nDriver=SQLite3\nDatabase=" + QFile::encodeName(dir.filePath("shared.db"))
                    + "\nTimeout=20000\n");
     Connection first;
@@ -184,4 +190,54 @@ TEST(SqliteFile, ASecondWriterWaitsForTheFirstInsteadOfFailing) {
     auto rs = second.query({QStringLiteral("SELECT N FROM W ORDER BY N"), {}});
     ASSERT_EQ(rs->RecordCount(), 2);
     EXPECT_EQ(rs->cell(1, 0).toInt(), 2);
+}
+
+TEST(SqliteFile, AMissingFileIsReportedAndNeverMade) {
+    QTemporaryDir dir;
+    const QString paths[] = {
+        dir.filePath(QStringLiteral("moved.db")),             // a file moved away
+        dir.filePath(QStringLiteral("share/zorbel.db")),      // a share not mounted
+    };
+    for (const QString& path : paths) {
+        // a name of its own each time: the driver manager keeps what it read of an ini
+        const QByteArray name = "Gone" + QByteArray::number(&path - paths);
+        PrivateIni ini("[" + name + "]\nDriver=SQLite3\nDatabase=" + QFile::encodeName(path) + "\n");
+        Connection connection;
+        try {
+            connection.Open(QStringLiteral("Data Source=%1;User ID=;Password=x").arg(QString::fromLatin1(name)));
+            ADD_FAILURE() << "opened " << path.toStdString();
+        } catch (const Error& e) {
+            EXPECT_EQ(e.number(), kConnectionFailed);
+            EXPECT_EQ(e.description().toStdString(), ("database file not found: " + path).toStdString());
+        }
+        EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("share"))));
+}
+
+TEST(PostgresServer, AListenerThatNeverAnswersIsReportedByTheConnectTimeout) {
+    // The kernel completes the handshake of a listening socket that never
+    // accepts, so the client waits for a server's first word that never comes.
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 4), 0);
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    PrivateIni ini("[Silent]\nDriver=PostgreSQL Unicode\nServername=127.0.0.1\nPort="
+                   + QByteArray::number(ntohs(address.sin_port)) + "\nDatabase=zorbel\nUsername=zorbel\n");
+
+    Connection connection;
+    connection.setDeadlines({std::chrono::seconds(2), std::chrono::seconds(2)});
+    try {
+        connection.Open(QStringLiteral("Data Source=Silent;User ID=;Password=x"));
+        ADD_FAILURE() << "a silent listener was taken for a server";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), kConnectionFailed);
+        EXPECT_TRUE(e.description().contains(QStringLiteral("timeout"))) << e.description().toStdString();
+    }
+    ::close(listener);
 }

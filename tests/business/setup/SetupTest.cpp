@@ -1,0 +1,148 @@
+// The set-up program as ./run.sh runs it, in a private home: a first run, a
+// data source whose file has gone, and failures that must say why.
+
+#include "platform/data/Connection.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+unsigned permissions(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? (info.st_mode & 07777) : 0u;
+}
+
+// A home of its own for the set-up: its ODBC ini and its data folder.
+class SetupHome {
+public:
+    struct Run {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+
+    QString ini() const { return m_dir.filePath(QStringLiteral("odbc.ini")); }
+    QString dataFolder() const { return m_dir.filePath(QStringLiteral("data/zorbel")); }
+    QString defaultDatabase() const { return dataFolder() + QStringLiteral("/zorbel5.db"); }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    void addDataSource(const QByteArray& text) const {
+        QFile file(ini());
+        if (file.open(QIODevice::Append | QIODevice::Text))
+            file.write("\n" + text);
+    }
+
+    Run run(const QStringList& arguments = {}) const {
+        QProcess setup;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("ODBCINI"), ini());
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
+        environment.insert(QStringLiteral("ZORBEL_ADMIN_PASSWORD"), QStringLiteral("First-Admin-1"));
+        setup.setProcessEnvironment(environment);
+        setup.start(QStringLiteral(ZORBEL_SETUP_PROGRAM), arguments);
+        Run result;
+        if (!setup.waitForFinished(120000))
+            return result;
+        result.exitCode = setup.exitStatus() == QProcess::NormalExit ? setup.exitCode() : -1;
+        result.out = QString::fromLocal8Bit(setup.readAllStandardOutput());
+        result.err = QString::fromLocal8Bit(setup.readAllStandardError());
+        return result;
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The configuration rows of a database file, read through a data source of
+// its own: the driver manager keeps what it read of an ini under a name.
+int configurationRows(const QString& file) {
+    static int opened = 0;
+    const QString name = QStringLiteral("SetupCheck%1").arg(++opened);
+    QTemporaryDir dir;
+    QFile ini(dir.filePath(QStringLiteral("odbc.ini")));
+    if (!ini.open(QIODevice::WriteOnly))
+        return -1;
+    ini.write("[" + name.toLatin1() + "]\nDriver=SQLite3\nDatabase=" + QFile::encodeName(file) + "\n");
+    ini.close();
+    qputenv("ODBCINI", QFile::encodeName(ini.fileName()));
+    zorbel::data::Connection connection;
+    connection.Open(QStringLiteral("Data Source=%1;User ID=").arg(name));
+    return connection.query({QStringLiteral("SELECT COUNT(*) FROM ZORBEL_CONFIGURATION"), {}})->Fields(0).toInt();
+}
+
+} // namespace
+
+TEST(Setup, AFirstRunRegistersADatabaseOnlyItsOwnerCanRead) {
+    SetupHome home;
+    const SetupHome::Run first = home.run();
+    ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
+    EXPECT_TRUE(first.out.contains(QStringLiteral("Created the Zorbel tables"))) << first.out.toStdString();
+    EXPECT_TRUE(first.out.contains(QStringLiteral("First administrator created")));
+    EXPECT_EQ(permissions(home.defaultDatabase()), 0600u);
+    EXPECT_EQ(permissions(home.dataFolder()), 0700u);
+    QFile ini(home.ini());
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    const QByteArray written = ini.readAll();
+    EXPECT_TRUE(written.contains("\nJournalMode=WAL\n")) << written.toStdString();
+    EXPECT_TRUE(written.contains("\nTimeout=30000\n")) << written.toStdString();
+
+    const SetupHome::Run again = home.run();
+    ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
+    EXPECT_TRUE(again.out.isEmpty()) << "a second run made something anew: " << again.out.toStdString();
+    EXPECT_EQ(configurationRows(home.defaultDatabase()), 1);
+}
+
+TEST(Setup, AMissingDatabaseFileIsReportedAndMadeOnlyWhenAsked) {
+    SetupHome home;
+    // the office's file on a share that is not mounted
+    const QString file = home.path(QStringLiteral("share/zorbel.db"));
+    home.addDataSource("[Zorbel5]\nDriver=SQLite3\nDatabase=" + QFile::encodeName(file) + "\n");
+
+    const SetupHome::Run refused = home.run();
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.startsWith(QStringLiteral("zorbel-setup: database file not found: ") + file))
+        << refused.err.toStdString();
+    EXPECT_TRUE(refused.out.isEmpty()) << refused.out.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_FALSE(QFileInfo::exists(home.path(QStringLiteral("share"))));
+
+    const SetupHome::Run asked = home.run({QStringLiteral("--create-database")});
+    ASSERT_EQ(asked.exitCode, 0) << asked.err.toStdString();
+    EXPECT_TRUE(asked.out.contains(QStringLiteral("Created the Zorbel tables"))) << asked.out.toStdString();
+    EXPECT_EQ(permissions(file), 0600u);
+    EXPECT_EQ(configurationRows(file), 1);
+}
+
+TEST(Setup, EveryFailureLineSaysWhy) {
+    SetupHome home;
+    QFile junk(home.path(QStringLiteral("notes.db")));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(4096, 'x'));
+    junk.close();
+    const struct {
+        const char* dataSource;
+        QByteArray settings;
+        const char* reason;
+    } cases[] = {
+        {"Office",
+         "Driver=PostgreSQL Unicode\nServername=" + QFile::encodeName(home.path(QStringLiteral("no-server")))
+             + "\nPort=5432\nDatabase=zorbel\nUsername=zorbel\n",
+         "connection to server"},
+        {"Notes", "Driver=SQLite3\nDatabase=" + QFile::encodeName(junk.fileName()) + "\n", "not a database"},
+    };
+    for (const auto& c : cases) {
+        home.addDataSource("[" + QByteArray(c.dataSource) + "]\n" + c.settings);
+        const SetupHome::Run run = home.run({QStringLiteral("--dsn"), QString::fromLatin1(c.dataSource)});
+        EXPECT_EQ(run.exitCode, 1) << c.dataSource;
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("zorbel-setup: ")) && run.err.count(u'\n') == 1
+                    && run.err.contains(QString::fromLatin1(c.reason)))
+            << c.dataSource << ": " << run.err.toStdString();
+        EXPECT_FALSE(run.out.contains(QStringLiteral("Created"))) << c.dataSource;
+    }
+}
