@@ -6,7 +6,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 cd "$here"
 
 scripts/install-deps.sh
-scripts/build.sh
+# The program and the set-up only: the tests and benchmarks are test.sh's.
+scripts/build.sh zorbelzude zorbel-setup
 build=${ZORBEL_BUILD_DIR:-$here/build}
 
 "$build/bin/zorbel-setup"

@@ -35,7 +35,7 @@ StatusLED::~StatusLED() = default;
 
 QSize StatusLED::sizeHint() const
 {
-    return twipsSizeToPixels(DesignWidthTwips, DesignHeightTwips);
+    return TwipScale::of(this).size(DesignWidthTwips, DesignHeightTwips);
 }
 
 void StatusLED::ApplyStatusColour()

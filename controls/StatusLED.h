@@ -29,7 +29,7 @@ public:
     static constexpr const char *ChangedStatus = "Status";
     static constexpr const char *ChangedLEDColour = "LEDColour";
 
-    // Design area in twips (15 twips per pixel): 375 x 360.
+    // Design area in twips (by the window font's measure): 375 x 360.
     static constexpr int DesignWidthTwips = 375;
     static constexpr int DesignHeightTwips = 360;
 
@@ -42,7 +42,7 @@ public:
     /// 4 light blue, 5 amber, 6 red); none for any other value.
     static std::optional<QColor> StatusColour(int status);
 
-    /// A white lamp (Status 0, LEDType 0); 25 x 24 px (375 x 360 twips).
+    /// A white lamp (Status 0, LEDType 0); 375 x 360 twips (25 x 24 px at the design font).
     explicit StatusLED(QWidget *parent = nullptr);
     ~StatusLED() override;
 

@@ -9,14 +9,6 @@ namespace zorbel::controls {
 
 ctrlButton::ctrlButton(QWidget *parent) : QWidget(parent)
 {
-    // MS Sans Serif 8.25 pt bold, drawn without smoothing like the bitmap
-    // font it stands for; the font database substitutes a sans face.
-    m_captionFont = QFont(QStringLiteral("MS Sans Serif"));
-    m_captionFont.setStyleHint(QFont::SansSerif);
-    m_captionFont.setPointSizeF(8.25);
-    m_captionFont.setBold(true);
-    m_captionFont.setStyleStrategy(QFont::NoAntialias);
-
     setFocusPolicy(Qt::NoFocus); // the button reacts to no key
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAttribute(Qt::WA_OpaquePaintEvent, true);
@@ -36,14 +28,24 @@ ctrlButton::~ctrlButton() = default;
 
 QSize ctrlButton::sizeHint() const
 {
-    return twipsSizeToPixels(DesignWidthTwips, DesignHeightTwips);
+    return TwipScale::of(this).size(DesignWidthTwips, DesignHeightTwips);
 }
 
 QSize ctrlButton::minimumSizeHint() const { return PictureRect().size(); }
 
-QRect ctrlButton::CaptionRect() { return twipsRectToPixels(0, 60, 1320, 255); }
+QRect ctrlButton::CaptionRect() const { return TwipScale::of(this).rect(0, 60, 1320, 255); }
 
-QRect ctrlButton::PictureRect() { return twipsRectToPixels(0, 0, 1320, 315); }
+QRect ctrlButton::PictureRect() const { return TwipScale::of(this).rect(0, 0, 1320, 315); }
+
+QFont ctrlButton::CaptionFont() const
+{
+    // The design's caption is the design font in bold, drawn without
+    // smoothing like the bitmap font it stands for.
+    QFont caption = font();
+    caption.setBold(true);
+    caption.setStyleStrategy(QFont::NoAntialias);
+    return caption;
+}
 
 ctrlButton::Region ctrlButton::RegionAt(const QPoint &pos) const
 {
@@ -120,8 +122,11 @@ void ctrlButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.fillRect(rect(), BackColour());
-    p.drawImage(PictureRect().topLeft(), buttonPicture(m_visible));
-    p.setFont(m_captionFont);
+    // The pictures were drawn for the design font and grow with the caption.
+    const QRect picture = PictureRect();
+    p.drawImage(picture.topLeft(), buttonPicture(m_visible).scaled(picture.size(), Qt::IgnoreAspectRatio,
+                                                                   Qt::SmoothTransformation));
+    p.setFont(CaptionFont());
     p.setPen(m_captionColour);
     p.drawText(CaptionRect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, m_Caption);
 }

@@ -36,7 +36,7 @@ public:
     static constexpr const char *PropStatus = "ButtonStatus";
     static constexpr const char *InitialCaption = "Name";
 
-    // Design area and children, in twips (15 twips per pixel).
+    // Design area and children, in twips (by the window font's measure, as every layout).
     static constexpr int DesignWidthTwips = 1395;
     static constexpr int DesignHeightTwips = 360;
 
@@ -51,7 +51,7 @@ public:
         Picture,  // the picture's top strip above the caption: Click without the pressed look
     };
 
-    /// Caption "Name", Status 0, the normal picture; 93 x 24 px (1395 x 360 twips).
+    /// Caption "Name", Status 0, the normal picture; 1395 x 360 twips (93 x 24 px at the design font).
     explicit ctrlButton(QWidget *parent = nullptr);
     /// The same, with the caption set (marks "ButtonCaption" changed).
     explicit ctrlButton(const QString &caption, QWidget *parent = nullptr);
@@ -74,17 +74,19 @@ public:
     /// The extender's Name: the objectName() the host gives the instance.
     QString ExtenderName() const { return objectName(); }
 
-    /// The picture now visible and the caption's colour.
+    /// The picture now visible, the caption's colour and its font (the
+    /// button's own font in bold, so the caption grows with the window's).
     ButtonPicture VisiblePicture() const { return m_visible; }
     QColor CaptionColour() const { return m_captionColour; }
+    QFont CaptionFont() const;
 
     /// Names marked changed since the last ClearChangedProperties().
     QStringList ChangedProperties() const { return m_changed; }
     void ClearChangedProperties() { m_changed.clear(); }
 
     /// The caption strip (label) and the pictures' area, in pixels.
-    static QRect CaptionRect();
-    static QRect PictureRect();
+    QRect CaptionRect() const;
+    QRect PictureRect() const;
     Region RegionAt(const QPoint &pos) const;
 
     QSize sizeHint() const override;
@@ -115,7 +117,6 @@ private:
     QString m_Caption;
     ButtonPicture m_visible = ButtonPicture::Normal;
     QColor m_captionColour;
-    QFont m_captionFont;
     QStringList m_changed;
 
     // Mouse tracking: the region pressed, with which button, and whether this

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (or $ZORBEL_BUILD_DIR).
+# Configures and builds into build/ (or $ZORBEL_BUILD_DIR): the targets named
+# on the command line and what they need, or everything when none is named.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZORBEL_BUILD_DIR:-$here/build}
@@ -13,4 +14,6 @@ if [[ "$(cat "$build/.zorbel-headers" 2>/dev/null)" != "$headers" ]]; then
   find "$build" -path '*_autogen/timestamp' -delete
   echo "$headers" >"$build/.zorbel-headers"
 fi
-cmake --build "$build" -- -j"$(nproc)"
+targets=()
+for target in "$@"; do targets+=(--target "$target"); done
+cmake --build "$build" "${targets[@]}" -- -j"$(nproc)"

@@ -126,9 +126,8 @@ std::pair<int, int> detailProgressRows(xl::Workbook& book) {
     int progressRows = 0, lastRow = 0;
     for (const auto& [row, data] : detail.rows()) {
         lastRow = std::max(lastRow, row);
-        auto cell = data.cells.find(4);
-        if (cell != data.cells.end())
-            if (const auto* chain = std::get_if<QString>(&cell->second.value))
+        if (const xl::Cell* cell = data.cells.find(4))
+            if (const auto* chain = std::get_if<QString>(&cell->value))
                 progressRows += chain->count(QLatin1Char('.')) == 4;
     }
     return {progressRows, lastRow};

@@ -58,7 +58,7 @@ QComboBox* placeCombo(QWidget* parent, const char* name, int left, int top) {
 frmAddDocument::frmAddDocument() {
     setObjectName(QStringLiteral("frmAddDocument"));
     setWindowTitle(QStringLiteral("Add Document"));
-    setFixedSize(controls::twipsSizeToPixels(6300, 4560));
+    controls::fixSizeTwips(this, 6300, 4560);
 
     QLabel* heading = placeLabel(this, QStringLiteral("Create New Document Link"), 120, 120, 4500, "Label1");
     QFont bold = heading->font();
@@ -123,11 +123,15 @@ void frmAddDocument::LoadOwners() {
 }
 
 void frmAddDocument::btnCreate_Click() {
-    // A cancelled chooser keeps the file linked before.
-    const QString folder = m_sourceDoc.isEmpty() ? QString() : QFileInfo(m_sourceDoc).absolutePath();
-    const QString chosen = ui::chooseFileToOpen(QStringLiteral("Create Link"), folder);
+    // The chooser opens where the user keeps documents, then where he last
+    // linked one from, in this dialog or an earlier one. A cancelled chooser
+    // keeps the file linked before.
+    QString& folder = state().g_documentFolder;
+    const QString chosen =
+        ui::chooseFileToOpen(QStringLiteral("Create Link"), folder.isEmpty() ? ui::documentsFolder() : folder);
     if (chosen.isEmpty())
         return;
+    folder = QFileInfo(chosen).absolutePath();
     m_sourceDoc = chosen;
     OLE1->setText(chosen);
 }

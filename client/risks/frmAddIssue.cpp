@@ -73,7 +73,7 @@ qint32 pickedID(const QComboBox& combo, const data::RecordsetPtr& list, const QS
 frmAddIssue::frmAddIssue(QWidget* parent) : ModalDialog(parent) {
     setObjectName(QStringLiteral("frmAddIssue"));
     setWindowTitle(QStringLiteral("Add/Edit Issue"));
-    setFixedSize(controls::twipsSizeToPixels(8280, 5040));
+    controls::fixSizeTwips(this, 8280, 5040);
 
     boldLabel(this, QStringLiteral("Issue Date"), 120, 150, 1200);
     txtIssueDate = placeField<shell::DateBox>(this, "txtIssueDate", 1380, 120, 1500);

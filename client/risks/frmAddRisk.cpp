@@ -43,8 +43,12 @@ const char* const kOwnerRefusal = "You do not have the rights to make changes to
 QLabel* caption(QWidget* parent, const QString& text, int left, int top, int width, const char* name,
                 const QColor& colour = kNavy, double points = 8.25) {
     QLabel* label = shell::placeLabel(parent, text, left, top, width, name);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(points);
+    // Sizes are the design's, drawn for its 8.25-point window font: they grow with the window's own.
+    QFont font = label->font();
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * points / 8.25);
+    else
+        font.setPixelSize(qRound(font.pixelSize() * points / 8.25));
     font.setBold(true);
     label->setFont(font);
     QPalette palette = label->palette();

@@ -264,8 +264,13 @@ void frmIssueLog::ShowIssueButtons() {
 
 void frmIssueLog::btnAdd_Click() {
     const auto& s = state();
-    // An issue outside every group would be listed nowhere.
-    if (s.g_currentProjectID == 0 || s.g_currentIssueGroupID == 0) {
+    // An issue outside every project or group would be listed nowhere; the
+    // user is told which of the two is missing.
+    if (s.g_currentProjectID == 0) {
+        ui::MsgBox(QStringLiteral("Select a Project of the Implement phase first"));
+        return;
+    }
+    if (s.g_currentIssueGroupID == 0) {
         ui::MsgBox(QStringLiteral("Add an Issue Group first"));
         return;
     }

@@ -105,6 +105,7 @@ struct ApplicationState {
     qint16 g_issueUrgencyID = 0;
     qint32 g_currentIssueGroupID = 0;
     QString g_currentIssueGroupName;
+    QString g_documentFolder; // the folder a document was last linked from (empty: none yet)
 };
 
 // The one application state of the running program.

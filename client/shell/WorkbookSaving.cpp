@@ -70,14 +70,12 @@ bool saveWorkbook(xl::Workbook& book, const QString& title, const QString& failu
         if (chosen.isEmpty())
             return false;
         folder = QFileInfo(chosen).absolutePath();
-        // A name typed without a suffix gets the format's own, so the desktop
-        // knows the file; the chooser asked about the name typed, not this one.
-        QString path = chosen;
-        if (QFileInfo(chosen).suffix().isEmpty()) {
-            path += QStringLiteral(".xlsx");
-            if (QFileInfo::exists(path) && !userAllowsReplacing(path))
-                continue;
-        }
+        // The file is an .xlsx whatever name was typed, and its name says so,
+        // or the desktop would hand it to the wrong program; the chooser
+        // asked about the name typed, not this one.
+        const QString path = xl::withWorkbookSuffix(chosen);
+        if (path != chosen && QFileInfo::exists(path) && !userAllowsReplacing(path))
+            continue;
         saved = trySave(book, path, failurePrefix);
     }
     openSaved(book.FullName());

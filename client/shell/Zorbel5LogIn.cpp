@@ -79,7 +79,7 @@ Zorbel5LogIn::Zorbel5LogIn(const QString& dataSource, QWidget* parent)
     : QWidget(parent), m_dataSource(dataSource)
 {
     setWindowTitle(QStringLiteral("Zorbel Zude Log In"));
-    setFixedSize(controls::twipsSizeToPixels(4455, 2040));
+    controls::fixSizeTwips(this, 4455, 2040);
 
     Label1 = new QLabel(QStringLiteral("User Name"), this);
     Label1->setObjectName(QStringLiteral("Label1"));

@@ -10,21 +10,21 @@
 
 namespace zorbel::shell {
 
-using controls::twipsRectToPixels;
+using controls::placeTwips;
 
 frmCalendar::frmCalendar(QWidget* parent)
     : ModalDialog(parent),
       Label1(new QLabel(QStringLiteral("Click on a Date to Select it"), this)),
       MonthView1(new QCalendarWidget(this)) {
     setWindowTitle(QStringLiteral("Zorbel Calendar"));
-    setFixedSize(controls::twipsSizeToPixels(4560, 4095));
+    controls::fixSizeTwips(this, 4560, 4095);
     Label1->setObjectName(QStringLiteral("Label1"));
     MonthView1->setObjectName(QStringLiteral("MonthView1"));
     QFont bold = Label1->font();
     bold.setBold(true);
     Label1->setFont(bold);
-    Label1->setGeometry(twipsRectToPixels(120, 120, 4320, 285));
-    MonthView1->setGeometry(twipsRectToPixels(120, 480, 4320, 3495));
+    placeTwips(Label1, 120, 120, 4320, 285);
+    placeTwips(MonthView1, 120, 480, 4320, 3495);
     MonthView1->setToolTip(QStringLiteral("Click on Date to select"));
     connect(MonthView1, &QCalendarWidget::clicked, this, &frmCalendar::MonthView1_DateClick);
     Form_Load();

@@ -144,7 +144,7 @@ QString navigationCloses(int code)
 frmNavigate::frmNavigate(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Zorbel Suite"));
-    resize(controls::twipsSizeToPixels(4110, 4845));
+    controls::resizeTwips(this, 4110, 4845);
 
     TV1 = new QTreeWidget(this);
     TV1->setObjectName(QStringLiteral("TV1"));

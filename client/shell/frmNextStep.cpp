@@ -13,8 +13,6 @@
 
 namespace zorbel::shell {
 
-using controls::twipsRectToPixels;
-
 namespace {
 
 // Pixels the box needs to show the whole text at its width, frame included.
@@ -45,22 +43,22 @@ frmNextStep::frmNextStep(QWidget* parent)
       btnContacts(new controls::ctrlButton(QStringLiteral("Contacts"), this)),
       btnTeams(new controls::ctrlButton(QStringLiteral("Team"), this)) {
     setWindowTitle(QStringLiteral("Next Step"));
-    setFixedSize(controls::twipsSizeToPixels(4815, 2700));
+    controls::fixSizeTwips(this, 4815, 2700);
     Text1->setObjectName(QStringLiteral("Text1"));
     btnContacts->setObjectName(QStringLiteral("btnContacts"));
     btnTeams->setObjectName(QStringLiteral("btnTeams"));
     Text1->setReadOnly(true);
     Text1->setTabChangesFocus(true);
     Text1->setPlainText(message());
-    Text1->setGeometry(twipsRectToPixels(120, 120, 4575, 1815));
+    controls::placeTwips(Text1, 120, 120, 4575, 1815);
     // The whole message shows at once: where the font needs more room than
     // designed, the box grows to its text and the buttons and dialog with it.
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const int grown = std::max(0, heightForWholeText(*Text1) - Text1->height());
     Text1->resize(Text1->width(), Text1->height() + grown);
     setFixedSize(width(), height() + grown);
-    btnContacts->move(controls::twipsToPixels(600, 2160) + QPoint(0, grown));
-    btnTeams->move(controls::twipsToPixels(2820, 2160) + QPoint(0, grown));
+    btnContacts->move(controls::TwipScale::of(this).point(600, 2160) + QPoint(0, grown));
+    btnTeams->move(controls::TwipScale::of(this).point(2820, 2160) + QPoint(0, grown));
     connect(btnContacts, &controls::ctrlButton::Click, this, &frmNextStep::btnContacts_Click);
     connect(btnTeams, &controls::ctrlButton::Click, this, &frmNextStep::btnTeams_Click);
 }

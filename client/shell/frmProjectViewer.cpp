@@ -16,9 +16,6 @@
 
 namespace zorbel::shell {
 
-using controls::pixelsToTwips;
-using controls::twipsToPixels;
-
 // One level of the breakdown as the tree shows it.
 struct frmProjectViewer::Level {
     QString prefix;      // key prefix
@@ -76,9 +73,9 @@ qint32 idOf(const QVariant& value) {
 
 frmProjectViewer::frmProjectViewer(QWidget* parent) : QWidget(parent), TV1(new QTreeWidget(this)) {
     setWindowTitle(QStringLiteral("ProjectViewer"));
-    resize(controls::twipsSizeToPixels(7485, 6195));
+    controls::resizeTwips(this, 7485, 6195);
     TV1->setObjectName(QStringLiteral("TV1"));
-    TV1->setGeometry(controls::twipsRectToPixels(120, 120, 7095, 5895));
+    controls::placeTwips(TV1, 120, 120, 7095, 5895);
     TV1->setHeaderHidden(true);
     TV1->setSelectionMode(QAbstractItemView::SingleSelection);
     TV1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -251,10 +248,11 @@ QTreeWidgetItem* frmProjectViewer::node(const QString& key) const {
 
 void frmProjectViewer::Form_Resize() {
     const QSize outer = frameGeometry().size();
-    const int width = pixelsToTwips(outer.width());
-    const int height = pixelsToTwips(outer.height());
+    const controls::TwipScale twips = controls::TwipScale::of(this);
+    const int width = twips.toTwipsX(outer.width());
+    const int height = twips.toTwipsY(outer.height());
     if (width > 5000 && height > 4000)
-        TV1->resize(twipsToPixels(width - 390), twipsToPixels(height - 910));
+        TV1->resize(twips.size(width - 390, height - 910));
 }
 
 void frmProjectViewer::resizeEvent(QResizeEvent* event) {

@@ -15,8 +15,7 @@
 
 namespace zorbel::shell {
 
-using controls::twipsRectToPixels;
-using controls::twipsSizeToPixels;
+using controls::placeTwips;
 
 namespace {
 enum Column { colID = 0, colName = 1, colOwner = 4, colStart = 5, colEnd = 6 };
@@ -29,15 +28,15 @@ frmSelectProject::frmSelectProject(QWidget* parent)
       txtProject(new QLineEdit(this)),
       btnNext(new controls::ctrlButton(QStringLiteral("Next >>"), this)) {
     setWindowTitle(QStringLiteral("Select Project"));
-    setFixedSize(twipsSizeToPixels(5175, 4140));
+    controls::fixSizeTwips(this, 5175, 4140);
     FGProjects->setObjectName(QStringLiteral("FGProjects"));
     Label1->setObjectName(QStringLiteral("Label1"));
     txtProject->setObjectName(QStringLiteral("txtProject"));
     btnNext->setObjectName(QStringLiteral("btnNext"));
-    FGProjects->setGeometry(twipsRectToPixels(120, 120, 4935, 3375));
-    Label1->setGeometry(twipsRectToPixels(120, 3645, 735, 255));
-    txtProject->setGeometry(twipsRectToPixels(840, 3600, 2775, 315));
-    btnNext->move(controls::twipsToPixels(3660, 3600));
+    placeTwips(FGProjects, 120, 120, 4935, 3375);
+    placeTwips(Label1, 120, 3645, 735, 255);
+    placeTwips(txtProject, 840, 3600, 2775, 315);
+    controls::moveTwips(btnNext, 3660, 3600);
 
     connect(FGProjects, &ui::FlexGrid::Click, this, &frmSelectProject::FGProjects_Click);
     // Arrow keys move the highlighted row too; the pick must follow what the user sees.

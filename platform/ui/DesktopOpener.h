@@ -10,9 +10,12 @@
 
 namespace zorbel::ui {
 
-/// Asks the desktop to open the file; false when the file does not exist or
-/// the desktop could not open it (a machine may have no program for the
-/// type). Callers report a failure with the file's full path.
+/// Asks the desktop's opener (xdg-open) to open the file and waits a few
+/// seconds for its exit status; false when the file does not exist, the
+/// opener cannot be started, or it ends in failure (a machine may have no
+/// program for the type). An opener still running after the wait has started
+/// the program and counts as opened. Callers report a failure with the
+/// file's full path.
 bool openWithDesktop(const QString &path);
 
 /// While alive, nothing is launched: each path is recorded and answered with

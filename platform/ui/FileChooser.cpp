@@ -1,7 +1,10 @@
 #include "platform/ui/FileChooser.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace zorbel::ui {
 
@@ -14,7 +17,10 @@ QString choose(FileRequest request)
     if (g_recorder)
         return g_recorder->take(std::move(request));
     const bool save = request.kind == FileRequest::Save;
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.startFolder, request.filters);
+    const QString folder = !request.startFolder.isEmpty() && QFileInfo(request.startFolder).isDir()
+                               ? request.startFolder
+                               : documentsFolder();
+    QFileDialog dialog(QApplication::activeWindow(), request.title, folder, request.filters);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted)
@@ -23,6 +29,12 @@ QString choose(FileRequest request)
 }
 
 } // namespace
+
+QString documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
 
 QString chooseFileToOpen(const QString &title, const QString &startFolder, const QString &filters)
 {

@@ -4,7 +4,8 @@
 //
 // Filters are written as "Documents (*.doc *.docx);;All files (*)"; an empty
 // filter lists every file. A start folder that is empty or does not exist
-// starts in the current folder. While a FileChooserRecorder is alive no
+// starts in the user's documents folder, never in the folder the program
+// happened to be started from. While a FileChooserRecorder is alive no
 // dialog shows: each request is recorded and answered from its script.
 #include <QString>
 
@@ -23,6 +24,10 @@ struct FileRequest {
     QString filters;
     QString chosen; ///< the full path given back; empty when cancelled
 };
+
+/// Where the user keeps documents: the desktop's documents folder, or the
+/// home folder where there is none.
+QString documentsFolder();
 
 /// An existing file picked by the user: its full path, or "" when cancelled.
 QString chooseFileToOpen(const QString &title, const QString &startFolder = QString(),

@@ -211,8 +211,8 @@ void FlexGrid::setCellBackColor(int row, int col, const QColor &color)
 
 double FlexGrid::twipsPerPixel() const
 {
-    const int dpi = logicalDpiX();
-    return dpi > 0 ? controls::twipsPerPixelForDpi(dpi) : controls::TwipsPerPixel;
+    // Across, as the window that holds the grid measures its own layout.
+    return 1.0 / controls::TwipScale::of(this).pixelsPerTwipX();
 }
 
 int FlexGrid::ColWidth(int col) const

@@ -7,10 +7,11 @@
 //    setRows(Rows() + 1) appends an empty last row, and a larger count in one
 //    step appends many. Existing cells keep their text. Rows below 1 are
 //    taken as 1: the header row always exists.
-//  - Column widths are in twips (1440 per inch, from the screen's logical
-//    dpi: 15 per pixel at 96 dpi). Width 0 hides a column; a hidden column
-//    still holds its text. ColWidth reads back the shown width, rounded to
-//    whole pixels.
+//  - Column widths are in twips, measured across as the window holding the
+//    grid measures its layout (by its font; 15 per pixel at the design
+//    font), so columns keep their share of a grid placed in twips. Width 0
+//    hides a column; a hidden column still holds its text. ColWidth reads
+//    back the shown width, rounded to whole pixels.
 //  - Out-of-range cells read as "" and ignore writes (with a warning).
 //
 // Current cell and notifications:
@@ -97,7 +98,7 @@ public:
 
     /// Width of the text in the grid's font, in twips.
     int TextWidth(const QString &text) const;
-    /// Twips per pixel on this grid's screen.
+    /// Twips per pixel across, by the measure of the grid's window.
     double twipsPerPixel() const;
 
     /// The view inside, for tests that click cells and headers.

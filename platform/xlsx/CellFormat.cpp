@@ -4,10 +4,13 @@
 
 namespace zorbel::xl {
 
+// The texts (font name, number format) are left out: a workbook has few
+// formats that differ only there, and hashing them on every change of a
+// cell's format cost more than the comparisons they save.
 size_t CellFormatHash::operator()(const CellFormat& f) const noexcept
 {
-    size_t seed = qHashMulti(0, f.fontName, f.fontSize, f.numberFormat, f.underline, f.fontColorIndex,
-                             f.interiorColorIndex, f.horizontalAlignment, f.verticalAlignment);
+    size_t seed = qHashMulti(0, f.fontSize, f.underline, f.fontColorIndex, f.interiorColorIndex,
+                             f.horizontalAlignment, f.verticalAlignment);
     const unsigned flags = unsigned(f.bold) | unsigned(f.strikethrough) << 1 | unsigned(f.superscript) << 2
                            | unsigned(f.subscript) << 3 | unsigned(f.outlineFont) << 4 | unsigned(f.shadow) << 5
                            | unsigned(f.wrapText) << 6 | unsigned(f.shrinkToFit) << 7;

@@ -3,7 +3,10 @@
 #include "platform/xlsx/Error.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
+
+#include <cstring>
 
 namespace zorbel::xl {
 
@@ -11,18 +14,51 @@ namespace {
 constexpr qsizetype kMaxFileNameBytes = 255;
 const QString kExtension = QStringLiteral(".xlsx");
 
-bool cannotStandInFileName(QChar c)
+bool cannotStandInFileName(char32_t c)
 {
-    return c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("/\\:*?\"<>|").contains(c);
+    const QChar::Category category = QChar::category(c);
+    return category == QChar::Other_Control || category == QChar::Separator_Line
+           || category == QChar::Separator_Paragraph || category == QChar::Other_Surrogate
+           || QChar::isNonCharacter(c) || (c > 0 && c < 0x80 && std::strchr("/\\:*?\"<>|", int(c)));
+}
+
+// Invisible characters that change how the rest of a name is shown: with a
+// right-to-left override "invoice\u202Eslx.exe" shows as "invoiceexe.xls".
+bool isFormatCharacter(char32_t c) { return QChar::category(c) == QChar::Other_Format; }
+
+// A suffix that names a file type: letters and digits after the last dot,
+// at least one a letter ("xls", "ods"; not "2026" of "12.03.2026").
+bool looksLikeTypeSuffix(const QString& suffix)
+{
+    if (suffix.isEmpty() || suffix.size() > 8)
+        return false;
+    bool letter = false;
+    for (QChar c : suffix) {
+        if (!c.isLetterOrNumber())
+            return false;
+        letter = letter || c.isLetter();
+    }
+    return letter;
 }
 } // namespace
 
 QString workbookFileName(const QString& title)
 {
-    QString base = title;
-    for (QChar& c : base)
+    QString base;
+    base.reserve(title.size());
+    for (qsizetype i = 0; i < title.size(); ++i) {
+        char32_t c = title[i].unicode();
+        qsizetype units = 1;
+        if (title[i].isHighSurrogate() && i + 1 < title.size() && title[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(title[i], title[i + 1]);
+            units = 2;
+        }
         if (cannotStandInFileName(c))
-            c = u'-';
+            base += u'-';
+        else if (!isFormatCharacter(c))
+            base.append(title.constData() + i, units);
+        i += units - 1;
+    }
     qsizetype start = 0;
     while (start < base.size() && (base[start] == u'.' || base[start].isSpace()))
         ++start;
@@ -34,6 +70,17 @@ QString workbookFileName(const QString& title)
         base.chop(base.size() >= 2 && base.back().isLowSurrogate() ? 2 : 1);
     }
     return base + kExtension;
+}
+
+QString withWorkbookSuffix(const QString& path)
+{
+    const QFileInfo file(path);
+    const QString suffix = file.suffix();
+    if (suffix.compare(u"xlsx", Qt::CaseInsensitive) == 0)
+        return path;
+    if (looksLikeTypeSuffix(suffix) && file.fileName().size() > suffix.size() + 1)
+        return path.chopped(suffix.size() + 1) + kExtension;
+    return path + kExtension;
 }
 
 QString outputFolderFor(const QString& overrideDir, const QString& documentsDir, const QString& homeDir)

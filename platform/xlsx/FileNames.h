@@ -5,11 +5,18 @@
 namespace zorbel::xl {
 
 /// The file name for a workbook titled `title` (a date, a project name):
-/// each character that cannot stand in a file name (/ \ : * ? " < > | and
-/// control characters) becomes "-", leading dots and blanks are dropped so
-/// the file is never hidden, and ".xlsx" is appended. The name is kept within
+/// each character that cannot stand in a file name (/ \ : * ? " < > |,
+/// control characters, line and paragraph separators, noncharacters and half
+/// surrogate pairs) becomes "-", invisible format characters (direction
+/// overrides and marks, zero-width characters) are dropped, leading dots and
+/// blanks are dropped so the file is never hidden, and ".xlsx" is appended. The name is kept within
 /// the 255 bytes a file name may have; an empty title gives "Workbook.xlsx".
 QString workbookFileName(const QString& title);
+
+/// `path` as a workbook's file: a path ending in ".xlsx" (any case) as it is;
+/// one ending in another type's suffix ("book.xls", "book.ods") with ".xlsx"
+/// in its place; any other ("book", "minutes 12.03.2026") with ".xlsx" added.
+QString withWorkbookSuffix(const QString& path);
 
 /// The folder workbooks go to: `overrideDir` when it is set, else the user's
 /// documents folder, else the home folder. A relative folder is taken from

@@ -3,6 +3,7 @@
 #include "platform/xlsx/Constants.h"
 #include "platform/xlsx/Error.h"
 #include "platform/xlsx/Palette.h"
+#include "platform/xlsx/TextEscape.h"
 #include "platform/xlsx/Workbook.h"
 #include "platform/xlsx/Worksheet.h"
 
@@ -36,6 +37,15 @@ void requirePaletteOr(int colorIndex, int other)
         throw Error(QStringLiteral("ColorIndex %1 is not a colour of the palette (1 to 56)").arg(colorIndex));
 }
 
+// Format texts go into the file as they are, where a control character
+// would leave it unreadable.
+void requireNoControl(const QString& text, const char* what)
+{
+    for (QChar c : text)
+        if (c.unicode() < 0x20)
+            throw Error(QStringLiteral("%1 cannot hold a control character").arg(QLatin1String(what)));
+}
+
 // A number shown as the text a text-formatted cell keeps.
 QString numberAsText(double number) { return QString::number(number, 'g', 15); }
 } // namespace
@@ -66,7 +76,7 @@ void Range::setValue(const QVariant& value)
     }
     switch (value.metaType().id()) {
     case QMetaType::QString:
-        setValue(value.toString());
+        setValue(*static_cast<const QString*>(value.constData()));
         return;
     case QMetaType::Bool:
         setFlag(value.toBool());
@@ -91,6 +101,11 @@ void Range::writeCells(const std::function<void(Cell&, const CellFormat&)>& writ
     if (qint64(a.bottom - a.top + 1) * (a.right - a.left + 1) > kMaxCellsPerWrite)
         throw Error(QStringLiteral("The range %1 is too large to write cell by cell").arg(Address()));
     const StyleTable& styles = m_sheet->Parent().styles();
+    if (a.isSingleCell()) {  // nearly every write
+        Cell& cell = m_sheet->cellAt(a.top, a.left);
+        write(cell, styles.format(cell.style));
+        return;
+    }
     for (int row = a.top; row <= a.bottom; ++row)
         for (int column = a.left; column <= a.right; ++column) {
             Cell& cell = m_sheet->cellAt(row, column);
@@ -98,10 +113,16 @@ void Range::writeCells(const std::function<void(Cell&, const CellFormat&)>& writ
         }
 }
 
+// The limit holds for the text as the file stores it, so that a text taken
+// here is never refused when the workbook is saved.
 void Range::setValue(const QString& text)
 {
-    if (text.size() > kMaxCellText)
-        throw Error(QStringLiteral("A cell holds at most %1 characters of text").arg(kMaxCellText));
+    // Escaping makes one character 7 at most, so only long texts need it.
+    constexpr qsizetype kAlwaysFits = kMaxCellText / 7;
+    if (text.size() > kMaxCellText || (text.size() > kAlwaysFits && escapeCellText(text).size() > kMaxCellText))
+        throw Error(QStringLiteral("A cell holds at most %1 characters of text, counted as the file stores them "
+                                   "(a control character or a text such as \"_x0041_\" takes 6 more)")
+                        .arg(kMaxCellText));
     writeCells([&](Cell& cell, const CellFormat&) {
         if (text.isEmpty())
             cell.value = std::monostate{};
@@ -175,7 +196,8 @@ void Range::setNumberFormat(const QString& format)
 {
     if (format.isEmpty() || format.size() > 255)
         throw Error(QStringLiteral("A number format has 1 to 255 characters"));
-    changeFormat([&](CellFormat& f) { f.numberFormat = format; });
+    requireNoControl(format, "A number format");
+    changeFormat([&, safe = xmlSafeText(format)](CellFormat& f) { f.numberFormat = safe; });
 }
 
 void Range::setHorizontalAlignment(int alignment)
@@ -239,7 +261,8 @@ void Font::setName(const QString& name)
 {
     if (name.trimmed().isEmpty() || name.size() > 31)
         throw Error(QStringLiteral("A font name has 1 to 31 characters"));
-    m_range.changeFormat([&](CellFormat& f) { f.fontName = name; });
+    requireNoControl(name, "A font name");
+    m_range.changeFormat([&, safe = xmlSafeText(name)](CellFormat& f) { f.fontName = safe; });
 }
 
 void Font::setSize(double points)

@@ -9,6 +9,7 @@
 #include <QString>
 #include <map>
 #include <optional>
+#include <set>
 #include <variant>
 #include <vector>
 
@@ -24,10 +25,38 @@ struct Cell {
     StyleId style = kDefaultStyle;
 };
 
+/// A row's cells in column order. Writers fill a row from left to right, so
+/// the cells sit in one vector, a new last cell goes on at the end, and a
+/// cell is found by halving.
+class RowCells {
+public:
+    using Entry = std::pair<int, Cell>;  ///< column, cell
+    using iterator = std::vector<Entry>::iterator;
+    using const_iterator = std::vector<Entry>::const_iterator;
+
+    iterator begin() { return m_cells.begin(); }
+    iterator end() { return m_cells.end(); }
+    const_iterator begin() const { return m_cells.begin(); }
+    const_iterator end() const { return m_cells.end(); }
+    bool empty() const { return m_cells.empty(); }
+    int size() const { return int(m_cells.size()); }
+
+    /// The cell in `column`; nullptr when there is none.
+    const Cell* find(int column) const;
+    /// The first cell at `column` or right of it.
+    iterator lowerBound(int column);
+    /// The cell in `column`, made empty when there is none; `added` tells
+    /// which. The reference holds until the next cell is made.
+    Cell& findOrAdd(int column, bool& added);
+
+private:
+    std::vector<Entry> m_cells;
+};
+
 struct RowData {
     std::optional<double> height;
     std::optional<StyleId> style;  ///< set once a format was set on the whole row
-    std::map<int, Cell> cells;     ///< by column
+    RowCells cells;
 };
 
 struct ColumnData {
@@ -52,6 +81,8 @@ public:
     const std::vector<Name>& items() const { return m_names; }
 
 private:
+    qsizetype indexOf(const QString& name) const;
+
     std::vector<Name> m_names;
 };
 
@@ -98,6 +129,9 @@ public:
 private:
     friend class xl::Range;
     Cell& cellAt(int row, int column);
+    RowData& rowAt(int row);
+    void countCell(StyleId style, int change);
+    void restyleCell(Cell& cell, StyleId style);
     void changeFormat(const Reference& where, const std::function<void(CellFormat&)>& change);
     void setColumnWidth(int first, int last, double width);
     void setRowHeight(int first, int last, double height);
@@ -108,6 +142,11 @@ private:
     QString m_name;
     std::map<int, RowData> m_rows;
     std::map<int, ColumnData> m_columns;
+    std::vector<int> m_cellsOfStyle;  ///< how many cells have each format
+    std::vector<StyleId> m_restyled;  ///< what each format became, during one change
+    std::set<int> m_styledRows;  ///< rows formatted as a whole, which whole-column formats cross
+    int m_lastRow = 0;           ///< the row cellAt reached last, kept at hand
+    RowData* m_lastRowData = nullptr;
     xl::Names m_names;
     Reference m_selection;
 };

@@ -7,12 +7,15 @@
 
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QStringEncoder>
 #include <xlsxwriter.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <malloc.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zorbel::xl {
@@ -56,8 +59,26 @@ public:
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     const QByteArray& path() const { return m_path; }
+
+    // The written file takes the permissions of the file it replaces (a
+    // report kept private stays private) and is on the disk before it takes
+    // that file's place, so a crash leaves the old file or the new one whole.
     void moveTo(const QByteArray& target)
     {
+        const int fd = ::open(m_path.constData(), O_RDWR | O_CLOEXEC);
+        if (fd < 0)
+            throw Failure{systemError(errno)};
+        struct stat replaced {};
+        const bool keepMode = ::stat(target.constData(), &replaced) == 0 && S_ISREG(replaced.st_mode);
+        int error = 0;
+        if (keepMode && ::fchmod(fd, replaced.st_mode & 07777) != 0)
+            error = errno;
+        if (error == 0 && ::fsync(fd) != 0)
+            error = errno;
+        if (::close(fd) != 0 && error == 0)
+            error = errno;
+        if (error != 0)
+            throw Failure{systemError(error)};
         if (::rename(m_path.constData(), target.constData()) != 0)
             throw Failure{systemError(errno)};
         m_path.clear();
@@ -208,10 +229,33 @@ private:
     std::vector<lxw_format*> m_made;
 };
 
-void check(lxw_error error, const Worksheet& sheet, const QString& where)
+// The writer names its file errors in general terms ("Zip generic error
+// ZIP_ERRNO") and leaves the system's reason, a full disk say, in errno.
+QString closingFailure(lxw_error error, int systemErrorNumber)
+{
+    switch (error) {
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        if (systemErrorNumber != 0)
+            return systemError(systemErrorNumber);
+        break;
+    default:
+        break;
+    }
+    return QString::fromUtf8(lxw_strerror(error));
+}
+
+// `where` names the cell, row or name; it is worked out only on a failure.
+template <class Where>
+void check(lxw_error error, const Worksheet& sheet, Where&& where)
 {
     if (error != LXW_NO_ERROR)
-        throw Failure{QStringLiteral("%1 of sheet \"%2\": %3").arg(where, sheet.Name(), QString::fromUtf8(lxw_strerror(error)))};
+        throw Failure{QStringLiteral("%1 of sheet \"%2\": %3")
+                          .arg(where(), sheet.Name(), QString::fromUtf8(lxw_strerror(error)))};
 }
 
 QString cellName(int row, int column) { return columnLetters(column) + QString::number(row); }
@@ -234,10 +278,28 @@ void writeColumns(lxw_worksheet* target, const Worksheet& sheet, Formats& format
         lxw_format* format = data.style ? formats.get(*data.style) : nullptr;
         check(worksheet_set_column(target, lxw_col_t(first - 1), lxw_col_t(last - 1),
                                    data.width.value_or(LXW_DEF_COL_WIDTH), format),
-              sheet, QStringLiteral("Column %1").arg(columnLetters(first)));
+              sheet, [&] { return QStringLiteral("Column %1").arg(columnLetters(first)); });
         it = next;
     }
 }
+
+// The file's UTF-8 text of a cell, in one buffer used again for every cell.
+class Utf8Buffer {
+public:
+    const char* operator()(const QString& text)
+    {
+        const qsizetype needed = m_encoder.requiredSpace(text.size()) + 1;
+        if (m_bytes.size() < needed)
+            m_bytes.resize(needed);
+        char* end = m_encoder.appendToBuffer(m_bytes.data(), text);
+        *end = '\0';
+        return m_bytes.constData();
+    }
+
+private:
+    QStringEncoder m_encoder{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
+    QByteArray m_bytes;
+};
 
 void writeCells(lxw_worksheet* target, const Worksheet& sheet, Formats& formats)
 {
@@ -245,12 +307,13 @@ void writeCells(lxw_worksheet* target, const Worksheet& sheet, Formats& formats)
         auto it = sheet.columns().find(column);
         return it != sheet.columns().end() && it->second.style.has_value();
     };
+    Utf8Buffer utf8;
     for (const auto& [row, data] : sheet.rows()) {
         const lxw_row_t r = lxw_row_t(row - 1);
         if (data.height || data.style)
             check(worksheet_set_row(target, r, data.height.value_or(LXW_DEF_ROW_HEIGHT),
                                     data.style ? formats.get(*data.style) : nullptr),
-                  sheet, QStringLiteral("Row %1").arg(row));
+                  sheet, [&] { return QStringLiteral("Row %1").arg(row); });
         for (const auto& [column, cell] : data.cells) {
             const lxw_col_t c = lxw_col_t(column - 1);
             // A cell of the default format is still written with a format of
@@ -258,14 +321,14 @@ void writeCells(lxw_worksheet* target, const Worksheet& sheet, Formats& formats)
             lxw_format* format = formats.get(cell.style);
             lxw_error error = LXW_NO_ERROR;
             if (const auto* text = std::get_if<QString>(&cell.value))
-                error = worksheet_write_string(target, r, c, escapeLiteralText(*text).toUtf8().constData(), format);
+                error = worksheet_write_string(target, r, c, utf8(escapeCellText(*text)), format);
             else if (const auto* number = std::get_if<double>(&cell.value))
                 error = worksheet_write_number(target, r, c, *number, format);
             else if (const auto* flag = std::get_if<bool>(&cell.value))
                 error = worksheet_write_boolean(target, r, c, *flag, format);
             else if (cell.style != kDefaultStyle || data.style || columnStyled(column))
                 error = worksheet_write_blank(target, r, c, format);
-            check(error, sheet, QStringLiteral("Cell %1").arg(cellName(row, column)));
+            check(error, sheet, [&] { return QStringLiteral("Cell %1").arg(cellName(row, column)); });
         }
     }
 }
@@ -300,7 +363,7 @@ void writeNames(lxw_workbook* target, const Worksheet& sheet)
         const QByteArray local = (sheet.Name() + u'!' + name.name).toUtf8();
         const QByteArray formula = QStringLiteral("='%1'!%2").arg(quoted, absoluteAddress(name.area)).toUtf8();
         check(workbook_define_name(target, local.constData(), formula.constData()), sheet,
-              QStringLiteral("Name %1").arg(name.name));
+              [&] { return QStringLiteral("Name %1").arg(name.name); });
     }
 }
 
@@ -321,10 +384,23 @@ void build(lxw_workbook* target, const Workbook& book)
     worksheet_activate(written[size_t(book.activeIndex() - 1)]);
 }
 
+// The file writer takes a deflate buffer of some 270 KB for each part of the
+// file and frees it again. With the C library's default pad of 128 KB at the
+// top of the heap, that memory went back to the system after every part and
+// was faulted in again page by page, which cost a large report more time than
+// writing all its cells; a pad of 1 MB keeps it at hand between the parts.
+// The pad is the program's allocator setting, made once, before the first save.
+void keepWriterMemoryAtHand()
+{
+    static const bool padded = mallopt(M_TOP_PAD, 1 << 20) == 1;
+    Q_UNUSED(padded);
+}
+
 } // namespace
 
 void writeXlsxFile(const Workbook& book, const QString& path)
 {
+    keepWriterMemoryAtHand();
     auto failed = [&](const QString& reason) {
         return Error(QStringLiteral("The workbook could not be saved as %1: %2").arg(path, reason));
     };
@@ -336,8 +412,10 @@ void writeXlsxFile(const Workbook& book, const QString& path)
         {
             WriterWorkbook writer(temporary.path());
             build(writer.get(), book);
-            if (const lxw_error error = writer.close(); error != LXW_NO_ERROR)
-                throw Failure{QString::fromUtf8(lxw_strerror(error))};
+            errno = 0;
+            const lxw_error error = writer.close();
+            if (error != LXW_NO_ERROR)
+                throw Failure{closingFailure(error, errno)};
         }
         temporary.moveTo(QFile::encodeName(target.absoluteFilePath()));
     } catch (const Failure& failure) {

@@ -7,9 +7,11 @@ namespace zorbel::xl {
 class Workbook;
 
 /// Writes `book` to the full path `path`: into a new file beside it first,
+/// given the permissions of the file it replaces, synced to the disk and
 /// renamed over `path` only once the writer has closed it without error.
 /// Any failure, the writer's own included, raises xl::Error naming the path
-/// and the reason, and leaves neither a partial file nor a changed `path`.
+/// and the reason (the system's own where there is one, such as "No space
+/// left on device"), and leaves neither a partial file nor a changed `path`.
 void writeXlsxFile(const Workbook& book, const QString& path);
 
 } // namespace zorbel::xl

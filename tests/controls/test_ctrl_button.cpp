@@ -1,6 +1,8 @@
 // ctrlButton.
 #include "controls/ctrlButton.h"
+#include "controls/Twips.h"
 
+#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -9,31 +11,38 @@ using namespace zorbel::controls;
 
 namespace {
 
-const QPoint kCaption(44, 12);  // in the caption strip
-const QPoint kTopStrip(44, 2);  // the picture's top strip, above the caption
-const QPoint kRightMargin(90, 12);
-const QPoint kBottomMargin(44, 22);
+// Points of a button, from the design's twips on the tests' font.
+QPoint at(int leftTwips, int topTwips) { return TwipScale::ofFont(QApplication::font()).point(leftTwips, topTwips); }
+QPoint captionStrip() { return at(660, 180); } // in the caption strip
+QPoint topStrip() { return at(660, 30); } // the picture's top strip, above the caption
+QPoint rightMargin() { return at(1360, 180); }
+QPoint bottomMargin() { return at(660, 340); }
 
 QImage shot(QWidget &w) { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
-// The control shows `picture` (compared pixel by pixel outside the caption's
-// letters) and its caption letters are drawn in `colour`.
+// The control shows `picture` at its size on the button's font (compared
+// pixel by pixel outside the caption's letters) and its caption letters are
+// drawn in `colour`.
 void expectLook(ctrlButton &b, ButtonPicture picture, const QColor &colour)
 {
     EXPECT_EQ(b.VisiblePicture(), picture);
     EXPECT_EQ(b.CaptionColour(), colour);
 
     const QImage img = shot(b);
-    const QImage pic = buttonPicture(picture);
-    ASSERT_EQ(pic.size(), QSize(88, 21));
+    ASSERT_EQ(buttonPicture(picture).size(), QSize(88, 21));
+    const QRect area = b.PictureRect();
+    const QImage pic =
+        buttonPicture(picture).scaled(area.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const int captionTop = b.CaptionRect().top();
+    ASSERT_GT(captionTop, 0);
     // The top strip is the bare picture.
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 88; ++x)
+    for (int y = 0; y < captionTop; ++y)
+        for (int x = 0; x < pic.width(); ++x)
             ASSERT_EQ(img.pixel(x, y), pic.pixel(x, y)) << "at " << x << "," << y;
     // In the caption strip every pixel is the picture's or the caption colour's.
     int letters = 0;
-    for (int y = 4; y < 21; ++y)
-        for (int x = 0; x < 88; ++x) {
+    for (int y = captionTop; y < pic.height(); ++y)
+        for (int x = 0; x < pic.width(); ++x) {
             if (img.pixel(x, y) == pic.pixel(x, y))
                 continue;
             ASSERT_EQ(QColor(img.pixel(x, y)), colour) << "at " << x << "," << y;
@@ -41,8 +50,8 @@ void expectLook(ctrlButton &b, ButtonPicture picture, const QColor &colour)
         }
     EXPECT_GT(letters, 10) << "caption not drawn";
     // The margins show the control's background.
-    EXPECT_EQ(QColor(img.pixel(kRightMargin)), ctrlButton::BackColour());
-    EXPECT_EQ(QColor(img.pixel(kBottomMargin)), ctrlButton::BackColour());
+    EXPECT_EQ(QColor(img.pixel(rightMargin())), ctrlButton::BackColour());
+    EXPECT_EQ(QColor(img.pixel(bottomMargin())), ctrlButton::BackColour());
 }
 
 // A real double-click through the window system: press, release, press
@@ -76,7 +85,7 @@ TEST(ctrlButton, NewButton)
     EXPECT_STREQ(ctrlButton::ProgID, "ZorbelControls.ctrlButton");
     EXPECT_EQ(b.Caption(), "Name");
     EXPECT_EQ(b.Status(), 0);
-    EXPECT_EQ(b.size(), QSize(93, 24)); // 1395 x 360 twips
+    EXPECT_EQ(b.size(), TwipScale::of(&b).size(1395, 360));
     EXPECT_EQ(b.focusPolicy(), Qt::NoFocus);
     expectLook(b, ButtonPicture::Normal, QColor(0, 64, 128));
 }
@@ -89,9 +98,9 @@ TEST(ctrlButton, PicturesAre88By21AndDiffer)
     EXPECT_EQ(n.size(), QSize(88, 21));
     EXPECT_EQ(p.size(), QSize(88, 21));
     EXPECT_EQ(d.size(), QSize(88, 21));
-    EXPECT_NE(n.pixel(kTopStrip), p.pixel(kTopStrip));
-    EXPECT_NE(n.pixel(kTopStrip), d.pixel(kTopStrip));
-    EXPECT_NE(p.pixel(kTopStrip), d.pixel(kTopStrip));
+    EXPECT_NE(n.pixel(topStrip()), p.pixel(topStrip()));
+    EXPECT_NE(n.pixel(topStrip()), d.pixel(topStrip()));
+    EXPECT_NE(p.pixel(topStrip()), d.pixel(topStrip()));
     EXPECT_EQ(toolboxBitmap(30000).size(), QSize(16, 15));
     EXPECT_EQ(toolboxBitmap(30001).size(), QSize(16, 15));
 }
@@ -131,8 +140,8 @@ TEST(ctrlButton, OutOfRangeStatusKeepsPictureAndPaintsNormalCaption)
     s.b.setStatus(0);
     s.b.setStatus(9);
     expectLook(s.b, ButtonPicture::Normal, navy);
-    windowClick(s.b, kCaption);
-    windowClick(s.b, kTopStrip);
+    windowClick(s.b, captionStrip());
+    windowClick(s.b, topStrip());
     EXPECT_EQ(clicks.count(), 0);
     EXPECT_EQ(s.b.Status(), 9);
 }
@@ -141,10 +150,10 @@ TEST(ctrlButton, ClickAtStatusZeroRaisesOneClick)
 {
     Shown s;
     QSignalSpy clicks(&s.b, &ctrlButton::Click);
-    windowClick(s.b, kCaption);
+    windowClick(s.b, captionStrip());
     EXPECT_EQ(clicks.count(), 1);
     EXPECT_EQ(s.b.Status(), 0);
-    QTest::mouseClick(&s.b, Qt::LeftButton, {}, kCaption); // widget-level events too
+    QTest::mouseClick(&s.b, Qt::LeftButton, {}, captionStrip()); // widget-level events too
     EXPECT_EQ(clicks.count(), 2);
 }
 
@@ -153,20 +162,20 @@ TEST(ctrlButton, TopStripClicksWithoutPressedLook)
     Shown s;
     QSignalSpy clicks(&s.b, &ctrlButton::Click);
     QSignalSpy changes(&s.b, &ctrlButton::PropertyChanged);
-    QTest::mousePress(&s.b, Qt::LeftButton, {}, kTopStrip);
+    QTest::mousePress(&s.b, Qt::LeftButton, {}, topStrip());
     EXPECT_EQ(s.b.Status(), 0);
     EXPECT_EQ(s.b.VisiblePicture(), ButtonPicture::Normal);
-    QTest::mouseRelease(&s.b, Qt::LeftButton, {}, kTopStrip);
+    QTest::mouseRelease(&s.b, Qt::LeftButton, {}, topStrip());
     EXPECT_EQ(clicks.count(), 1);
     EXPECT_EQ(changes.count(), 0);
-    EXPECT_EQ(s.b.RegionAt(kTopStrip), ctrlButton::Region::Picture);
+    EXPECT_EQ(s.b.RegionAt(topStrip()), ctrlButton::Region::Picture);
 }
 
 TEST(ctrlButton, MarginsRaiseNothing)
 {
     Shown s;
     QSignalSpy clicks(&s.b, &ctrlButton::Click);
-    for (QPoint p : {kRightMargin, kBottomMargin, QPoint(92, 23)}) {
+    for (QPoint p : {rightMargin(), bottomMargin(), at(1380, 350)}) {
         EXPECT_EQ(s.b.RegionAt(p), ctrlButton::Region::None);
         QTest::mousePress(&s.b, Qt::LeftButton, {}, p);
         EXPECT_EQ(s.b.Status(), 0);
@@ -182,12 +191,12 @@ TEST(ctrlButton, NeverClicksAtStatusTwo)
     Shown s;
     s.b.setStatus(2);
     QSignalSpy clicks(&s.b, &ctrlButton::Click);
-    QTest::mousePress(&s.b, Qt::LeftButton, {}, kCaption);
+    QTest::mousePress(&s.b, Qt::LeftButton, {}, captionStrip());
     EXPECT_EQ(s.b.Status(), 2); // mouse-down leaves it greyed
     EXPECT_EQ(s.b.VisiblePicture(), ButtonPicture::Disabled);
-    QTest::mouseRelease(&s.b, Qt::LeftButton, {}, kCaption);
+    QTest::mouseRelease(&s.b, Qt::LeftButton, {}, captionStrip());
     EXPECT_EQ(s.b.Status(), 2);
-    for (QPoint p : {kCaption, kTopStrip, kRightMargin}) {
+    for (QPoint p : {captionStrip(), topStrip(), rightMargin()}) {
         windowClick(s.b, p);
         windowDoubleClick(s.b, p);
         QTest::mouseClick(&s.b, Qt::LeftButton, {}, p);
@@ -206,11 +215,11 @@ TEST(ctrlButton, PressHoldReleaseGoesZeroOneZeroThenClick)
     QObject::connect(&s.b, &ctrlButton::Click, [&] { statusAtClick = s.b.Status(); });
     s.b.ClearChangedProperties();
 
-    QTest::mousePress(s.b.windowHandle(), Qt::LeftButton, {}, kCaption);
+    QTest::mousePress(s.b.windowHandle(), Qt::LeftButton, {}, captionStrip());
     EXPECT_EQ(s.b.Status(), 1);
     expectLook(s.b, ButtonPicture::Pressed, QColor(0, 64, 128));
     EXPECT_EQ(statusAtClick, -99); // no Click while held
-    QTest::mouseRelease(s.b.windowHandle(), Qt::LeftButton, {}, kCaption);
+    QTest::mouseRelease(s.b.windowHandle(), Qt::LeftButton, {}, captionStrip());
     EXPECT_EQ(s.b.Status(), 0);
     expectLook(s.b, ButtonPicture::Normal, QColor(0, 64, 128));
     EXPECT_EQ(statuses, (QList<qint16>{1, 0}));
@@ -222,9 +231,9 @@ TEST(ctrlButton, ReleaseOutsideCaptionRestoresButRaisesNothing)
 {
     Shown s;
     QSignalSpy clicks(&s.b, &ctrlButton::Click);
-    QTest::mousePress(&s.b, Qt::LeftButton, {}, kCaption);
+    QTest::mousePress(&s.b, Qt::LeftButton, {}, captionStrip());
     EXPECT_EQ(s.b.Status(), 1);
-    QTest::mouseRelease(&s.b, Qt::LeftButton, {}, kRightMargin);
+    QTest::mouseRelease(&s.b, Qt::LeftButton, {}, rightMargin());
     EXPECT_EQ(s.b.Status(), 0);
     EXPECT_EQ(clicks.count(), 0);
 }
@@ -233,9 +242,9 @@ TEST(ctrlButton, RightButtonShowsPressedButRaisesNoClick)
 {
     Shown s;
     QSignalSpy clicks(&s.b, &ctrlButton::Click);
-    QTest::mousePress(&s.b, Qt::RightButton, {}, kCaption);
+    QTest::mousePress(&s.b, Qt::RightButton, {}, captionStrip());
     EXPECT_EQ(s.b.Status(), 1);
-    QTest::mouseRelease(&s.b, Qt::RightButton, {}, kCaption);
+    QTest::mouseRelease(&s.b, Qt::RightButton, {}, captionStrip());
     EXPECT_EQ(s.b.Status(), 0);
     EXPECT_EQ(clicks.count(), 0);
 }
@@ -245,8 +254,8 @@ TEST(ctrlButton, StatusFourStaysPressed)
     Shown s;
     s.b.setStatus(4);
     QSignalSpy clicks(&s.b, &ctrlButton::Click);
-    windowClick(s.b, kCaption);
-    windowClick(s.b, kTopStrip);
+    windowClick(s.b, captionStrip());
+    windowClick(s.b, topStrip());
     EXPECT_EQ(s.b.Status(), 4);
     EXPECT_EQ(s.b.VisiblePicture(), ButtonPicture::Pressed);
     EXPECT_EQ(clicks.count(), 0);
@@ -256,25 +265,25 @@ TEST(ctrlButton, DoubleClickRaisesOneClick)
 {
     Shown s;
     QSignalSpy clicks(&s.b, &ctrlButton::Click);
-    windowDoubleClick(s.b, kCaption);
+    windowDoubleClick(s.b, captionStrip());
     EXPECT_EQ(clicks.count(), 1);
     EXPECT_EQ(s.b.Status(), 0);
     EXPECT_EQ(s.b.VisiblePicture(), ButtonPicture::Normal);
 
-    windowDoubleClick(s.b, kTopStrip);
+    windowDoubleClick(s.b, topStrip());
     EXPECT_EQ(clicks.count(), 2);
 
     // The same sequence sent to the widget: press, release, double-click, release.
-    QTest::mousePress(&s.b, Qt::LeftButton, {}, kCaption);
-    QTest::mouseRelease(&s.b, Qt::LeftButton, {}, kCaption);
-    QTest::mouseDClick(&s.b, Qt::LeftButton, {}, kCaption);
+    QTest::mousePress(&s.b, Qt::LeftButton, {}, captionStrip());
+    QTest::mouseRelease(&s.b, Qt::LeftButton, {}, captionStrip());
+    QTest::mouseDClick(&s.b, Qt::LeftButton, {}, captionStrip());
     EXPECT_EQ(s.b.Status(), 0); // the second press shows no pressed look
-    QTest::mouseRelease(&s.b, Qt::LeftButton, {}, kCaption);
+    QTest::mouseRelease(&s.b, Qt::LeftButton, {}, captionStrip());
     EXPECT_EQ(clicks.count(), 3);
     EXPECT_EQ(s.b.Status(), 0);
 
     // And a single click afterwards counts again.
-    windowClick(s.b, kCaption);
+    windowClick(s.b, captionStrip());
     EXPECT_EQ(clicks.count(), 4);
 }
 
@@ -361,13 +370,17 @@ TEST(ctrlButton, BadStoredStatusIsTheCallersError)
 TEST(ctrlButton, HostSizeDoesNotMoveTheChildren)
 {
     ctrlButton b;
-    b.resize(100, 27); // a host sizing the instance a little wider (1500 x 405 twips)
-    EXPECT_EQ(ctrlButton::PictureRect(), QRect(0, 0, 88, 21));
-    EXPECT_EQ(ctrlButton::CaptionRect(), QRect(0, 4, 88, 17));
-    EXPECT_EQ(b.RegionAt(QPoint(95, 10)), ctrlButton::Region::None);
+    const QRect picture = b.PictureRect();
+    const QRect caption = b.CaptionRect();
+    b.resize(b.width() + 7, b.height() + 3); // a host sizing the instance a little larger
+    EXPECT_EQ(b.PictureRect(), picture);
+    EXPECT_EQ(b.CaptionRect(), caption);
+    EXPECT_EQ(b.RegionAt(QPoint(b.width() - 2, caption.center().y())), ctrlButton::Region::None);
     expectLook(b, ButtonPicture::Normal, QColor(0, 64, 128));
-    b.resize(80, 20); // narrower: the picture is cut, not scaled
+    b.resize(picture.width() - 8, picture.height() - 1); // smaller: the picture is cut, not shrunk
     const QImage img = shot(b);
-    EXPECT_EQ(img.size(), QSize(80, 20));
-    EXPECT_EQ(img.pixel(10, 2), buttonPicture(ButtonPicture::Normal).pixel(10, 2));
+    EXPECT_EQ(img.size(), b.size());
+    const QImage pic = buttonPicture(ButtonPicture::Normal)
+                           .scaled(picture.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    EXPECT_EQ(img.pixel(10, 2), pic.pixel(10, 2));
 }

@@ -22,8 +22,10 @@ TEST(DemoWindow, ButtonsRunCommandsOnlyWhenUsable)
     DemoWindow win;
     win.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&win));
-    EXPECT_EQ(leftTwips(win.btnEdit), 1800);
-    EXPECT_EQ(topTwips(win.btnEdit), 840);
+    // Placed in twips, read back in twips to the pixel they came to.
+    const TwipScale twips = TwipScale::of(&win);
+    EXPECT_NEAR(leftTwips(win.btnEdit), 1800, 0.5 / twips.pixelsPerTwipX());
+    EXPECT_NEAR(topTwips(win.btnEdit), 840, 0.5 / twips.pixelsPerTwipY());
 
     win.applyRights(3); // Edit only
     EXPECT_EQ(win.btnAdd->Status(), 2);

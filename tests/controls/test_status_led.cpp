@@ -30,7 +30,7 @@ TEST(StatusLED, NewLampIsWhite)
     EXPECT_EQ(led.Status(), 0);
     EXPECT_EQ(led.LEDType(), 0);
     EXPECT_EQ(led.LEDColour(), QColor(255, 255, 255));
-    EXPECT_EQ(led.size(), QSize(25, 24)); // 375 x 360 twips
+    EXPECT_EQ(led.size(), TwipScale::of(&led).size(375, 360));
     EXPECT_EQ(centre(led), QColor(255, 255, 255));
 }
 
@@ -115,7 +115,7 @@ TEST(StatusLED, LetsMarkChanged)
 TEST(StatusLED, LargestCentredCircleWithBlackBorder)
 {
     StatusLED led;
-    placeTwips(&led, 0, 0, 495, 375); // 33 x 25 px
+    led.resize(33, 25); // a host's 495 x 375 twips at the design font
     led.setStatus(5);
     EXPECT_EQ(led.CircleRect(), QRect(4, 0, 25, 25)); // 375 twips across, centred
     const QImage img = led.grab().toImage().convertToFormat(QImage::Format_RGB32);

@@ -65,6 +65,23 @@ TEST_F(AddDocumentTest, StoresFolderNameAndWholeLinkWithThePickedTypesIdOwnerAnd
     EXPECT_EQ(shell::dateOf(document("DocDate")), at(2024, 3, 5));
 }
 
+TEST_F(AddDocumentTest, TheChooserStartsInTheDocumentsFolderThenWhereTheLastLinkCameFrom) {
+    // A link chosen in one dialog that is then cancelled, and a second dialog opened after it.
+    files.choose(QStringLiteral("/srv/share/plans/2024/plan.odt"));
+    files.cancel();
+    for (int dialog = 0; dialog < 2; ++dialog) {
+        ui::ModalHook hook([&](QWidget& w) {
+            click(&w, "btnCreate");
+            click(&w, "btnCancel");
+        });
+        EXPECT_TRUE(ui::showModal(QStringLiteral("frmAddDocument")));
+    }
+    ASSERT_EQ(files.count(), 2);
+    EXPECT_EQ(files.requests()[0].startFolder, ui::documentsFolder());
+    EXPECT_EQ(files.requests()[1].startFolder, QStringLiteral("/srv/share/plans/2024"));
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_DOCUMENTS")), 0);
+}
+
 TEST_F(AddDocumentTest, RefusedEntriesKeepTheDialogAndWhatWasTyped) {
     const QString good = QStringLiteral("/srv/docs/plan.odt");
     const struct {

@@ -185,6 +185,29 @@ TEST_F(ReportWorkbookTest, TimelineBarsAreClippedToTheChosenWindowByCalendarDay)
     }
 }
 
+// A character no XML file can hold, pasted into a shared project's texts,
+// leaves its report readable and its file name plain.
+TEST_F(ReportWorkbookTest, TextsHoldingNoncharactersStillGiveAReadableWorkbook) {
+    const qint32 project = zorbel().AddProject(QString::fromUtf16(u"Dam\uFFFE"), QString::fromUtf16(u"D\uFFFF1"),
+                                               QString::fromUtf16(u"Spill\uFFFEway"), 0, at(2026, 3, 1),
+                                               at(2026, 3, 20), 3, 4, 3);
+    QString metric = QString::fromUtf16(u"Flow\uFFFE");
+    zorbel().AddDeliverable(project, 3, QString::fromUtf16(u"Wall\uFFFF"), metric, 0, at(2026, 3, 1), at(2026, 3, 2),
+                            1, 0);
+    open();
+    tick("chkTimeline", true);
+    const XlsxReadBack book = create(QStringLiteral("Dam-"));
+    ASSERT_FALSE(book.failed()) << book.error().toStdString();
+    EXPECT_TRUE(boxes.empty()) << boxes.prompts().front().toStdString();
+    EXPECT_EQ(book.problems(), QStringList());
+    EXPECT_EQ(opener.paths(), QStringList{output.path(QStringLiteral("Dam-.xlsx"))});
+    expectCells(book, {
+        {"Project Info", "D3", QString::fromUtf16(u"Dam\uFFFD")},
+        {"Project Info", "E3", QString::fromUtf16(u"D\uFFFD1")},
+        {"Project Info", "F3", QString::fromUtf16(u"Spill\uFFFDway")},
+    });
+}
+
 TEST_F(ReportWorkbookTest, MissingWBSAndIdsBeyond32767) {
     // Deliverable 1 (WBS 1) with task WBS 5; deliverable 2 (WBS 2) with a task
     // without WBS whose action has WBS 1, and a task that depends on it.

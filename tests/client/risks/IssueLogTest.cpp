@@ -115,13 +115,13 @@ TEST_F(IssueLogTest, TheGroupIsThePickedEntryEvenWhenTwoShareAName) {
     }
 }
 
-TEST_F(IssueLogTest, AddWithoutACurrentProjectOrGroupIsRefused) {
-    const auto expectRefused = [this] {
+TEST_F(IssueLogTest, AddWithoutACurrentProjectOrGroupIsRefusedNamingWhichIsMissing) {
+    const auto expectRefused = [this](const QString& missing) {
         auto* log = openLog();
         boxes.clear();
         click(log, "btnAdd");
         ASSERT_EQ(boxes.count(), 1);
-        EXPECT_EQ(boxes.last().prompt, QStringLiteral("Add an Issue Group first"));
+        EXPECT_EQ(boxes.last().prompt, missing);
         EXPECT_EQ(dialogsShown(), 0);
         ui::closeWindow(QStringLiteral("frmIssueLog"));
         QApplication::processEvents();
@@ -129,13 +129,13 @@ TEST_F(IssueLogTest, AddWithoutACurrentProjectOrGroupIsRefused) {
     // The picker lists no project and none was current: groups alone are not enough.
     app().g_currentProjectID = 0;
     db().execute({QStringLiteral("UPDATE ZORBEL_PROJECTS SET State = 1"), {}});
-    expectRefused();
+    expectRefused(QStringLiteral("Select a Project of the Implement phase first"));
     EXPECT_EQ(app().g_currentIssueGroupID, build);
 
     app().g_currentProjectID = project;
     db().execute({QStringLiteral("UPDATE ZORBEL_PROJECTS SET State = 3"), {}});
     db().execute({QStringLiteral("DELETE FROM ZORBEL_ISSUES_GROUPS"), {}});
-    expectRefused();
+    expectRefused(QStringLiteral("Add an Issue Group first"));
     EXPECT_EQ(app().g_currentProjectID, project);
     EXPECT_EQ(app().g_currentIssueGroupID, 0);
 }

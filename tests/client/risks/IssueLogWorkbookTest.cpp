@@ -129,6 +129,24 @@ TEST_F(IssueLogWorkbookTest, EachGroupGetsASheetOfItsOpenIssuesInTheLogsOrder) {
     }
 }
 
+// A character no XML file can hold, pasted into a group's name or an
+// issue's texts, leaves the workbook readable for everyone.
+TEST_F(IssueLogWorkbookTest, TextsHoldingNoncharactersStillGiveAReadableWorkbook) {
+    zorbel().AddIssueGroup(QString::fromUtf16(u"Site\uFFFE")); // listed after Build and Design
+    const qint32 site = lastID(QStringLiteral("ZORBEL_ISSUES_GROUPS"), QStringLiteral("IssueGroupID"));
+    addIssue(site, QString::fromUtf16(u"S-\uFFFF1"), at(2024, 3, 1), 2, QString::fromUtf16(u"Crane \uFFFE down"));
+    exportLog(openLog());
+
+    EXPECT_TRUE(boxes.empty()) << boxes.prompts().front().toStdString();
+    const XlsxReadBack book(saved());
+    ASSERT_FALSE(book.failed()) << book.error().toStdString();
+    EXPECT_EQ(book.problems(), QStringList());
+    const QString sheet = QString::fromUtf16(u"Site\uFFFD");
+    EXPECT_EQ(book.sheetNames(), (QStringList{"Build", "Design", sheet}));
+    EXPECT_EQ(rowOf(book, sheet, 3).mid(0, 3),
+              (QStringList{QString::fromUtf16(u"S-\uFFFD1"), "01/03/2024 00:00", QString::fromUtf16(u"Crane \uFFFD down")}));
+}
+
 // What an export shows and leaves when it stops early, cannot save, or
 // cannot name what the issues point to.
 enum class Trouble { NoGroups, GroupsUnreadable, IssuesUnreadable, StatusListUnreadable, NoRightToList, SaveFails };

@@ -305,18 +305,21 @@ TEST_F(NavigationTest, ResizeFollowsTheWindowOnlyAboveTheDesignedSize) {
     open();
     auto* pb = nav->findChild<QProgressBar*>(QStringLiteral("PB1"));
     using namespace controls;
-    EXPECT_EQ(widthTwips(tree), 3735);
-    EXPECT_EQ(heightTwips(tree), 4215);
-    EXPECT_EQ(topTwips(pb), 4440);
+    // Sizes go through whole pixels on the way: within a pixel's worth of twips.
+    const TwipScale twips = TwipScale::of(nav);
+    const double across = 1 / twips.pixelsPerTwipX(), down = 1 / twips.pixelsPerTwipY();
+    EXPECT_NEAR(widthTwips(tree), 3735, across);
+    EXPECT_NEAR(heightTwips(tree), 4215, down);
+    EXPECT_NEAR(topTwips(pb), 4440, down);
 
     // 5000 x 6000 twips outside: the designed frame is 120 wide, 240 high.
-    nav->resize(twipsSizeToPixels(5000 - 120, 6000 - 240));
-    EXPECT_NEAR(widthTwips(tree), 4505, 15);
-    EXPECT_NEAR(heightTwips(tree), 4860, 15);
-    EXPECT_NEAR(topTwips(pb), 5085, 15);
+    nav->resize(twips.size(5000 - 120, 6000 - 240));
+    EXPECT_NEAR(widthTwips(tree), 4505, across);
+    EXPECT_NEAR(heightTwips(tree), 4860, down);
+    EXPECT_NEAR(topTwips(pb), 5085, down);
 
     const int width = widthTwips(tree), height = heightTwips(tree);
-    nav->resize(twipsSizeToPixels(4000 - 120, 6000 - 240));
+    nav->resize(twips.size(4000 - 120, 6000 - 240));
     EXPECT_EQ(widthTwips(tree), width);
     EXPECT_EQ(heightTwips(tree), height);
 }

@@ -2,6 +2,7 @@
 // level by level by clicks.
 
 #include "client/shell/frmProjectViewer.h"
+#include "controls/Twips.h"
 #include "platform/ui/Windows.h"
 #include "tests/client/ClientTest.h"
 
@@ -193,9 +194,12 @@ TEST_F(ProjectViewerTest, UnknownStatusLeavesTheNodeWithoutPicture) {
 TEST_F(ProjectViewerTest, TreeFollowsTheWindowAboveItsMinimumSize) {
     open();
     viewer->resize(900, 700);
-    // The window's outer size less 390 and 910 twips.
-    const QSize grown = viewer->frameGeometry().size() - QSize(26, 61);
-    EXPECT_EQ(tree->size(), grown);
+    // The window's outer size less 390 and 910 twips, to the pixel.
+    const QSize outer = viewer->frameGeometry().size();
+    const QSize margins = controls::TwipScale::of(viewer).size(390, 910);
+    const QSize grown = tree->size();
+    EXPECT_NEAR(grown.width(), outer.width() - margins.width(), 1);
+    EXPECT_NEAR(grown.height(), outer.height() - margins.height(), 1);
     viewer->resize(300, 250); // below 5000 x 4000 twips: nothing moves
     EXPECT_EQ(tree->size(), grown);
 }

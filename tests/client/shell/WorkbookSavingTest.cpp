@@ -43,6 +43,7 @@ TEST(WorkbookSaving, ReplacesOnlyAfterYesAndOffersSaveAsUntilSavedOrCancelled) {
     const QString title = QStringLiteral("01/02/2026 Report: Alpha");
     const QString fileName = QStringLiteral("01-02-2026 Report- Alpha.xlsx");
     const QString other = QStringLiteral("other.xlsx");
+    const QString typedAsXls = QStringLiteral("01-02-2026 Report- Alpha.xls");
     const QString unreachable = QStringLiteral("missing/folder/x.xlsx");
     const SaveCase cases[] = {
         {"new file", Before::Nothing, {}, {}, true, true, fileName, 0, 0},
@@ -51,6 +52,12 @@ TEST(WorkbookSaving, ReplacesOnlyAfterYesAndOffersSaveAsUntilSavedOrCancelled) {
         {"no, then saved elsewhere", Before::OldFile, {ui::vbNo}, {other}, true, true, other, 1, 1},
         {"a name typed without a suffix gets one", Before::OldFile, {ui::vbNo}, {QStringLiteral("other")}, true, true,
          other, 1, 1},
+        {"another suffix gets .xlsx in its place", Before::OldFile, {ui::vbNo}, {QStringLiteral("other.xls")}, true,
+         true, other, 1, 1},
+        {"another suffix naming the old file asks again; No, then cancelled", Before::OldFile, {ui::vbNo, ui::vbNo},
+         {typedAsXls, std::nullopt}, true, false, {}, 2, 2},
+        {"another suffix naming the old file replaces it after Yes", Before::OldFile, {ui::vbNo, ui::vbYes},
+         {typedAsXls}, true, true, fileName, 2, 1},
         {"failed save, failed again, then cancelled", Before::Folder, {ui::vbYes}, {unreachable, std::nullopt}, true,
          false, {}, 3, 2},
         {"failed save, then saved elsewhere", Before::Folder, {ui::vbYes}, {other}, true, true, other, 2, 1},

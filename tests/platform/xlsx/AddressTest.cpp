@@ -66,8 +66,9 @@ TEST(XlsxAddress, SheetAndDefinedNamesFollowTheSpreadsheetRules)
         EXPECT_EQ(definedNameProblem(c.name).isEmpty(), c.allowed) << c.name.toStdString();
 }
 
-TEST(XlsxAddress, LiteralEscapesAreEscapedOnceAndOtherTextIsLeftAlone)
+TEST(XlsxAddress, TextsAreEscapedOnceForTheFileAndOtherTextIsLeftAlone)
 {
+    const QChar high(0xD83D), low(0xDE00);
     const std::pair<QString, QString> cases[] = {
         {"plain text", "plain text"},
         {"_x0041_", "_x005F_x0041_"},
@@ -76,7 +77,16 @@ TEST(XlsxAddress, LiteralEscapesAreEscapedOnceAndOtherTextIsLeftAlone)
         {"_x004_", "_x004_"},
         {"_x00G1_", "_x00G1_"},
         {"snake_case_x", "snake_case_x"},
+        {QString("a") + QChar(0) + "b", "a_x0000_b"},
+        {"tab\tline\nreturn\r\x1f", "tab\tline\nreturn_x000D__x001F_"},
+        {QString::fromUtf16(u"a\uFFFEb\uFFFF"), QString::fromUtf16(u"a\uFFFDb\uFFFD")},
+        {QString("pair ") + high + low, QString("pair ") + high + low},
+        {QString("lone ") + high + "x" + low, QString::fromUtf16(u"lone \uFFFDx\uFFFD")},
     };
     for (const auto& [text, escaped] : cases)
-        EXPECT_EQ(escapeLiteralText(text), escaped) << text.toStdString();
+        EXPECT_EQ(escapeCellText(text), escaped) << text.toStdString();
+
+    // Names keep their control characters for the rules to refuse.
+    EXPECT_EQ(xmlSafeText(QString::fromUtf16(u"Risks\uFFFE\t") + high), QString::fromUtf16(u"Risks\uFFFD\t\uFFFD"));
+    EXPECT_EQ(xmlSafeText(QString("ok ") + high + low), QString("ok ") + high + low);
 }

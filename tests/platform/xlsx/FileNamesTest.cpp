@@ -20,6 +20,12 @@ TEST(XlsxFileNames, TitlesBecomeNamesThatCanStandInAFolder)
         {"Alpha.v2.", "Alpha.v2..xlsx"},
         {"", "Workbook.xlsx"},
         {"...", "Workbook.xlsx"},
+        // Nothing invisible changes how the name reads in a file manager.
+        {QString::fromUtf16(u"invoice\u202Eslx.exe"), "invoiceslx.exe.xlsx"},
+        {QString::fromUtf16(u"\u200FAlpha\u2066 \u200Bplan\u2069\uFEFF"), "Alpha plan.xlsx"},
+        {QString::fromUtf16(u"line\u2028next\u0085end\uFFFE"), "line-next-end-.xlsx"},
+        {QString("half ") + QChar(0xD800) + "pair", "half -pair.xlsx"},
+        {QString::fromUtf16(u"tag \U000E0041 emoji \U0001F600"), QString::fromUtf16(u"tag  emoji \U0001F600.xlsx")},
     };
     for (const auto& [title, name] : cases)
         EXPECT_EQ(workbookFileName(title), name) << title.toStdString();
@@ -28,6 +34,23 @@ TEST(XlsxFileNames, TitlesBecomeNamesThatCanStandInAFolder)
     EXPECT_LE(longName.toUtf8().size(), 255);
     EXPECT_TRUE(longName.endsWith(".xlsx"));
     EXPECT_FALSE(longName.chopped(5).back().isHighSurrogate());
+}
+
+// A name chosen in the Save-As chooser always ends up an .xlsx file.
+TEST(XlsxFileNames, ChosenPathsGetTheWorkbookSuffix)
+{
+    const std::pair<QString, QString> cases[] = {
+        {"/d/book.xlsx", "/d/book.xlsx"},
+        {"/d/book.XLSX", "/d/book.XLSX"},
+        {"/d/book.xls", "/d/book.xlsx"},
+        {"/d/book.ods", "/d/book.xlsx"},
+        {"/d/book", "/d/book.xlsx"},
+        {"/d/minutes 12.03.2026", "/d/minutes 12.03.2026.xlsx"},
+        {"/d/Q1 plan.final version", "/d/Q1 plan.final version.xlsx"},
+        {"/d.old/.xls", "/d.old/.xls.xlsx"},
+    };
+    for (const auto& [chosen, saved] : cases)
+        EXPECT_EQ(withWorkbookSuffix(chosen), saved) << chosen.toStdString();
 }
 
 TEST(XlsxFileNames, TheOutputFolderIsTheOverrideElseDocumentsElseHomeAndIsCreated)

@@ -1,4 +1,5 @@
 #include "platform/xlsx/Application.h"
+#include "platform/xlsx/Constants.h"
 #include "platform/xlsx/Error.h"
 
 #include "XlsxReadBack.h"
@@ -9,9 +10,12 @@
 #include <QJsonArray>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <xlsxwriter.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -165,6 +169,7 @@ TEST(XlsxFile, SavingReplacesOnlyWhenTheWholeFileWasWritten)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("the earlier report");
     old.close();
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0600), 0);  // a report kept private
     const auto leftovers = [&] { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size() - 1; };
 
     // The file writer fails while it closes the workbook: files may grow to 4 KiB only.
@@ -184,6 +189,8 @@ TEST(XlsxFile, SavingReplacesOnlyWhenTheWholeFileWasWritten)
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, SIG_DFL);
         EXPECT_TRUE(description.contains(path)) << description.toStdString();
+        // The system's reason, not the writer's "Zip generic error".
+        EXPECT_TRUE(description.endsWith(QString::fromLocal8Bit(std::strerror(EFBIG)))) << description.toStdString();
     }
     EXPECT_EQ(contentOf(path), "the earlier report");
     EXPECT_EQ(leftovers(), 0);
@@ -197,8 +204,65 @@ TEST(XlsxFile, SavingReplacesOnlyWhenTheWholeFileWasWritten)
     // The workbook kept in memory saves once the way is clear.
     wb.SaveAs(path);
     EXPECT_TRUE(contentOf(path).startsWith("PK"));
+    struct stat saved {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &saved), 0);
+    EXPECT_EQ(saved.st_mode & 0777, 0600u);
     EXPECT_EQ(leftovers(), 0);
     EXPECT_EQ(XlsxReadBack(path).cell("Sheet1", "A3000")["value"], "row 3000 of a workbook large enough to fail");
+}
+
+// Whatever a user pastes into a shared project's texts, the saved file opens
+// and gives each text back; a text that the file could not hold is refused
+// when it is written, never when the workbook is saved.
+TEST(XlsxFile, HostileTextsSaveAsWellFormedFilesAndReadBackAsWritten)
+{
+    const QChar high(0xD83D), low(0xDE00);
+    const QString limit(kMaxCellText, u'a');
+    const QString nulAtTheLimit = QString(kMaxCellText - 10, u'b') + QChar(0) + "end";
+    struct Case {
+        const char* what;
+        QString written;
+        QString readBack;
+    };
+    const Case cases[] = {
+        {"U+FFFE", QString::fromUtf16(u"a\uFFFEb"), QString::fromUtf16(u"a\uFFFDb")},
+        {"U+FFFF", QString::fromUtf16(u"\uFFFF"), QString::fromUtf16(u"\uFFFD")},
+        {"lone high surrogate", QString("a") + high + "b", QString::fromUtf16(u"a\uFFFDb")},
+        {"lone low surrogate at the end", QString("a") + low, QString::fromUtf16(u"a\uFFFD")},
+        {"a whole pair", QString("a") + high + low, QString("a") + high + low},
+        {"NUL keeps the rest", QString("before") + QChar(0) + "after", QString("before") + QChar(0) + "after"},
+        {"control characters", "\x01" "bell\x07\r\n\tvt\x0b\x1f", "\x01" "bell\x07\r\n\tvt\x0b\x1f"},
+        {"literal escape", "_x0041_ and _x005F_", "_x0041_ and _x005F_"},
+        {"32,767 characters", limit, limit},
+        {"a NUL that escaped just fits", nulAtTheLimit, nulAtTheLimit},
+    };
+    Workbook wb(3);
+    Worksheet& sheet = wb.Worksheets(1);
+    for (int row = 1; row <= int(std::size(cases)); ++row)
+        sheet.Cells(row, 1).setValue(cases[row - 1].written);
+    wb.Worksheets(2).setName(QString::fromUtf16(u"Risks\uFFFE"));
+    wb.Worksheets(3).setName(QString("Group ") + high);
+    EXPECT_THROW(wb.Worksheets(3).setName(QString::fromUtf16(u"Risks\uFFFF")), Error);  // the same name in the file
+    // Refused as written: escaped, each would pass the limit.
+    const QString tooLong[] = {QString(kMaxCellText - 7, u'c') + "_x0041_", QString(kMaxCellText - 1, u'c') + QChar(0)};
+    for (const QString& text : tooLong) {
+        EXPECT_THROW(sheet.Cells(20, 1).setValue(text), Error);
+        EXPECT_FALSE(sheet.Cells(20, 1).Value().isValid());
+    }
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath("hostile.xlsx");
+    wb.SaveAs(path);
+    const XlsxReadBack book(path);
+    ASSERT_FALSE(book.failed()) << book.error().toStdString();
+    EXPECT_EQ(book.problems(), QStringList());
+    EXPECT_EQ(book.sheetNames(),
+              (QStringList{"Sheet1", QString::fromUtf16(u"Risks\uFFFD"), QString::fromUtf16(u"Group \uFFFD")}));
+    for (int row = 1; row <= int(std::size(cases)); ++row) {
+        const QJsonObject cell = book.cell("Sheet1", QStringLiteral("A%1").arg(row));
+        EXPECT_EQ(cell["value"].toString(), cases[row - 1].readBack) << cases[row - 1].what;
+        EXPECT_EQ(cell["type"], "s") << cases[row - 1].what;
+    }
 }
 
 // The reader must see what openpyxl lets through, or the checks above prove nothing.

@@ -4,7 +4,9 @@
     xlsx_reader.py FILE              prints the workbook's content as JSON
     xlsx_reader.py --compare A B     exits 0 when both files hold the same content
 
-The content is read with openpyxl. openpyxl accepts some things that
+A file any of whose XML parts is not well-formed cannot be opened by a
+spreadsheet program: the reader then fails, naming those parts. The content
+is read with openpyxl. openpyxl accepts some things that
 spreadsheet programs refuse or repair (overlapping column records, a defined
 name given twice, sheet names the program would not allow), so those are
 checked in the file's XML and listed under "problems". openpyxl decodes the
@@ -58,6 +60,18 @@ def sheet_name_problem(name, earlier):
     if name.lower() in earlier:
         return "is used twice"
     return None
+
+
+def malformed_parts(path):
+    found = []
+    with zipfile.ZipFile(path) as z:
+        for name in z.namelist():
+            if name.endswith((".xml", ".rels")):
+                try:
+                    ET.fromstring(z.read(name))
+                except ET.ParseError as e:
+                    found.append("%s (%s)" % (name, e))
+    return found
 
 
 def xml_problems(path):
@@ -134,6 +148,9 @@ def style(obj):
 
 
 def dump(path):
+    malformed = malformed_parts(path)
+    if malformed:
+        sys.exit("not well-formed: " + "; ".join(malformed))
     problems = xml_problems(path)
     names = defined_names(path)
     book = openpyxl.load_workbook(path)
