@@ -58,11 +58,15 @@ std::optional<DateSpan> readDateSpan(const DateBox& startBox, const DateBox& end
     if (!end)
         return std::nullopt;
     if (dayBefore(*end, *start)) {
-        ui::MsgBox(QStringLiteral("The End Date you have entered is before the Start Date"), ui::vbInformation,
-                   QStringLiteral("Operation Cancelled"));
+        tellEndBeforeStart();
         return std::nullopt;
     }
     return DateSpan{*start, *end};
+}
+
+void tellEndBeforeStart() {
+    ui::MsgBox(QStringLiteral("The End Date you have entered is before the Start Date"), ui::vbInformation,
+               QStringLiteral("Operation Cancelled"));
 }
 
 void DateBox::mousePressEvent(QMouseEvent* event) {

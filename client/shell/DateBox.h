@@ -60,6 +60,8 @@ struct DateSpan {
     QDateTime end;
 };
 std::optional<DateSpan> readDateSpan(const DateBox& startBox, const DateBox& endBox);
+// The one refusal of an end on a day before its start, for every window that takes both.
+void tellEndBeforeStart();
 
 // The date-box protocol: preset the calendar from the box (today when the box
 // is empty or not a date), show it modally, write g_pickedDate back.
