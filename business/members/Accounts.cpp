@@ -2,12 +2,15 @@
 
 #include "business/MemberCall.h"
 #include "business/PasswordHash.h"
+#include "business/Widths.h"
 #include "business/ZorbelClass.h"
 
 namespace zorbel {
 namespace {
 
-constexpr int kNameWidth = 50;
+constexpr int kUserNameWidth = widths::of("ZORBEL_MULTI_USER_TABLE", "UserName");
+constexpr int kPasswordWidth = widths::of("ZORBEL_MULTI_USER_TABLE", "Password");
+constexpr int kFullNameWidth = widths::of("ZORBEL_MULTI_USER_TABLE", "FullName");
 
 } // namespace
 
@@ -33,15 +36,15 @@ qint32 ZorbelClass::AddUser(qint32 UserID, const QString& UserName, const QStrin
     // The hash is taken of the password as it was always stored (cleaned and cut),
     // so that the log-on, which tries both forms, accepts it as typed.
     QString why;
-    const std::optional<QString> hashed = password::tryHash(clean(Password, kNameWidth), why);
+    const std::optional<QString> hashed = password::tryHash(clean(Password, kPasswordWidth), why);
     if (!hashed) {
         call.fail(why);
         return 0;
     }
     return call.run({QStringLiteral("INSERT INTO ZORBEL_MULTI_USER_TABLE ( UserID, UserName, Password, FullName, "
                                     "ProjectCreator, Administrator) VALUES (?,?,?,?,?,?)"),
-                     {sql::integer(UserID), sql::text(clean(UserName, kNameWidth)),
-                      sql::text(*hashed), sql::text(clean(FullName, kNameWidth)),
+                     {sql::integer(UserID), sql::text(clean(UserName, kUserNameWidth)),
+                      sql::text(*hashed), sql::text(clean(FullName, kFullNameWidth)),
                       sql::integer(0), sql::integer(Administrator)}});
 }
 
@@ -57,21 +60,21 @@ qint32 ZorbelClass::UpdateUser(qint32 MultiUserID, qint32 UserID, const QString&
     if (Password.isEmpty()) {
         return call.update({QStringLiteral("UPDATE ZORBEL_MULTI_USER_TABLE SET UserID = ?,UserName = ?,"
                                            "Administrator = ?,FullName = ? WHERE MultiUserID = ?"),
-                            {sql::integer(UserID), sql::text(clean(UserName, kNameWidth)),
-                             sql::integer(Administrator), sql::text(clean(FullName, kNameWidth)),
+                            {sql::integer(UserID), sql::text(clean(UserName, kUserNameWidth)),
+                             sql::integer(Administrator), sql::text(clean(FullName, kFullNameWidth)),
                              sql::integer(MultiUserID)}});
     }
     QString why;
-    const std::optional<QString> hashed = password::tryHash(clean(Password, kNameWidth), why);
+    const std::optional<QString> hashed = password::tryHash(clean(Password, kPasswordWidth), why);
     if (!hashed) {
         call.fail(why);
         return 0;
     }
     return call.update({QStringLiteral("UPDATE ZORBEL_MULTI_USER_TABLE SET UserID = ?,UserName = ?,Password = ?,"
                                        "Administrator = ?,FullName = ? WHERE MultiUserID = ?"),
-                        {sql::integer(UserID), sql::text(clean(UserName, kNameWidth)),
+                        {sql::integer(UserID), sql::text(clean(UserName, kUserNameWidth)),
                          sql::text(*hashed), sql::integer(Administrator),
-                         sql::text(clean(FullName, kNameWidth)), sql::integer(MultiUserID)}});
+                         sql::text(clean(FullName, kFullNameWidth)), sql::integer(MultiUserID)}});
 }
 
 } // namespace zorbel

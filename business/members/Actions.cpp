@@ -1,12 +1,13 @@
 // Actions: the steps of a task, each the parent of progress entries.
 
 #include "business/MemberCall.h"
+#include "business/Widths.h"
 #include "business/ZorbelClass.h"
 
 namespace zorbel {
 namespace {
 
-constexpr int kDescriptionWidth = 255;
+constexpr int kDescriptionWidth = widths::of("ZORBEL_ACTIONS", "Description");
 
 const QString kActionColumns = QStringLiteral(
     "SELECT ActionID, TaskID, Description, StartDate, EndDate, StatusID, OwnerID, WBS From ZORBEL_ACTIONS");

@@ -1,13 +1,19 @@
 // Contacts: the shared address list that owners and team members come from.
 
 #include "business/MemberCall.h"
+#include "business/Widths.h"
 #include "business/ZorbelClass.h"
 
 namespace zorbel {
 namespace {
 
-constexpr int kWidth = 50;
-constexpr int kNotCut = 0; // Company: whatever the window sends is kept
+constexpr int kFirstNameWidth = widths::of("ZORBEL_USER_TABLE", "FirstName");
+constexpr int kSurNameWidth = widths::of("ZORBEL_USER_TABLE", "SurName");
+constexpr int kTitleWidth = widths::of("ZORBEL_USER_TABLE", "Title");
+constexpr int kEmailWidth = widths::of("ZORBEL_USER_TABLE", "email");
+constexpr int kCompanyWidth = widths::of("ZORBEL_USER_TABLE", "Company"); // kept whole
+constexpr int kTelephoneWidth = widths::of("ZORBEL_USER_TABLE", "Telephone");
+constexpr int kMobileWidth = widths::of("ZORBEL_USER_TABLE", "Mobile");
 
 } // namespace
 
@@ -31,10 +37,10 @@ qint32 ZorbelClass::AddContact(const QString& FirstName, const QString& LastName
     MemberCall call(*this, QStringLiteral("AddContact"), QStringLiteral("(C)Add Contact Method failed: "));
     return call.run({QStringLiteral("INSERT INTO ZORBEL_USER_TABLE ( FirstName, SurName, Title, email, Company, "
                                     "Telephone, Mobile ) VALUES (?,?,?,?,?,?,?)"),
-                     {sql::text(clean(FirstName, kWidth)), sql::text(clean(LastName, kWidth)),
-                      sql::text(clean(Title, kWidth)), sql::text(clean(email, kWidth)),
-                      sql::text(clean(Company, kNotCut)), sql::text(clean(Telephone, kWidth)),
-                      sql::text(clean(Mobile, kWidth))}});
+                     {sql::text(clean(FirstName, kFirstNameWidth)), sql::text(clean(LastName, kSurNameWidth)),
+                      sql::text(clean(Title, kTitleWidth)), sql::text(clean(email, kEmailWidth)),
+                      sql::text(clean(Company, kCompanyWidth)), sql::text(clean(Telephone, kTelephoneWidth)),
+                      sql::text(clean(Mobile, kMobileWidth))}});
 }
 
 qint32 ZorbelClass::UpdateContact(qint32 ContactID, const QString& FirstName, const QString& LastName,
@@ -47,10 +53,10 @@ qint32 ZorbelClass::UpdateContact(qint32 ContactID, const QString& FirstName, co
     MemberCall call(*this, QStringLiteral("UpdateContact"), QStringLiteral("(C)Update Contact Method failed: "));
     return call.update({QStringLiteral("UPDATE ZORBEL_USER_TABLE SET FirstName = ?,SurName = ?,Title = ?,email = ?,"
                                        "Company = ?,Telephone = ?,Mobile = ? WHERE UserID = ?"),
-                        {sql::text(clean(FirstName, kWidth)), sql::text(clean(LastName, kWidth)),
-                         sql::text(clean(Title, kWidth)), sql::text(clean(email, kWidth)),
-                         sql::text(clean(Company, kNotCut)), sql::text(clean(Telephone, kWidth)),
-                         sql::text(clean(Mobile, kWidth)), sql::integer(ContactID)}});
+                        {sql::text(clean(FirstName, kFirstNameWidth)), sql::text(clean(LastName, kSurNameWidth)),
+                         sql::text(clean(Title, kTitleWidth)), sql::text(clean(email, kEmailWidth)),
+                         sql::text(clean(Company, kCompanyWidth)), sql::text(clean(Telephone, kTelephoneWidth)),
+                         sql::text(clean(Mobile, kMobileWidth)), sql::integer(ContactID)}});
 }
 
 } // namespace zorbel

@@ -1,12 +1,14 @@
 // Deliverables: the products of a project, each the parent of tasks.
 
 #include "business/MemberCall.h"
+#include "business/Widths.h"
 #include "business/ZorbelClass.h"
 
 namespace zorbel {
 namespace {
 
-constexpr int kTextWidth = 255;
+constexpr int kDeliverableWidth = widths::of("ZORBEL_DELIVERABLES", "Deliverable");
+constexpr int kMetricWidth = widths::of("ZORBEL_DELIVERABLES", "Metric");
 
 const QString kDeliverableColumns =
     QStringLiteral("SELECT DeliverableID, ProjectID, StatusID, Deliverable, Metric, OwnerID, StartDate, EndDate, "
@@ -40,10 +42,10 @@ qint32 ZorbelClass::AddDeliverable(qint32 ProjectID, qint16 StatusID, const QStr
     }
     MemberCall call(*this, QStringLiteral("AddDeliverable"));
     // The caller shows the metric as it was stored.
-    Metric = clean(Metric, kTextWidth);
+    Metric = clean(Metric, kMetricWidth);
     return call.insert({QStringLiteral("INSERT INTO ZORBEL_DELIVERABLES ( ProjectID, StatusID, Deliverable, Metric, "
                                        "OwnerID, StartDate, EndDate, WBS, CSF ) VALUES (?,?,?,?,?,?,?,?,?)"),
-                        {sql::integer(ProjectID), sql::integer(StatusID), sql::text(clean(Deliverable, kTextWidth)),
+                        {sql::integer(ProjectID), sql::integer(StatusID), sql::text(clean(Deliverable, kDeliverableWidth)),
                          sql::text(Metric), sql::integer(OwnerID), sql::date(StartDate), sql::date(EndDate),
                          sql::integer(WBS), sql::integer(CSF)}});
 }
@@ -59,8 +61,8 @@ qint32 ZorbelClass::UpdateDeliverable(qint32 DeliverableID, qint32 ProjectID, qi
     return call.update(
         {QStringLiteral("UPDATE ZORBEL_DELIVERABLES SET ProjectID = ?,StatusID = ?,Deliverable = ?,Metric = ?,"
                         "OwnerID = ?,StartDate = ?,EndDate = ?,WBS = ?,CSF = ? WHERE DeliverableID = ?"),
-         {sql::integer(ProjectID), sql::integer(StatusID), sql::text(clean(Deliverable, kTextWidth)),
-          sql::text(clean(Metric, kTextWidth)), sql::integer(OwnerID), sql::date(StartDate), sql::date(EndDate),
+         {sql::integer(ProjectID), sql::integer(StatusID), sql::text(clean(Deliverable, kDeliverableWidth)),
+          sql::text(clean(Metric, kMetricWidth)), sql::integer(OwnerID), sql::date(StartDate), sql::date(EndDate),
           sql::integer(WBS), sql::integer(CSF), sql::integer(DeliverableID)}});
 }
 

@@ -2,15 +2,16 @@
 
 #include "business/MemberCall.h"
 #include "business/Text.h"
+#include "business/Widths.h"
 #include "business/ZorbelClass.h"
 
 namespace zorbel {
 namespace {
 
-constexpr int kNameWidth = 100;
-constexpr int kLocationWidth = 150;
-constexpr int kRevisionWidth = 50;
-constexpr int kLinkWidth = 255;
+constexpr int kNameWidth = widths::of("ZORBEL_DOCUMENTS", "Name");
+constexpr int kLocationWidth = widths::of("ZORBEL_DOCUMENTS", "Location");
+constexpr int kRevisionWidth = widths::of("ZORBEL_DOCUMENTS", "RevisionNo");
+constexpr int kLinkWidth = widths::of("ZORBEL_DOCUMENTS", "OLELink");
 
 bool longerThan(const QString& text, int width) {
     return cutToCharacters(text, width) != text;

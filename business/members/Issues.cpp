@@ -1,6 +1,7 @@
 // The issue log: look-up lists, issues and issue groups.
 
 #include "business/MemberCall.h"
+#include "business/Widths.h"
 #include "business/ZorbelClass.h"
 #include "business/members/Ordering.h"
 
@@ -12,9 +13,11 @@
 namespace zorbel {
 namespace {
 
-constexpr int kReferenceWidth = 50;
-constexpr int kTextWidth = 255;
-constexpr int kGroupWidth = 50;
+constexpr int kReferenceWidth = widths::of("ZORBEL_ISSUE_LOG", "IssueReference");
+constexpr int kIssueWidth = widths::of("ZORBEL_ISSUE_LOG", "Issue");
+constexpr int kImpactWidth = widths::of("ZORBEL_ISSUE_LOG", "Impact");
+constexpr int kResolutionWidth = widths::of("ZORBEL_ISSUE_LOG", "Resolution");
+constexpr int kGroupWidth = widths::of("ZORBEL_ISSUES_GROUPS", "Description");
 
 // The project id arrives as whatever the issue log holds. Only a whole number
 // that fits 32 bits names a project: an empty or garbled value would store an
@@ -121,8 +124,8 @@ qint32 ZorbelClass::AddIssue(const QVariant& ProjectID, qint32 IssueGroupID, con
                         "Impact, Resolution,OwnerID,StatusID,SeverityID,UrgencyID,ScheduleID) "
                         "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)"),
          {sql::integer(*project), sql::integer(IssueGroupID), sql::text(clean(IssueReference, kReferenceWidth)),
-          sql::date(IssueDate), sql::text(clean(Issue, kTextWidth)), sql::text(clean(Impact, kTextWidth)),
-          sql::text(clean(Resolution, kTextWidth)), sql::integer(OwnerID), sql::integer(StatusID),
+          sql::date(IssueDate), sql::text(clean(Issue, kIssueWidth)), sql::text(clean(Impact, kImpactWidth)),
+          sql::text(clean(Resolution, kResolutionWidth)), sql::integer(OwnerID), sql::integer(StatusID),
           sql::integer(SeverityID), sql::integer(UrgencyID), sql::integer(ScheduleID)}});
 }
 
@@ -145,8 +148,8 @@ qint32 ZorbelClass::UpdateIssue(qint32 IssueID, const QVariant& ProjectID, qint3
                         "IssueDate = ?,Issue = ?,Impact = ?,Resolution = ?,OwnerID = ?,StatusID = ?,"
                         "SeverityID = ?,UrgencyID = ?,ScheduleID = ? WHERE IssueID = ?"),
          {sql::integer(*project), sql::integer(IssueGroupID), sql::text(clean(IssueReference, kReferenceWidth)),
-          sql::date(IssueDate), sql::text(clean(Issue, kTextWidth)), sql::text(clean(Impact, kTextWidth)),
-          sql::text(clean(Resolution, kTextWidth)), sql::integer(OwnerID), sql::integer(StatusID),
+          sql::date(IssueDate), sql::text(clean(Issue, kIssueWidth)), sql::text(clean(Impact, kImpactWidth)),
+          sql::text(clean(Resolution, kResolutionWidth)), sql::integer(OwnerID), sql::integer(StatusID),
           sql::integer(SeverityID), sql::integer(UrgencyID), sql::integer(ScheduleID), sql::integer(IssueID)}});
 }
 

@@ -2,6 +2,7 @@
 
 #include "business/MemberCall.h"
 #include "business/PasswordHash.h"
+#include "business/Widths.h"
 #include "business/ZorbelClass.h"
 
 #include <limits>
@@ -9,7 +10,10 @@
 namespace zorbel {
 namespace {
 
-constexpr int kNameWidth = 50;
+constexpr int kPasswordWidth = widths::of("ZORBEL_MULTI_USER_TABLE", "Password");
+constexpr int kFullNameWidth = widths::of("ZORBEL_TEAM_TABLE", "FullName");
+constexpr int kFirstNameWidth = widths::of("ZORBEL_TEAM_TABLE", "FirstName");
+constexpr int kSurNameWidth = widths::of("ZORBEL_TEAM_TABLE", "SurName");
 
 } // namespace
 
@@ -24,7 +28,7 @@ RecordsetPtr ZorbelClass::UserLogOn(const QString& UserName, const QString& Pass
 
     // A password set through the accounts window was stored cleaned and cut; one
     // typed as the user knows it (apostrophes included) must still log in.
-    const QString cleanedPassword = clean(Password, kNameWidth);
+    const QString cleanedPassword = clean(Password, kPasswordWidth);
     bool anyHashVerified = false;
     const auto typedMatches = [&](const QString& stored) {
         if (!password::isHash(stored))
@@ -93,8 +97,8 @@ qint16 ZorbelClass::AddTeamMember(qint32 UserID, qint32 ProjectID, const QString
     return static_cast<qint16>(call.run(
         {QStringLiteral("INSERT INTO ZORBEL_TEAM_TABLE ( UserID, ProjectID, FullName, FirstName, SurName) "
                         "VALUES (?,?,?,?,?)"),
-         {sql::integer(UserID), sql::integer(ProjectID), sql::text(clean(FullName, kNameWidth)),
-          sql::text(clean(FirstName, kNameWidth)), sql::text(clean(SurName, kNameWidth))}}));
+         {sql::integer(UserID), sql::integer(ProjectID), sql::text(clean(FullName, kFullNameWidth)),
+          sql::text(clean(FirstName, kFirstNameWidth)), sql::text(clean(SurName, kSurNameWidth))}}));
 }
 
 qint16 ZorbelClass::DeleteTeamMember(qint32 TeamID) {

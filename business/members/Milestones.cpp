@@ -1,12 +1,13 @@
 // Milestones: dated points of a project, listed by their start.
 
 #include "business/MemberCall.h"
+#include "business/Widths.h"
 #include "business/ZorbelClass.h"
 
 namespace zorbel {
 namespace {
 
-constexpr int kDescriptionWidth = 50;
+constexpr int kDescriptionWidth = widths::of("ZORBEL_MILESTONES", "Description");
 
 const QString kMilestoneColumns = QStringLiteral(
     "SELECT MilestoneID, ProjectID, Description, StartDate, EndDate, StatusID, OwnerID From ZORBEL_MILESTONES");

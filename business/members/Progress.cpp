@@ -1,12 +1,13 @@
 // Progress entries: dated notes of what was done on an action.
 
 #include "business/MemberCall.h"
+#include "business/Widths.h"
 #include "business/ZorbelClass.h"
 
 namespace zorbel {
 namespace {
 
-constexpr int kDescriptionWidth = 255;
+constexpr int kDescriptionWidth = widths::of("ZORBEL_PROGRESS", "Description");
 
 const QString kProgressColumns =
     QStringLiteral("SELECT ProgressID, ActionID, ProgressDate, Description, OwnerID, WBS From ZORBEL_PROGRESS");

@@ -2,12 +2,15 @@
 // breakdown uses.
 
 #include "business/MemberCall.h"
+#include "business/Widths.h"
 #include "business/ZorbelClass.h"
 
 namespace zorbel {
 namespace {
 
-constexpr int kProjectTextWidth = 50;
+constexpr int kNameWidth = widths::of("ZORBEL_PROJECTS", "Name");
+constexpr int kReferenceWidth = widths::of("ZORBEL_PROJECTS", "Reference");
+constexpr int kDescriptionWidth = widths::of("ZORBEL_PROJECTS", "Description");
 
 // The windows read these columns by position.
 const QString kProjectColumns = QStringLiteral(
@@ -69,8 +72,8 @@ qint32 ZorbelClass::UpdateProject(qint32 ProjectID, const QString& Name, const Q
     return call.update(
         {QStringLiteral("UPDATE ZORBEL_PROJECTS SET Name = ?,Reference = ?,Description = ?,OwnerID = ?,"
                         "StartDate = ?,EndDate = ?,StatusID = ?,WBS = ?,State = ? WHERE ProjectID = ?"),
-         {sql::text(clean(Name, kProjectTextWidth)), sql::text(clean(Reference, kProjectTextWidth)),
-          sql::text(clean(Description, kProjectTextWidth)), sql::integer(OwnerID), sql::date(StartDate),
+         {sql::text(clean(Name, kNameWidth)), sql::text(clean(Reference, kReferenceWidth)),
+          sql::text(clean(Description, kDescriptionWidth)), sql::integer(OwnerID), sql::date(StartDate),
           sql::date(EndDate), sql::integer(StatusID), sql::integer(WBS), sql::integer(State),
           sql::integer(ProjectID)}});
 }
@@ -94,8 +97,8 @@ qint32 ZorbelClass::AddProject(const QString& Name, const QString& Reference, co
     return call.insert(
         {QStringLiteral("INSERT INTO ZORBEL_PROJECTS ( Name, Reference, Description, OwnerID, StartDate, EndDate, "
                         "StatusID, WBS, State ) VALUES (?,?,?,?,?,?,?,?,?)"),
-         {sql::text(clean(Name, kProjectTextWidth)), sql::text(clean(Reference, kProjectTextWidth)),
-          sql::text(clean(Description, kProjectTextWidth)), sql::integer(OwnerID), sql::date(StartDate),
+         {sql::text(clean(Name, kNameWidth)), sql::text(clean(Reference, kReferenceWidth)),
+          sql::text(clean(Description, kDescriptionWidth)), sql::integer(OwnerID), sql::date(StartDate),
           sql::date(EndDate), sql::integer(StatusID), sql::integer(WBS), sql::integer(State)}});
 }
 

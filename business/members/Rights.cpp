@@ -2,12 +2,13 @@
 // for one project: nothing here keeps them unique.
 
 #include "business/MemberCall.h"
+#include "business/Widths.h"
 #include "business/ZorbelClass.h"
 
 namespace zorbel {
 namespace {
 
-constexpr int kNameWidth = 50;
+constexpr int kNameWidth = widths::of("ZORBEL_ADMIN_TABLE", "ProjectName");
 
 } // namespace
 

@@ -2,13 +2,17 @@
 // and project risks (ProjectRisk 1, TaskID the project's id).
 
 #include "business/MemberCall.h"
+#include "business/Widths.h"
 #include "business/ZorbelClass.h"
 #include "business/members/Ordering.h"
 
 namespace zorbel {
 namespace {
 
-constexpr int kTextWidth = 255;
+constexpr int kDescriptionWidth = widths::of("ZORBEL_RISKS", "Description");
+constexpr int kImpactWidth = widths::of("ZORBEL_RISKS", "Impact");
+constexpr int kMitigationWidth = widths::of("ZORBEL_RISKS", "Mitigation");
+constexpr int kNoteWidth = widths::of("ZORBEL_RISKS", "RiskNote");
 
 } // namespace
 
@@ -40,10 +44,10 @@ qint32 ZorbelClass::AddRisk(qint32 TaskID, qint16 RiskType, const QString& Descr
     return call.run({QStringLiteral("INSERT INTO ZORBEL_RISKS ( TaskID, RiskType, Description, Impact, Mitigation, "
                                     "OwnerID, RiskLevel, Probability, RiskNote, ProjectRisk ) "
                                     "VALUES (?,?,?,?,?,?,?,?,?,?)"),
-                     {sql::integer(TaskID), sql::integer(RiskType), sql::text(clean(Description, kTextWidth)),
-                      sql::text(clean(Impact, kTextWidth)), sql::text(clean(Mitigation, kTextWidth)),
+                     {sql::integer(TaskID), sql::integer(RiskType), sql::text(clean(Description, kDescriptionWidth)),
+                      sql::text(clean(Impact, kImpactWidth)), sql::text(clean(Mitigation, kMitigationWidth)),
                       sql::integer(OwnerID), sql::real(RiskLevel), sql::real(Probability),
-                      sql::text(clean(RiskNote, kTextWidth)), sql::integer(ProjectRisk)}});
+                      sql::text(clean(RiskNote, kNoteWidth)), sql::integer(ProjectRisk)}});
 }
 
 qint32 ZorbelClass::UpdateRisk(qint32 RiskID, qint32 TaskID, qint16 RiskType, const QString& Description,
@@ -53,10 +57,10 @@ qint32 ZorbelClass::UpdateRisk(qint32 RiskID, qint32 TaskID, qint16 RiskType, co
     return call.update({QStringLiteral("UPDATE ZORBEL_RISKS SET TaskID = ?,RiskType = ?,Description = ?,Impact = ?,"
                                        "Mitigation = ?,OwnerID = ?,RiskLevel = ?,Probability = ?,RiskNote = ?,"
                                        "ProjectRisk = ? WHERE RiskID = ?"),
-                        {sql::integer(TaskID), sql::integer(RiskType), sql::text(clean(Description, kTextWidth)),
-                         sql::text(clean(Impact, kTextWidth)), sql::text(clean(Mitigation, kTextWidth)),
+                        {sql::integer(TaskID), sql::integer(RiskType), sql::text(clean(Description, kDescriptionWidth)),
+                         sql::text(clean(Impact, kImpactWidth)), sql::text(clean(Mitigation, kMitigationWidth)),
                          sql::integer(OwnerID), sql::real(RiskLevel), sql::real(Probability),
-                         sql::text(clean(RiskNote, kTextWidth)), sql::integer(ProjectRisk), sql::integer(RiskID)}});
+                         sql::text(clean(RiskNote, kNoteWidth)), sql::integer(ProjectRisk), sql::integer(RiskID)}});
 }
 
 qint32 ZorbelClass::DeleteRisk(qint32 RiskID) {

@@ -1,12 +1,13 @@
 // Tasks: the work of a deliverable, each the parent of actions.
 
 #include "business/MemberCall.h"
+#include "business/Widths.h"
 #include "business/ZorbelClass.h"
 
 namespace zorbel {
 namespace {
 
-constexpr int kDescriptionWidth = 255;
+constexpr int kDescriptionWidth = widths::of("ZORBEL_TASKS", "Description");
 
 const QString kTaskColumns = QStringLiteral(
     "SELECT TaskID, DeliverableID, StatusID, Description, OwnerID, StartDate, EndDate, Dependency, WBS "

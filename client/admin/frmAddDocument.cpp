@@ -1,5 +1,6 @@
 #include "client/admin/frmAddDocument.h"
 
+#include "business/Widths.h"
 #include "client/admin/DocumentLinks.h"
 #include "client/shell/AppState.h"
 #include "client/shell/CharCounter.h"
@@ -7,6 +8,7 @@
 #include "client/shell/DateBox.h"
 #include "client/shell/Owners.h"
 #include "client/shell/Placing.h"
+#include "client/shell/TextLimit.h"
 #include "client/shell/Values.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/Twips.h"
@@ -30,7 +32,7 @@ using shell::state;
 
 namespace {
 
-constexpr int kRevisionWidth = 50;
+constexpr int kRevisionWidth = widths::of("ZORBEL_DOCUMENTS", "RevisionNo");
 
 // The list row the combo's entry stands for, by its position; -1 when none is
 // picked or the text was typed over, since typed text names no row.
@@ -75,6 +77,7 @@ frmAddDocument::frmAddDocument() {
     placeLabel(this, QStringLiteral("Enter the Document Revision No"), 120, 2160, 4500, "Label5");
     txtRevisionNo = placeField<QLineEdit>(this, "txtRevisionNo", 120, 2520, 4500);
     cntRevisionNo = placeLabel(this, QString::number(kRevisionWidth), 4740, 2550, 600, "cntRevisionNo");
+    shell::limitText(*txtRevisionNo, kRevisionWidth);
     shell::attachCharCounter(*txtRevisionNo, *cntRevisionNo, kRevisionWidth);
 
     placeLabel(this, QStringLiteral("Enter the latest Document Revision Date"), 120, 3000, 4500, "Label6");

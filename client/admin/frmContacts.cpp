@@ -1,7 +1,9 @@
 #include "client/admin/frmContacts.h"
 
+#include "business/Widths.h"
 #include "client/shell/AppState.h"
 #include "client/shell/Placing.h"
+#include "client/shell/TextLimit.h"
 #include "client/shell/WindowRegistration.h"
 #include "platform/ui/FlexGrid.h"
 
@@ -52,20 +54,28 @@ frmContacts::frmContacts() {
     txtSelectedOwner = placeField<QLineEdit>(this, "txtSelectedOwner", 1680, 120, 3000);
     FG1 = makeGrid("FG1", 120, 600, 4155, 2535);
 
+    constexpr auto width = [](std::string_view column) consteval {
+        return widths::of("ZORBEL_USER_TABLE", column);
+    };
     const struct {
         QLineEdit** box;
         const char* name;
         const char* label;
+        int width;
     } details[] = {
-        {&txtFirstName, "txtFirstName", "First Name"}, {&txtLastName, "txtLastName", "Last Name"},
-        {&txtTitle, "txtTitle", "Title"},              {&txtEmail, "txtEmail", "email"},
-        {&txtCompany, "txtCompany", "Company"},        {&txtTelephone, "txtTelephone", "Telephone"},
-        {&txtMobile, "txtMobile", "Mobile"},
+        {&txtFirstName, "txtFirstName", "First Name", width("FirstName")},
+        {&txtLastName, "txtLastName", "Last Name", width("SurName")},
+        {&txtTitle, "txtTitle", "Title", width("Title")},
+        {&txtEmail, "txtEmail", "email", width("email")},
+        {&txtCompany, "txtCompany", "Company", width("Company")},
+        {&txtTelephone, "txtTelephone", "Telephone", width("Telephone")},
+        {&txtMobile, "txtMobile", "Mobile", width("Mobile")},
     };
     for (int i = 0; i < 7; ++i) {
         const int top = 600 + i * 420;
         m_labels[i] = placeLabel(this, QString::fromLatin1(details[i].label), 5190, top + 30, 1100);
         *details[i].box = placeField<QLineEdit>(this, details[i].name, 6390, top, 2400);
+        shell::limitText(**details[i].box, details[i].width);
         m_boxes[i] = *details[i].box;
     }
 

@@ -1,9 +1,11 @@
 #include "client/admin/frmUsers.h"
 
+#include "business/Widths.h"
 #include "client/admin/AdminRules.h"
 #include "client/shell/AppState.h"
 #include "client/shell/Combos.h"
 #include "client/shell/Placing.h"
+#include "client/shell/TextLimit.h"
 #include "client/shell/WindowRegistration.h"
 #include "platform/ui/FlexGrid.h"
 
@@ -40,6 +42,10 @@ frmUsers::frmUsers() {
     txtPassword->setEchoMode(QLineEdit::Password);
     placeLabel(this, QStringLiteral("Contact"), 4980, 1410, 1200, "lblTxtContact");
     txtContact = placeField<QLineEdit>(this, "txtContact", 6300, 1380, 3000);
+    shell::limitText(*txtUserName, widths::of("ZORBEL_MULTI_USER_TABLE", "UserName"));
+    shell::limitText(*txtPassword, widths::of("ZORBEL_MULTI_USER_TABLE", "Password"));
+    // The contact's name as the account keeps it.
+    shell::limitText(*txtContact, widths::of("ZORBEL_MULTI_USER_TABLE", "FullName"));
     lblContact = placeLabel(this, QStringLiteral("Contact"), 4980, 1830, 1200, "lblContact");
     ComboContacts = placeField<QComboBox>(this, "ComboContacts", 6300, 1800, 3000);
     chkAdministrator = placeField<QCheckBox>(this, "chkAdministrator", 6300, 2250, 2000, 285);

@@ -13,11 +13,15 @@ struct TaskSpan {
     std::optional<QDateTime> end; // nothing: leave the end box as it is
 };
 
-// The task moved behind its predecessor: it starts on the day after the
-// predecessor ends and, when both of its dates are known, keeps its length in
-// days, so that moving a task never silently shortens it (an end before the
-// start counts as no length). Nothing when the predecessor has no end date.
+// The task moved behind its predecessor. It starts on the first working day
+// after the predecessor ends (the very next day with a seven-day week), so a
+// weekday task never starts on a weekend. When both of its dates are known
+// and in order it keeps its length in working days, so that moving a task
+// never silently shortens or stretches it. Without a length to keep, its end
+// stays where it is unless that is before the new start, where it would
+// make a task that ends before it begins: the task then lasts its start day.
+// An empty end stays empty. Nothing when the predecessor has no end date.
 std::optional<TaskSpan> followPredecessor(const QDateTime& predecessorEnd, const std::optional<QDateTime>& start,
-                                          const std::optional<QDateTime>& end);
+                                          const std::optional<QDateTime>& end, bool sevenDayWeek);
 
 } // namespace zorbel::execution

@@ -1,10 +1,13 @@
 #include "client/execution/frmTasks.h"
 
+#include "business/Widths.h"
 #include "client/execution/ExecutionRules.h"
+#include "client/shell/CharCounter.h"
 #include "client/shell/Combos.h"
 #include "client/shell/DateBox.h"
 #include "client/shell/NavCodes.h"
 #include "client/shell/Placing.h"
+#include "client/shell/TextLimit.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"
@@ -68,6 +71,9 @@ frmTasks::frmTasks()
 
     placeLabel(this, QStringLiteral("Task"), 120, 4170, 1000, "lblTask");
     txtTask = placeField<QPlainTextEdit>(this, "txtTask", 1200, 4140, 4800, 615);
+    constexpr int taskWidth = widths::of("ZORBEL_TASKS", "Description");
+    shell::limitText(*txtTask, taskWidth);
+    shell::placeCharCounter(this, *txtTask, taskWidth, 120, 4455, 1000, "cntTask");
     placeLabel(this, QStringLiteral("Start"), 120, 4890, 1000, "lblStart");
     txtTaskStart = placeField<shell::DateBox>(this, "txtTaskStart", 1200, 4860, 1500);
     placeLabel(this, QStringLiteral("Finish"), 2880, 4890, 700, "lblEnd");
@@ -324,7 +330,8 @@ void frmTasks::ComboTasks_Click() {
 void frmTasks::btnSetDate_Click() {
     if (m_pickedDependency <= 0)
         return;
-    const auto moved = followPredecessor(m_pickedEndDate, txtTaskStart->date(), txtTaskEnd->date());
+    const auto moved = followPredecessor(m_pickedEndDate, txtTaskStart->date(), txtTaskEnd->date(),
+                                         chk7DayWeek->isChecked());
     if (!moved)
         return;
     txtTaskStart->setDate(moved->start);

@@ -1,7 +1,8 @@
 #pragma once
 // "Tasks": the tasks of the current deliverable. A task may follow one other
 // task, its predecessor, picked from any project of the window's phase; "Set
-// Date" then starts the task on the day after the predecessor ends. The task
+// Date" then starts the task on the first working day after the predecessor
+// ends, keeping its length. The task
 // picked in the grid becomes the current task, whose actions the actions
 // editor lists and whose risks the task-level risk register lists.
 

@@ -22,6 +22,7 @@ using shell::ButtonRights;
 using shell::comboIndexForID;
 using shell::DateInput;
 using shell::dateOf;
+using shell::dayBefore;
 using shell::int16Of;
 using shell::ownerRefuses;
 using shell::positionOfName;

@@ -361,9 +361,9 @@ bool RecordEditor::refusedProjectDates(const QString& beyond) {
 
 bool RecordEditor::askProjectStart(const QDateTime& start,
                                    const std::function<void(const QDateTime&)>& shown) {
-    // A project without a start takes no date as earlier.
-    const QDateTime& projectStart = state().g_projectStart;
-    if (!projectStart.isValid() || !(start < projectStart))
+    // A project without a start takes no date as earlier; days are compared,
+    // not moments, so the project's own first day is never before it.
+    if (!dayBefore(start, state().g_projectStart))
         return true;
     if (refusedProjectDates(QStringLiteral("The date you have entered is before the current Project Start Date")))
         return false;
@@ -380,9 +380,9 @@ bool RecordEditor::askProjectStart(const QDateTime& start,
 }
 
 bool RecordEditor::askProjectEnd(const QDateTime& end, const std::function<void(const QDateTime&)>& shown) {
-    // A project without an end takes every date as later.
+    // A project without an end takes every date as later; its own last day is not.
     const QDateTime& projectEnd = state().g_projectEnd;
-    if (projectEnd.isValid() && !(end > projectEnd))
+    if (projectEnd.isValid() && !dayBefore(projectEnd, end))
         return true;
     if (refusedProjectDates(QStringLiteral("The date you have entered is after the current Project End Date")))
         return false;

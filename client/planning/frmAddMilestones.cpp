@@ -1,10 +1,12 @@
 #include "client/planning/frmAddMilestones.h"
 
+#include "business/Widths.h"
 #include "client/planning/EditorRules.h"
 #include "client/planning/frmDeliverablesHelp.h"
 #include "client/shell/AppState.h"
 #include "client/shell/DateBox.h"
 #include "client/shell/Placing.h"
+#include "client/shell/TextLimit.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"
@@ -61,6 +63,7 @@ frmAddMilestones::frmAddMilestones() : WizardRecordPage(milestonesPage()) {
     auto* lblDescription = placeBoldLabel(this, QStringLiteral("Description"), 120, 4350, 1620, "lblDescription");
     txtDescription = placeField<QPlainTextEdit>(this, "txtDescription", 1800, 4320, 7080, 735);
     txtDescription->setToolTip(QStringLiteral("Milestone Description"));
+    shell::limitText(*txtDescription, widths::of("ZORBEL_MILESTONES", "Description"));
     setDetailFields({lblDescription, txtDescription, lblDate, txtDate});
 
     makeButtons(120, 5520, 7485);

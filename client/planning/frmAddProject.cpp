@@ -1,5 +1,6 @@
 #include "client/planning/frmAddProject.h"
 
+#include "business/Widths.h"
 #include "client/planning/RecordEditor.h"
 #include "client/planning/WizardPage.h"
 #include "client/shell/AppState.h"
@@ -8,6 +9,7 @@
 #include "client/shell/Owners.h"
 #include "client/shell/Placing.h"
 #include "client/shell/Rights.h"
+#include "client/shell/TextLimit.h"
 #include "client/shell/WindowRegistration.h"
 #include "client/shell/Zorbel5Data.h"
 #include "controls/Twips.h"
@@ -51,7 +53,13 @@ frmAddProject::frmAddProject() {
     txtReference->setToolTip(QStringLiteral("Enter a Project Reference Number"));
     placeBoldLabel(this, QStringLiteral("Description"), 120, 950, 1560, "Label3");
     txtDescription = placeField<QPlainTextEdit>(this, "txtDescription", 1740, 920, 5460, 735);
-    txtDescription->setToolTip(QStringLiteral("Describe the Project < 255 characters"));
+    // The tip names the width the project's description is kept to, not a
+    // longer one that would be cut without a word.
+    constexpr int descriptionWidth = widths::of("ZORBEL_PROJECTS", "Description");
+    txtDescription->setToolTip(QStringLiteral("Describe the Project < %1 characters").arg(descriptionWidth));
+    shell::limitText(*txtName, widths::of("ZORBEL_PROJECTS", "Name"));
+    shell::limitText(*txtReference, widths::of("ZORBEL_PROJECTS", "Reference"));
+    shell::limitText(*txtDescription, descriptionWidth);
     placeBoldLabel(this, QStringLiteral("Project Owner"), 120, 1830, 1560, "Label4")
         ->setToolTip(QStringLiteral("The Project MUST have an Owner"));
     ComboContacts = placeField<QComboBox>(this, "ComboContacts", 1740, 1800, 3300);

@@ -1,7 +1,9 @@
 #include "client/planning/frmMilestones.h"
 
+#include "business/Widths.h"
 #include "client/shell/DateBox.h"
 #include "client/shell/Placing.h"
+#include "client/shell/TextLimit.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"
@@ -70,6 +72,7 @@ frmMilestones::frmMilestones() : RecordEditor(milestonesSpec()) {
 
     placeLabel(this, QStringLiteral("Milestone"), 120, 4140, 900, "Label2");
     txtMilestone = placeField<QPlainTextEdit>(this, "txtMilestone", 1020, 4110, 7260, 735);
+    shell::limitText(*txtMilestone, widths::of("ZORBEL_MILESTONES", "Description"));
     placeLabel(this, QStringLiteral("Date"), 120, 5010, 900, "Label5");
     txtDate = placeField<shell::DateBox>(this, "txtDate", 1020, 4980, 1500);
 

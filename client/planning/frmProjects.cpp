@@ -1,5 +1,6 @@
 #include "client/planning/frmProjects.h"
 
+#include "business/Widths.h"
 #include "client/shell/Combos.h"
 #include "client/shell/DateBox.h"
 #include "client/shell/NavCodes.h"
@@ -7,6 +8,7 @@
 #include "client/shell/Pictures.h"
 #include "client/shell/Placing.h"
 #include "client/shell/Rights.h"
+#include "client/shell/TextLimit.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/StatusLED.h"
 #include "controls/Twips.h"
@@ -73,6 +75,9 @@ frmProjects::frmProjects() : RecordEditor(projectsSpec()) {
     txtReference = placeField<QLineEdit>(this, "txtReference", 1320, 3910, 3900);
     placeLabel(this, QStringLiteral("Description"), 120, 4340, 1100);
     txtDescription = placeField<QLineEdit>(this, "txtDescription", 1320, 4310, 3900);
+    shell::limitText(*txtName, widths::of("ZORBEL_PROJECTS", "Name"));
+    shell::limitText(*txtReference, widths::of("ZORBEL_PROJECTS", "Reference"));
+    shell::limitText(*txtDescription, widths::of("ZORBEL_PROJECTS", "Description"));
     placeLabel(this, QStringLiteral("Start"), 120, 4740, 1100);
     txtStart = placeField<shell::DateBox>(this, "txtStart", 1320, 4710, 1500);
     placeLabel(this, QStringLiteral("End"), 2940, 4740, 500);

@@ -2,6 +2,7 @@
 
 #include "client/reports/ProjectReport.h"
 #include "client/shell/AppState.h"
+#include "client/shell/DateBox.h"
 #include "client/shell/Dates.h"
 #include "client/shell/Placing.h"
 #include "client/shell/ProjectPicking.h"
@@ -171,6 +172,11 @@ void frmExcel::CreateWorkbook() {
     const auto days = windowDays(m_windowStart, m_windowEnd);
     if (!days) {
         ui::MsgBox(QStringLiteral("Must have a valid start and end date"), ui::vbCritical, QStringLiteral("Date Error"));
+        return;
+    }
+    // A window that ends before it starts would give a timeline of no days.
+    if (*days < 0) {
+        shell::tellEndBeforeStart();
         return;
     }
     if (windowTooLong(*days)) {

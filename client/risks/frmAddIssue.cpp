@@ -1,11 +1,13 @@
 #include "client/risks/frmAddIssue.h"
 
+#include "business/Widths.h"
 #include "client/shell/AppState.h"
 #include "client/shell/CharCounter.h"
 #include "client/shell/Combos.h"
 #include "client/shell/DateBox.h"
 #include "client/shell/Placing.h"
 #include "client/shell/SaveFailure.h"
+#include "client/shell/TextLimit.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"
@@ -23,7 +25,6 @@ using shell::state;
 
 namespace {
 
-constexpr int kTextLimit = 255;
 // What a loader reports when its list did not come back (the business layer has said why).
 const char* const kNoList = "the list could not be read";
 
@@ -78,6 +79,7 @@ frmAddIssue::frmAddIssue(QWidget* parent) : ModalDialog(parent) {
     txtIssueDate = placeField<shell::DateBox>(this, "txtIssueDate", 1380, 120, 1500);
     boldLabel(this, QStringLiteral("Reference"), 4140, 150, 960);
     txtReference = placeField<QLineEdit>(this, "txtReference", 5160, 120, 2400);
+    shell::limitText(*txtReference, widths::of("ZORBEL_ISSUE_LOG", "IssueReference"));
 
     const struct {
         const char* caption;
@@ -85,17 +87,20 @@ frmAddIssue::frmAddIssue(QWidget* parent) : ModalDialog(parent) {
         const char* boxName;
         QLabel** counter;
         const char* counterName;
+        int width;
     } texts[] = {
-        {"Issue", &txtIssue, "txtIssue", &cntIssue, "cntIssue"},
-        {"Impact", &txtImpact, "txtImpact", &cntImpact, "cntImpact"},
-        {"Resolution", &txtResolution, "txtResolution", &cntMitigation, "cntMitigation"},
+        {"Issue", &txtIssue, "txtIssue", &cntIssue, "cntIssue", widths::of("ZORBEL_ISSUE_LOG", "Issue")},
+        {"Impact", &txtImpact, "txtImpact", &cntImpact, "cntImpact", widths::of("ZORBEL_ISSUE_LOG", "Impact")},
+        {"Resolution", &txtResolution, "txtResolution", &cntMitigation, "cntMitigation",
+         widths::of("ZORBEL_ISSUE_LOG", "Resolution")},
     };
     int top = 540;
     for (const auto& t : texts) {
         boldLabel(this, QString::fromLatin1(t.caption), 120, top + 30, 1200);
         *t.box = placeField<QPlainTextEdit>(this, t.boxName, 1380, top, 6180, 735);
         *t.counter = shell::placeLabel(this, QString(), 7620, top + 30, 540, t.counterName);
-        shell::attachCharCounter(**t.box, **t.counter, kTextLimit);
+        shell::limitText(**t.box, t.width);
+        shell::attachCharCounter(**t.box, **t.counter, t.width);
         top += 840;
     }
 

@@ -1,5 +1,6 @@
 #include "client/risks/frmAddRisk.h"
 
+#include "business/Widths.h"
 #include "client/risks/RiskParent.h"
 #include "client/risks/RiskRules.h"
 #include "client/shell/AppState.h"
@@ -8,6 +9,7 @@
 #include "client/shell/Owners.h"
 #include "client/shell/Placing.h"
 #include "client/shell/SaveFailure.h"
+#include "client/shell/TextLimit.h"
 #include "client/shell/Values.h"
 #include "client/shell/WindowRegistration.h"
 #include "client/shell/Zorbel5Data.h"
@@ -35,7 +37,6 @@ namespace {
 const QColor kNavy(0, 0, 128);
 const QColor kRed(255, 0, 0);
 const QColor kGreen(0, 192, 0);
-constexpr int kTextLimit = 255;
 
 const char* const kOwnerRefusal = "You do not have the rights to make changes to this Deliverable";
 
@@ -118,23 +119,24 @@ frmAddRisk::frmAddRisk() {
         const char* counterName;
         const char* label;
         int top;
+        int width;
     };
     const Text texts[] = {
-        {&txtDescription, &cntRisk, "txtDescription", "cntRisk", "Describe the Risk", 840},
+        {&txtDescription, &cntRisk, "txtDescription", "cntRisk", "Describe the Risk", 840,
+         widths::of("ZORBEL_RISKS", "Description")},
         {&txtImpact, &cntImpact, "txtImpact", "cntImpact", "What Impact will this Risk have on the Task and Project",
-         1980},
+         1980, widths::of("ZORBEL_RISKS", "Impact")},
         {&txtMitigation, &cntMitigation, "txtMitigation", "cntMitigation",
-         "How is the Risk going to be tackled/mitigated", 3120},
-        {&txtNote, nullptr, "txtNote", nullptr, "Note", 4260},
+         "How is the Risk going to be tackled/mitigated", 3120, widths::of("ZORBEL_RISKS", "Mitigation")},
+        {&txtNote, &cntNote, "txtNote", "cntNote", "Note", 4260, widths::of("ZORBEL_RISKS", "RiskNote")},
     };
     for (const Text& t : texts) {
         caption(this, QString::fromLatin1(t.label), 3240, t.top, 5160, nullptr);
         *t.box = placeField<QPlainTextEdit>(this, t.name, 3240, t.top + 285, 5880, 735);
-        if (t.counter) {
-            *t.counter = shell::placeLabel(this, QString(), 8520, t.top, 600, t.counterName);
-            (*t.counter)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            shell::attachCharCounter(**t.box, **t.counter, kTextLimit);
-        }
+        shell::limitText(**t.box, t.width);
+        *t.counter = shell::placeLabel(this, QString(), 8520, t.top, 600, t.counterName);
+        (*t.counter)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        shell::attachCharCounter(**t.box, **t.counter, t.width);
     }
 
     btnOK = shell::placeButton(this, "btnOK", QStringLiteral("OK"), 3240, 5520);

@@ -95,6 +95,7 @@ private:
     QLabel* cntRisk = nullptr;
     QLabel* cntImpact = nullptr;
     QLabel* cntMitigation = nullptr;
+    QLabel* cntNote = nullptr;
     QScrollBar* VSImpact = nullptr;
     QScrollBar* VSProbability = nullptr;
     QLineEdit* txtImpactValue = nullptr;

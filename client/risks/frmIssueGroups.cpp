@@ -1,9 +1,11 @@
 #include "client/risks/frmIssueGroups.h"
 
+#include "business/Widths.h"
 #include "client/risks/IssueRules.h"
 #include "client/shell/AppState.h"
 #include "client/shell/GridFiller.h"
 #include "client/shell/Placing.h"
+#include "client/shell/TextLimit.h"
 #include "client/shell/WindowRegistration.h"
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"
@@ -39,6 +41,7 @@ frmIssueGroups::frmIssueGroups() {
     bold.setBold(true);
     label->setFont(bold);
     txtGroup = placeField<QLineEdit>(this, "txtGroup", 1020, 240, 3315);
+    shell::limitText(*txtGroup, widths::of("ZORBEL_ISSUES_GROUPS", "Description"));
     txtGroup->setReadOnly(true);
     FG1 = placeField<ui::FlexGrid>(this, "FG1", 240, 720, 4095, 2415);
 

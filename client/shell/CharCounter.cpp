@@ -1,5 +1,7 @@
 #include "client/shell/CharCounter.h"
 
+#include "client/shell/Placing.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -17,9 +19,12 @@ int charactersLeft(const QString& text, int limit) {
 
 void attachCharCounter(QLineEdit& box, QLabel& counter, int limit) {
     const QPointer<QLabel> label(&counter);
-    QObject::connect(&box, &QLineEdit::textChanged, &box, [label, limit](const QString& text) {
-        if (label)
-            label->setText(QString::number(charactersLeft(text, limit)));
+    const QPointer<QLineEdit> source(&box);
+    // The box's text as it is now, not as the signal carries it: a limit may
+    // have shortened it again before this runs.
+    QObject::connect(&box, &QLineEdit::textChanged, &box, [label, source, limit] {
+        if (label && source)
+            label->setText(QString::number(charactersLeft(source->text(), limit)));
     });
 }
 
@@ -39,6 +44,13 @@ void attachCharCounter(QPlainTextEdit& box, QLabel& counter, int limit) {
                          last = std::move(text);
                          label->setText(QString::number(charactersLeft(last, limit)));
                      });
+}
+
+QLabel* placeCharCounter(QWidget* parent, QPlainTextEdit& box, int limit, int left, int top, int width,
+                         const char* name) {
+    QLabel* counter = placeLabel(parent, QString(), left, top, width, name);
+    attachCharCounter(box, *counter, limit);
+    return counter;
 }
 
 } // namespace zorbel::shell

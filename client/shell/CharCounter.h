@@ -1,17 +1,18 @@
 #pragma once
 // A "characters left" label beside a box whose text the business layer cuts
-// to a limit (255 for the risk and issue texts, 50 for a document's revision
-// number). A window gives the box, the label and the limit; on every change
-// of the box's text, typed or set by code, the label shows the limit minus
-// the text's length. The count goes below zero past the limit: typing is not
-// stopped, the user is only told what the save will cut. The label stays as
-// it is until the box first changes.
+// to a limit (255 for the long texts, 50 for a document's revision number).
+// A window gives the box, the label and the limit; on every change of the
+// box's text, typed or set by code, the label shows the limit minus the
+// text's length. The box itself is limited to the same width (TextLimit.h),
+// so the count stops at zero. The label stays as it is until the box first
+// changes.
 
 #include <QString>
 
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QWidget;
 
 namespace zorbel::shell {
 
@@ -21,5 +22,10 @@ int charactersLeft(const QString& text, int limit);
 
 void attachCharCounter(QLineEdit& box, QLabel& counter, int limit);
 void attachCharCounter(QPlainTextEdit& box, QLabel& counter, int limit);
+
+// A counter label, named `name` and placed at (left, top) in twips of the
+// parent, attached to the box.
+QLabel* placeCharCounter(QWidget* parent, QPlainTextEdit& box, int limit, int left, int top, int width,
+                         const char* name);
 
 } // namespace zorbel::shell

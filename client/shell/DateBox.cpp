@@ -57,7 +57,16 @@ std::optional<DateSpan> readDateSpan(const DateBox& startBox, const DateBox& end
     const auto end = endBox.dateOr(start->addDays(1));
     if (!end)
         return std::nullopt;
+    if (dayBefore(*end, *start)) {
+        tellEndBeforeStart();
+        return std::nullopt;
+    }
     return DateSpan{*start, *end};
+}
+
+void tellEndBeforeStart() {
+    ui::MsgBox(QStringLiteral("The End Date you have entered is before the Start Date"), ui::vbInformation,
+               QStringLiteral("Operation Cancelled"));
 }
 
 void DateBox::mousePressEvent(QMouseEvent* event) {

@@ -24,8 +24,8 @@ public:
     // The wizard's milestone box always opens the calendar on today.
     void setAlwaysPresetToday(bool on) { m_alwaysToday = on; }
 
-    // The box's text read with the configured pattern (then ISO, then the
-    // locale); nothing when empty or not a date.
+    // The box's text read with the configured pattern, or as ISO; nothing
+    // when empty or not a date.
     std::optional<QDateTime> date() const;
     // Writes a date with the configured pattern.
     void setDate(const QDateTime& value);
@@ -53,12 +53,15 @@ private:
 // A record's start and end as typed in its two date boxes: the start box's
 // date, or the current date and time when it is empty; the end box's date, or
 // the start plus one day when it is empty. Nothing, after telling the user,
-// when a box holds text that is not a date.
+// when a box holds text that is not a date or the end falls on a day before
+// the start: such a record would show nothing, or nonsense, on a timeline.
 struct DateSpan {
     QDateTime start;
     QDateTime end;
 };
 std::optional<DateSpan> readDateSpan(const DateBox& startBox, const DateBox& endBox);
+// The one refusal of an end on a day before its start, for every window that takes both.
+void tellEndBeforeStart();
 
 // The date-box protocol: preset the calendar from the box (today when the box
 // is empty or not a date), show it modally, write g_pickedDate back.

@@ -13,6 +13,10 @@ std::optional<QDateTime> ParseShown(const QString& text) {
     return ui::ParseDate(text, state().g_dateFormat);
 }
 
+bool dayBefore(const QDateTime& a, const QDateTime& b) {
+    return a.isValid() && b.isValid() && a.date() < b.date();
+}
+
 std::optional<QDateTime> dateOf(const QVariant& value) {
     if (value.isNull() || !value.isValid())
         return std::nullopt;

@@ -12,9 +12,15 @@ namespace zorbel::shell {
 
 // A date written with the configured pattern; "" for an invalid date (no date).
 QString FormatShown(const QDateTime& value);
-// Text read with the configured pattern (then ISO, then the locale's forms);
-// nothing when empty or not a date.
+// Text read with the configured pattern, or as ISO (yyyy-mm-dd); nothing
+// when empty or not a date. Never in the desktop's own formats.
 std::optional<QDateTime> ParseShown(const QString& text);
+
+// Whether `a` falls on an earlier calendar day than `b`; false when either is
+// no date. Work is planned in days: a start typed as the project's first day
+// is not before a project start stored with its time of day, and an end on
+// its start's own day is not before it.
+bool dayBefore(const QDateTime& a, const QDateTime& b);
 
 // A database value as a date: a native date, ISO text, the stored form
 // "yyyy-MM-dd hh:mm:ss" that grids keep in hidden columns, or text in the

@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QProgressBar>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -186,6 +187,26 @@ QDateTime AddWorkingDays(const QDateTime& startDate, qint16 duration, bool seven
             ++remaining;
     }
     return date;
+}
+
+qint16 WorkingDaysFrom(const QDateTime& startDate, const QDateTime& endDate, bool sevenDayWeek) {
+    const qint64 days = startDate.date().daysTo(endDate.date());
+    if (days < 0)
+        return 0;
+    qint64 count = 1;
+    if (sevenDayWeek) {
+        count += days;
+    } else {
+        // Whole weeks hold five working days each; only the days left over are looked at.
+        count += days / 7 * 5;
+        QDate day = startDate.date().addDays(days / 7 * 7);
+        for (qint64 i = 0; i < days % 7; ++i) {
+            day = day.addDays(1);
+            if (day.dayOfWeek() != Qt::Saturday && day.dayOfWeek() != Qt::Sunday)
+                ++count;
+        }
+    }
+    return static_cast<qint16>(std::min<qint64>(count, std::numeric_limits<qint16>::max()));
 }
 
 void DurationChanged(const QLineEdit& startBox, QLineEdit& endBox, const QLineEdit& durationBox,

@@ -33,6 +33,11 @@ void ProgressEnd();
 // days, the start day being day one; Saturdays and Sundays do not count
 // unless sevenDayWeek. The time of day is kept.
 QDateTime AddWorkingDays(const QDateTime& startDate, qint16 duration, bool sevenDayWeek);
+// The length of a piece of work from startDate to endDate as AddWorkingDays
+// counts it, so that AddWorkingDays gives endDate back from it whenever
+// endDate is a working day. 0 when endDate falls on a day before startDate;
+// at most the largest 16-bit duration.
+qint16 WorkingDaysFrom(const QDateTime& startDate, const QDateTime& endDate, bool sevenDayWeek);
 
 // The handler of every "Duration" box and "7 Day Week" box: writes the end
 // date computed from the start box and the duration into the end box, with

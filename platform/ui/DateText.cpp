@@ -616,12 +616,10 @@ std::optional<QDateTime> ParseDate(const QString &text, const QString &pattern)
     // The general pattern reads a date with or without its time.
     if (auto d = parseTokens(t, tokenize(expand(pattern, !isGeneral(pattern)))))
         return d;
-    if (auto d = parseIso(t))
-        return d;
-    for (const char *name : {"Short Date", "Long Date", "Medium Date"})
-        if (auto d = parseTokens(t, tokenize(expand(QString::fromLatin1(name), true))))
-            return d;
-    return std::nullopt;
+    // ISO is the one other reading: it cannot be mistaken for a day-first or
+    // month-first date. The desktop's own formats are never tried, or a date
+    // that does not fit the pattern would be read the desktop's way round.
+    return parseIso(t);
 }
 
 bool IsDate(const QString &text, const QString &pattern) { return ParseDate(text, pattern).has_value(); }

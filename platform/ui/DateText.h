@@ -49,9 +49,10 @@ private:
     std::shared_ptr<const Compiled> m_compiled;
 };
 
-/// Reads a date typed by a user or written by FormatDate. Tries the pattern
-/// first, then ISO 8601, then the locale's short and long formats. Leading
-/// and trailing blanks are ignored; a time of day may follow the date.
+/// Reads a date typed by a user or written by FormatDate: in the pattern, or
+/// in ISO 8601 (yyyy-mm-dd), and in no other form, so that a date is never
+/// read the desktop's way round. Leading and trailing blanks are ignored; a
+/// time of day may follow the date.
 /// Two-digit years: 00-29 are 2000-2029, 30-99 are 1930-1999. A pattern with
 /// only a time gives that time on 30 December 1899 (the zero date). Empty
 /// text, text that is not a date, or an impossible date (31/02) give nullopt.

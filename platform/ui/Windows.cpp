@@ -174,6 +174,13 @@ void unregisterWindow(const QString &name)
 
 bool isRegistered(const QString &name) { return registry().factories.contains(name); }
 
+QStringList registeredWindows()
+{
+    QStringList names = registry().factories.keys();
+    names.sort();
+    return names;
+}
+
 QWidget *loadWindow(const QString &name) { return registry().load(name); }
 
 bool showWindow(const QString &name)

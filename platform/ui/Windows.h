@@ -28,6 +28,8 @@ void registerWindow(const QString &name, WindowFactory factory);
 /// Forgets a window's factory, closing the window first when it is loaded.
 void unregisterWindow(const QString &name);
 bool isRegistered(const QString &name);
+/// Names of every registered window, sorted, so that tests can walk them all.
+QStringList registeredWindows();
 
 /// Loads the window without showing it (so that a caller can set it up
 /// before showing it modally). Returns the live instance, or nullptr for an

@@ -9,25 +9,42 @@ namespace {
 
 QDateTime at(int y, int m, int d, int h = 0) { return QDateTime(QDate(y, m, d), QTime(h, 0)); }
 
-TEST(ExecutionRules, SetDateStartsTheDayAfterThePredecessorAndKeepsTheLength) {
+// Set Date starts the task on the first working day after its predecessor
+// and keeps its working-day length through the week-end; a seven-day task
+// works through the week-end. Without a length to keep, the end never stays
+// before the new start.
+TEST(ExecutionRules, SetDateStartsOnTheNextWorkingDayAndKeepsTheWorkingLength) {
     struct Case {
+        const char* what;
         QDateTime predecessorEnd;
         std::optional<QDateTime> start, end;
+        bool sevenDays;
         std::optional<QDateTime> movedStart, movedEnd;
     };
     const std::optional<QDateTime> none;
     const Case cases[] = {
-        {at(2024, 3, 31, 17), none, none, at(2024, 4, 1), none},
-        {at(2024, 3, 31), at(2024, 3, 1), at(2024, 3, 11), at(2024, 4, 1), at(2024, 4, 11)},
-        {at(2024, 3, 31), at(2024, 5, 1, 9), at(2024, 5, 1, 17), at(2024, 4, 1), at(2024, 4, 1)},
-        {at(2024, 3, 31), at(2024, 5, 9), at(2024, 5, 1), at(2024, 4, 1), at(2024, 4, 1)}, // end before start
-        {at(2024, 3, 31), at(2024, 5, 1), none, at(2024, 4, 1), none},
-        {QDateTime(), at(2024, 5, 1), at(2024, 5, 3), none, none}, // a predecessor without an end
+        {"Mon-Fri after a Friday", at(2024, 5, 31, 17), at(2024, 4, 1), at(2024, 4, 5), false, at(2024, 6, 3),
+         at(2024, 6, 7)},
+        {"five days after a Friday, seven-day", at(2024, 5, 31, 17), at(2024, 4, 1), at(2024, 4, 5), true,
+         at(2024, 6, 1), at(2024, 6, 5)},
+        {"Thu-Tue, four working days, over a week-end", at(2024, 6, 5), at(2024, 4, 4), at(2024, 4, 9), false,
+         at(2024, 6, 6), at(2024, 6, 11)},
+        {"Thu-Tue, six days, seven-day", at(2024, 6, 5), at(2024, 4, 4), at(2024, 4, 9), true, at(2024, 6, 6),
+         at(2024, 6, 11)},
+        {"a predecessor ending on a Saturday", at(2024, 6, 1), at(2024, 4, 1), at(2024, 4, 1, 17), false,
+         at(2024, 6, 3), at(2024, 6, 3)},
+        {"no start, the end before the new start", at(2027, 3, 31), none, at(2027, 3, 5), false, at(2027, 4, 1),
+         at(2027, 4, 1)},
+        {"no start, the end after the new start", at(2027, 3, 31), none, at(2027, 4, 20), false, at(2027, 4, 1),
+         at(2027, 4, 20)},
+        {"an end typed before the start", at(2024, 5, 31), at(2024, 5, 9), at(2024, 5, 1), false, at(2024, 6, 3),
+         at(2024, 6, 3)},
+        {"no end", at(2024, 5, 31), at(2024, 5, 1), none, false, at(2024, 6, 3), none},
+        {"a predecessor without an end", QDateTime(), at(2024, 5, 1), at(2024, 5, 3), false, none, none},
     };
-    int n = 0;
     for (const Case& c : cases) {
-        SCOPED_TRACE(n++);
-        const auto moved = followPredecessor(c.predecessorEnd, c.start, c.end);
+        SCOPED_TRACE(c.what);
+        const auto moved = followPredecessor(c.predecessorEnd, c.start, c.end, c.sevenDays);
         ASSERT_EQ(moved.has_value(), c.movedStart.has_value());
         if (!moved)
             continue;

@@ -3,6 +3,7 @@
 // current, as the projects and deliverables editors leave them, and rows
 // below it made through the business object.
 
+#include "client/shell/NavCodes.h"
 #include "tests/client/planning/EditorTestSupport.h"
 
 #include <QPlainTextEdit>
@@ -50,6 +51,46 @@ protected:
         return stored(QString::fromLatin1(table), QString::fromLatin1(column), QString::fromLatin1(idColumn), id);
     }
     static void text(QWidget* w, const char* box, const QString& t) { child<QPlainTextEdit>(w, box)->setPlainText(t); }
+    // Types into a one-line or a multi-line box alike.
+    static void enter(QWidget* w, const char* box, const QString& t) {
+        if (child<QWidget>(w, box)->inherits("QPlainTextEdit"))
+            text(w, box, t);
+        else
+            type(w, box, t);
+    }
+    QWidget* openWindow(const char* name, int navTool) {
+        app().g_navTool = navTool;
+        return open<QWidget>(QString::fromLatin1(name));
+    }
+    // The wizard up to its page `name`, for a new project dated as the
+    // fixture's; the project page itself is left filled in, not yet sent.
+    QWidget* wizardPage(const char* name) {
+        app().g_navTool = shell::nav::NewProject;
+        EXPECT_TRUE(ui::showWindow(QStringLiteral("frmAddProjectHelp")));
+        click(ui::window(QStringLiteral("frmAddProjectHelp")), "btnNext");
+        QWidget* p = ui::window(QStringLiteral("frmAddProject"));
+        type(p, "txtName", QStringLiteral("Wizard ") + QLatin1String(name));
+        type(p, "txtStartDate", QStringLiteral("01/03/2024"));
+        type(p, "txtEndDate", QStringLiteral("30/06/2024"));
+        child<QComboBox>(p, "ComboContacts")->setCurrentIndex(0);
+        if (QLatin1String(name) == QLatin1String("frmAddProject"))
+            return p;
+        click(p, "btnNext");
+        QWidget* w = ui::window(QStringLiteral("frmAddMilestones"));
+        if (QLatin1String(name) == QLatin1String("frmAddDeliverables")) {
+            click(w, "btnNext");
+            click(ui::window(QStringLiteral("frmDeliverablesHelp")), "btnNext");
+            w = ui::window(QStringLiteral("frmAddDeliverables"));
+        }
+        return w;
+    }
+    // The fixture's project and deliverable current again, whatever the editor before picked.
+    void backToFixture() {
+        app().g_currentProjectID = project;
+        app().g_projectStart = at(2024, 3, 1);
+        app().g_projectEnd = at(2024, 6, 30);
+        app().g_currentDeliverableID = deliverable;
+    }
     static QComboBox* combo(QWidget* w, const char* name) { return child<QComboBox>(w, name); }
 
     qint32 ann = 0;

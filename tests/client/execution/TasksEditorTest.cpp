@@ -94,15 +94,34 @@ TEST_F(TasksEditorTest, APredecessorFromAnotherProjectIsPickedByPositionAndSetDa
     EXPECT_EQ(w->pickedDependency(), digB);
     EXPECT_EQ(child<QLineEdit>(w, "txtselDate")->text(), QStringLiteral("31/05/2024"));
 
+    // Dig ends on a Friday: a weekday task starts on the Monday and keeps its five working days.
     click(w, "btnSetDate");
-    EXPECT_EQ(child<QLineEdit>(w, "txtTaskStart")->text(), QStringLiteral("01/06/2024"));
-    EXPECT_EQ(child<QLineEdit>(w, "txtTaskEnd")->text(), QStringLiteral("05/06/2024"));
+    EXPECT_EQ(child<QLineEdit>(w, "txtTaskStart")->text(), QStringLiteral("03/06/2024"));
+    EXPECT_EQ(child<QLineEdit>(w, "txtTaskEnd")->text(), QStringLiteral("07/06/2024"));
     click(w, "btnOK");
     EXPECT_TRUE(boxes.empty());
     const qint32 line = lastID(QStringLiteral("ZORBEL_TASKS"), QStringLiteral("TaskID"));
     EXPECT_EQ(task(line, "Dependency").toInt(), digB);
     EXPECT_EQ(task(line, "DeliverableID").toInt(), deliverable);
     EXPECT_EQ(storedDate(QStringLiteral("ZORBEL_TASKS"), QStringLiteral("StartDate"), QStringLiteral("TaskID"), line),
+              at(2024, 6, 3));
+
+    // A seven-day task starts on the Saturday; with no start to measure from,
+    // an end that the move would leave behind goes to the new start.
+    click(w, "btnAdd");
+    text(w, "txtTask", QStringLiteral("Weekend"));
+    type(w, "txtTaskEnd", QStringLiteral("05/03/2024"));
+    child<QCheckBox>(w, "chk7DayWeek")->setChecked(true);
+    tick(w, true);
+    combo(w, "ComboProjects")->setCurrentIndex(1);
+    combo(w, "ComboTasks")->setCurrentIndex(1);
+    click(w, "btnSetDate");
+    EXPECT_EQ(child<QLineEdit>(w, "txtTaskStart")->text(), QStringLiteral("01/06/2024"));
+    EXPECT_EQ(child<QLineEdit>(w, "txtTaskEnd")->text(), QStringLiteral("01/06/2024"));
+    click(w, "btnOK");
+    EXPECT_TRUE(boxes.empty());
+    const qint32 weekend = lastID(QStringLiteral("ZORBEL_TASKS"), QStringLiteral("TaskID"));
+    EXPECT_EQ(storedDate(QStringLiteral("ZORBEL_TASKS"), QStringLiteral("EndDate"), QStringLiteral("TaskID"), weekend),
               at(2024, 6, 1));
 }
 

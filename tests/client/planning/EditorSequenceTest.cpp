@@ -2,7 +2,6 @@
 // clicks a user makes in a row, without Refresh: OK, Edit, Delete and Cancel
 // must act on the record the window shows, and the rows stored say so.
 
-#include "client/shell/NavCodes.h"
 #include "tests/client/execution/ExecutionTestSupport.h"
 
 namespace zorbel::test {
@@ -52,12 +51,6 @@ protected:
         const auto date = planning::dateOf(rs->Fields(0));
         return date ? date->toString(QStringLiteral("dd/MM/yyyy")) : rs->Fields(0).toString();
     }
-    static void enter(QWidget* w, const char* box, const QString& text) {
-        if (child<QWidget>(w, box)->inherits("QPlainTextEdit"))
-            child<QPlainTextEdit>(w, box)->setPlainText(text);
-        else
-            type(w, box, text);
-    }
     static void pickText(QWidget* w, const Editor& e, const QString& text) {
         auto* g = grid(w, e.gridName);
         for (int r = 1; r < g->Rows(); ++r)
@@ -65,42 +58,12 @@ protected:
                 return pickRow(w, e.gridName, r, e.textCol);
         ADD_FAILURE() << "no row shows " << text.toStdString();
     }
-    QWidget* openWindow(const char* name, int navTool) {
-        app().g_navTool = navTool;
-        return open<QWidget>(QString::fromLatin1(name));
-    }
-    // The wizard up to its page `name`, for a new project dated as the fixture's.
-    QWidget* wizardPage(const char* name) {
-        app().g_navTool = shell::nav::NewProject;
-        EXPECT_TRUE(ui::showWindow(QStringLiteral("frmAddProjectHelp")));
-        click(ui::window(QStringLiteral("frmAddProjectHelp")), "btnNext");
-        QWidget* p = ui::window(QStringLiteral("frmAddProject"));
-        type(p, "txtName", QStringLiteral("Wizard ") + QLatin1String(name));
-        type(p, "txtStartDate", QStringLiteral("01/03/2024"));
-        type(p, "txtEndDate", QStringLiteral("30/06/2024"));
-        child<QComboBox>(p, "ComboContacts")->setCurrentIndex(0);
-        click(p, "btnNext");
-        QWidget* w = ui::window(QStringLiteral("frmAddMilestones"));
-        if (QLatin1String(name) == QLatin1String("frmAddDeliverables")) {
-            click(w, "btnNext");
-            click(ui::window(QStringLiteral("frmDeliverablesHelp")), "btnNext");
-            w = ui::window(QStringLiteral("frmAddDeliverables"));
-        }
-        return w;
-    }
     void addOnPage(QWidget* w, const char* box, const QString& text, const Fields& more) {
         click(w, "btnAdd");
         enter(w, box, text);
         for (const auto& [field, value] : more)
             enter(w, field, value);
         click(w, "btnOK");
-    }
-    // The fixture's project and deliverable current again, whatever the editor before picked.
-    void backToFixture() {
-        app().g_currentProjectID = project;
-        app().g_projectStart = at(2024, 3, 1);
-        app().g_projectEnd = at(2024, 6, 30);
-        app().g_currentDeliverableID = deliverable;
     }
 };
 

@@ -90,7 +90,8 @@ TEST_F(ReportDialogTest, CreateIsRefusedWithOneMessageAndNothingWritten) {
         {"No start", {}, at(2026, 1, 1), 3, noDates},
         {"Too long", at(2026, 1, 1), at(2026, 1, 1).addDays(252), 3, tooLong},
         {"Just short enough", at(2026, 1, 1), at(2026, 1, 1).addDays(251), 3, {}},
-        {"Backwards", at(2026, 1, 10), at(2026, 1, 5), 3, {}},
+        {"Backwards", at(2026, 1, 10), at(2026, 1, 5), 3, QStringLiteral("The End Date you have entered is before the Start Date")},
+        {"One day", at(2026, 1, 5), at(2026, 1, 5), 3, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -41,10 +41,10 @@ TEST_F(IssueGroupsTest, AddStartsEmptyAndOkRefusesBlankAndExistingNames) {
         if (c.message) {
             EXPECT_EQ(boxes.last().prompt, QLatin1String(c.message));
         }
-        // Refused: still adding, with the name as typed.
+        // Refused: still adding, with the name as typed (as far as the box takes it).
         EXPECT_EQ(shown(w, "btnOK"), !c.added);
         if (!c.added) {
-            EXPECT_EQ(box->text(), QLatin1String(c.typed));
+            EXPECT_EQ(box->text(), QString::fromLatin1(c.typed).left(50));
             click(w, "btnCancel");
         }
         EXPECT_TRUE(box->isReadOnly());

@@ -1,0 +1,94 @@
+#include "client/shell/TextLimit.h"
+
+#include "client/shell/CharCounter.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTextCursor>
+#include <QVariant>
+
+#include <algorithm>
+#include <optional>
+
+namespace zorbel::shell {
+
+namespace {
+
+const char* const kLimitProperty = "zorbelTextLimit";
+
+// Where a text's character before `end` starts: a pair of surrogates is one character.
+qsizetype characterBefore(const QString& text, qsizetype end) {
+    qsizetype i = end - 1;
+    if (i > 0 && text.at(i).isLowSurrogate() && text.at(i - 1).isHighSurrogate())
+        --i;
+    return i;
+}
+
+// Where the last `count` characters before `end` start; nothing when there are fewer.
+std::optional<qsizetype> charactersBack(const QString& text, qsizetype end, int count) {
+    qsizetype i = end;
+    for (int n = 0; n < count; ++n) {
+        if (i <= 0)
+            return std::nullopt;
+        i = characterBefore(text, i);
+    }
+    return i;
+}
+
+} // namespace
+
+TextExcess excessOf(const QString& text, qsizetype cursor, int width) {
+    const int excess = width > 0 ? -charactersLeft(text, width) : 0;
+    cursor = std::clamp<qsizetype>(cursor, 0, text.size());
+    if (excess <= 0)
+        return {cursor, cursor};
+    if (const auto from = charactersBack(text, cursor, excess))
+        return {*from, cursor};
+    return {*charactersBack(text, text.size(), excess), text.size()};
+}
+
+void limitText(QLineEdit& box, int width) {
+    box.setProperty(kLimitProperty, width);
+    if (width <= 0)
+        return;
+    const QPointer<QLineEdit> guarded(&box);
+    QObject::connect(&box, &QLineEdit::textChanged, &box, [guarded, width] {
+        if (!guarded)
+            return;
+        const QString text = guarded->text();
+        const TextExcess cut = excessOf(text, guarded->cursorPosition(), width);
+        if (cut.from == cut.to)
+            return;
+        // Runs this handler once more, on a text that fits.
+        guarded->setText(QString(text).remove(cut.from, cut.to - cut.from));
+        guarded->setCursorPosition(static_cast<int>(cut.from));
+    });
+}
+
+void limitText(QPlainTextEdit& box, int width) {
+    box.setProperty(kLimitProperty, width);
+    if (width <= 0)
+        return;
+    const QPointer<QPlainTextEdit> guarded(&box);
+    QObject::connect(&box, &QPlainTextEdit::textChanged, &box, [guarded, width] {
+        if (!guarded)
+            return;
+        const TextExcess cut = excessOf(guarded->toPlainText(), guarded->textCursor().position(), width);
+        if (cut.from == cut.to)
+            return;
+        QTextCursor dropping(guarded->document());
+        // One undo step with the typing or pasting that went too far.
+        dropping.joinPreviousEditBlock();
+        dropping.setPosition(static_cast<int>(cut.from));
+        dropping.setPosition(static_cast<int>(cut.to), QTextCursor::KeepAnchor);
+        dropping.removeSelectedText();
+        dropping.endEditBlock();
+    });
+}
+
+int textLimit(const QWidget& box) {
+    return box.property(kLimitProperty).toInt();
+}
+
+} // namespace zorbel::shell

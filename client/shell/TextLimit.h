@@ -1,0 +1,32 @@
+#pragma once
+// The most a text box takes: its field's width in the business layer
+// (business/Widths.h), counted in characters as the business layer counts
+// them when it cuts. What goes past it, typed, pasted or set by code, is
+// dropped at once where the user sees it, so OK never stores less than the
+// box shows.
+
+#include <QString>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+namespace zorbel::shell {
+
+// The part of a text, in UTF-16 units [from, to), that goes so that it holds
+// at most `width` characters: the characters just before the cursor (those
+// typed or pasted last), or the text's end when the cursor has fewer before
+// it. Empty (from == to) when the text fits; a width of 0 is no limit.
+struct TextExcess {
+    qsizetype from = 0;
+    qsizetype to = 0;
+};
+TextExcess excessOf(const QString& text, qsizetype cursor, int width);
+
+// Limits a box to `width` characters; 0 leaves it unlimited (a field kept whole).
+void limitText(QLineEdit& box, int width);
+void limitText(QPlainTextEdit& box, int width);
+// The limit a box was given; 0 for none.
+int textLimit(const QWidget& box);
+
+} // namespace zorbel::shell
