@@ -3,10 +3,13 @@
 
 #include "client/shell/Zorbel5LogIn.h"
 #include "platform/ui/Windows.h"
+#include "platform/xlsx/XlsxFile.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // The allocator is the whole process's: set before anything else runs.
+    zorbel::xl::keepWriterMemoryAtHand();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorbel Zude"));
     // The program ends only through ui::endProgram: the log-in window closes

@@ -23,6 +23,7 @@
 #include "platform/ui/DesktopOpener.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Windows.h"
+#include "platform/xlsx/XlsxFile.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -201,6 +202,7 @@ int run(const Sizes& s) {
 } // namespace
 
 int main(int argc, char** argv) {
+    zorbel::xl::keepWriterMemoryAtHand(); // as the program does
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -22,6 +22,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/xlsx/Application.h"
 #include "platform/xlsx/Worksheet.h"
+#include "platform/xlsx/XlsxFile.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -136,6 +137,7 @@ std::pair<int, int> detailProgressRows(xl::Workbook& book) {
 } // namespace
 
 int main(int argc, char** argv) {
+    zorbel::xl::keepWriterMemoryAtHand(); // as the program does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     int runs = 5;

@@ -6,6 +6,7 @@
 //   zorbel_xlsx_bench [--runs N] [--deliverables N] [--out FOLDER] [--no-check]
 
 #include "bench/xlsx/Reports.h"
+#include "platform/xlsx/XlsxFile.h"
 
 #ifdef ZORBEL_XLSX_READBACK
 #include "XlsxReadBack.h"
@@ -66,6 +67,8 @@ size_t cellsOf(const ReportPlan& plan)
 
 int main(int argc, char** argv)
 {
+    // Both writers under the allocator setting the program makes as it starts.
+    zorbel::xl::keepWriterMemoryAtHand();
     QCoreApplication app(argc, argv);
     int runs = 5;
     int deliverables = kReportDeliverables;

@@ -384,23 +384,21 @@ void build(lxw_workbook* target, const Workbook& book)
     worksheet_activate(written[size_t(book.activeIndex() - 1)]);
 }
 
+} // namespace
+
 // The file writer takes a deflate buffer of some 270 KB for each part of the
-// file and frees it again. With the C library's default pad of 128 KB at the
-// top of the heap, that memory went back to the system after every part and
-// was faulted in again page by page, which cost a large report more time than
-// writing all its cells; a pad of 1 MB keeps it at hand between the parts.
-// The pad is the program's allocator setting, made once, before the first save.
+// file and frees it again, and a report's own cells take the heap up in steps
+// of the C library's default pad of 128 KB. With that pad, the memory went
+// back to the system after every part and was faulted in again page by page,
+// which cost a large report more time than writing all its cells; a pad of
+// 1 MB keeps it at hand.
 void keepWriterMemoryAtHand()
 {
-    static const bool padded = mallopt(M_TOP_PAD, 1 << 20) == 1;
-    Q_UNUSED(padded);
+    mallopt(M_TOP_PAD, 1 << 20);
 }
-
-} // namespace
 
 void writeXlsxFile(const Workbook& book, const QString& path)
 {
-    keepWriterMemoryAtHand();
     auto failed = [&](const QString& reason) {
         return Error(QStringLiteral("The workbook could not be saved as %1: %2").arg(path, reason));
     };

@@ -14,4 +14,12 @@ class Workbook;
 /// left on device"), and leaves neither a partial file nor a changed `path`.
 void writeXlsxFile(const Workbook& book, const QString& path);
 
+/// Sets the C library's allocator so that saving a large workbook does not
+/// hand its memory back to the system and take it again part after part.
+/// The setting holds for the whole process (it also stops the allocator from
+/// moving its threshold for mapping large blocks), so it is the program's to
+/// make, once, as it starts and before any thread runs; a benchmark makes it
+/// for every writer it compares.
+void keepWriterMemoryAtHand();
+
 } // namespace zorbel::xl
