@@ -2,6 +2,7 @@
 // data source whose file has gone, and failures that must say why.
 
 #include "platform/data/Connection.h"
+#include "tests/support/PrivateIni.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,19 +61,13 @@ private:
 };
 
 // The configuration rows of a database file, read through a data source of
-// its own: the driver manager keeps what it read of an ini under a name.
+// its own.
 int configurationRows(const QString& file) {
     static int opened = 0;
-    const QString name = QStringLiteral("SetupCheck%1").arg(++opened);
-    QTemporaryDir dir;
-    QFile ini(dir.filePath(QStringLiteral("odbc.ini")));
-    if (!ini.open(QIODevice::WriteOnly))
-        return -1;
-    ini.write("[" + name.toLatin1() + "]\nDriver=SQLite3\nDatabase=" + QFile::encodeName(file) + "\n");
-    ini.close();
-    qputenv("ODBCINI", QFile::encodeName(ini.fileName()));
+    const QByteArray name = "SetupCheck" + QByteArray::number(++opened);
+    zorbel::test::PrivateIni ini("[" + name + "]\nDriver=SQLite3\nDatabase=" + QFile::encodeName(file) + "\n");
     zorbel::data::Connection connection;
-    connection.Open(QStringLiteral("Data Source=%1;User ID=").arg(name));
+    connection.Open(QStringLiteral("Data Source=%1;User ID=").arg(QString::fromLatin1(name)));
     return connection.query({QStringLiteral("SELECT COUNT(*) FROM ZORBEL_CONFIGURATION"), {}})->Fields(0).toInt();
 }
 

@@ -5,10 +5,9 @@
 
 #include "business/Schema.h"
 #include "business/ZorbelClass.h"
+#include "tests/support/PrivateIni.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 #include <thread>
@@ -19,10 +18,9 @@ using namespace zorbel;
 TEST(EightWriters, NoWriteIsRefusedOnTheDataSourceTheSetUpRegisters) {
     constexpr int kWriters = 8;
     constexpr int kRounds = 1000;
-    QTemporaryDir dir;
-    qputenv("ODBCINI", QFile::encodeName(dir.filePath(QStringLiteral("odbc.ini"))));
+    test::PrivateIni ini; // the set-up registers its data source here
     ASSERT_TRUE(setup::registerSqliteDataSource(QStringLiteral("ZorbelWriters"),
-                                                dir.filePath(QStringLiteral("data/zorbel5.db"))));
+                                                ini.path(QStringLiteral("data/zorbel5.db"))));
 
     // One business object and connection each, as on eight desks; each saves
     // a row and reads a list, often enough that the old setting (a rollback
@@ -51,7 +49,7 @@ TEST(EightWriters, NoWriteIsRefusedOnTheDataSourceTheSetUpRegisters) {
     for (std::thread& writer : writers)
         writer.join();
     // the journal holds the same data as the file, and is as private
-    const QFileInfo journal(dir.filePath(QStringLiteral("data/zorbel5.db-wal")));
+    const QFileInfo journal(ini.path(QStringLiteral("data/zorbel5.db-wal")));
     ASSERT_TRUE(journal.exists());
     EXPECT_EQ(journal.permissions() & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
               QFile::Permissions());

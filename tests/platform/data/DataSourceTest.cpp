@@ -7,6 +7,7 @@
 #include "platform/data/DataSourceSettings.h"
 #include "platform/data/PostgresBackend.h"
 #include "platform/data/WallClock.h"
+#include "tests/support/PrivateIni.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -20,27 +21,7 @@
 #include <unistd.h>
 
 using namespace zorbel::data;
-
-namespace {
-
-// A private ini the driver manager reads for as long as the object lives.
-class PrivateIni {
-public:
-    explicit PrivateIni(const QByteArray& text) : m_before(qgetenv("ODBCINI")) {
-        QFile file(m_dir.filePath(QStringLiteral("odbc.ini")));
-        if (file.open(QIODevice::WriteOnly))
-            file.write(text);
-        qputenv("ODBCINI", QFile::encodeName(file.fileName()));
-    }
-    ~PrivateIni() { qputenv("ODBCINI", m_before); }
-    QString path(const QString& name) const { return m_dir.filePath(name); }
-
-private:
-    QTemporaryDir m_dir;
-    QByteArray m_before;
-};
-
-} // namespace
+using zorbel::test::PrivateIni;
 
 TEST(DataSource, SettingsAreReadFromTheIniFile) {
     PrivateIni ini("[Lite]\nDriver=SQLite3\nDatabase=/srv/zorbel.db\nTimeout=1234\nJournalMode=WAL\n"

@@ -3,9 +3,9 @@
 // inside a transaction, a backend that stops answering, and a role with a
 // password of its own. The suite stops and starts that server, so it runs alone.
 
+#include "tests/support/PrivateIni.h"
 #include "tests/support/TestDatabase.h"
 
-#include <QFile>
 #include <QProcess>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -65,10 +65,16 @@ qint32 backendOf(TestDatabase& db) {
     return db.select(QStringLiteral("SELECT pg_backend_pid()"))->Fields(0).toInt();
 }
 
-// Ends a session from another one and waits until it is gone, as an administrator would.
-void killSession(qint32 pid) {
+// Ends a session from another one and waits until it is gone, as an
+// administrator would; given a statement's text, once the session runs it.
+void killSession(qint32 pid, const QString& running = {}) {
     data::Connection admin;
     admin.Open(test::testConnectionString());
+    const data::Statement active{QStringLiteral("SELECT COUNT(*) FROM pg_stat_activity WHERE pid = ? AND "
+                                                "state = 'active' AND query LIKE ?"),
+                                 {pid, QStringLiteral("%") + running + u'%'}};
+    for (int look = 0; !running.isEmpty() && look < 200 && admin.query(active)->Fields(0).toInt() == 0; ++look)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     admin.query({QStringLiteral("SELECT pg_terminate_backend(?, 10000)"), {pid}});
 }
 
@@ -130,17 +136,7 @@ TEST(OfficeServer, AReadCutOffMidWayRunsAgainAndAWriteSaysItsFateIsUnknown) {
     };
     for (const auto& c : cases) {
         const qint32 backend = backendOf(db);
-        // Kills the session once the server is running the statement.
-        std::thread killer([backend] {
-            data::Connection admin;
-            admin.Open(test::testConnectionString());
-            const data::Statement running{QStringLiteral("SELECT COUNT(*) FROM pg_stat_activity WHERE pid = ? AND "
-                                                         "state = 'active' AND query LIKE '%pg_sleep%'"),
-                                          {backend}};
-            for (int look = 0; look < 200 && admin.query(running)->Fields(0).toInt() == 0; ++look)
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            admin.query({QStringLiteral("SELECT pg_terminate_backend(?, 10000)"), {backend}});
-        });
+        std::thread killer([backend] { killSession(backend, QStringLiteral("pg_sleep")); });
         QString failure;
         try {
             db.connection().execute(c.statement);
@@ -223,16 +219,11 @@ TEST(OfficeServer, TheDataSourcesPasswordIsSentBeforeTheBuiltInOne) {
     const QByteArray password = qgetenv("ZORBEL_TEST_PG_PASSWORD");
     if (user.isEmpty() || password.isEmpty())
         GTEST_SKIP() << "the test server has no role with a password";
-    {
-        QFile ini(QString::fromLocal8Bit(qgetenv("ODBCINI")));
-        ASSERT_TRUE(ini.open(QIODevice::Append | QIODevice::Text));
-        const QByteArray server = "Driver=PostgreSQL Unicode\nServername=" + qgetenv("ZORBEL_TEST_PG_HOST")
-                                  + "\nPort=" + qgetenv("ZORBEL_TEST_PG_PORT") + "\nDatabase=zorbel_test\nUsername="
-                                  + user + "\n";
-        ini.write("\n[ZorbelOwnPassword]\n" + server + "Password=" + password + "\n");
-        ini.write("\n[ZorbelWrongPassword]\n" + server + "Password=not-" + password + "\n");
-        ini.write("\n[ZorbelNoPassword]\n" + server);
-    }
+    const QByteArray server = "Driver=PostgreSQL Unicode\nServername=" + qgetenv("ZORBEL_TEST_PG_HOST") + "\nPort="
+                              + qgetenv("ZORBEL_TEST_PG_PORT") + "\nDatabase=zorbel_test\nUsername=" + user + "\n";
+    const test::PrivateIni ini("[ZorbelOwnPassword]\n" + server + "Password=" + password + "\n\n"
+                               + "[ZorbelWrongPassword]\n" + server + "Password=not-" + password + "\n\n"
+                               + "[ZorbelNoPassword]\n" + server);
     const struct {
         const char* source;
         bool logsOn;
