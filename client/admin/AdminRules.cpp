@@ -1,6 +1,7 @@
 #include "client/admin/AdminRules.h"
 
 #include "business/Text.h"
+#include "business/Widths.h"
 #include "client/shell/Combos.h"
 #include "client/shell/Values.h"
 
@@ -8,7 +9,9 @@ namespace zorbel::admin {
 
 namespace {
 
-constexpr int kUserNameWidth = 50;
+constexpr int kUserNameWidth = widths::of("ZORBEL_MULTI_USER_TABLE", "UserName");
+// A password is cleaned and cut as a user name is, before it is hashed.
+static_assert(widths::of("ZORBEL_MULTI_USER_TABLE", "Password") == kUserNameWidth);
 
 // The value of a named field in one row of a list; null when the list lacks the field.
 QVariant fieldOf(const data::Recordset& list, int row, int field) {

@@ -1,7 +1,6 @@
 #include "client/execution/frmActions.h"
 
 #include "business/Widths.h"
-#include "client/shell/CharCounter.h"
 #include "client/shell/DateBox.h"
 #include "client/shell/NavCodes.h"
 #include "client/shell/Placing.h"
@@ -62,9 +61,8 @@ frmActions::frmActions()
 
     placeLabel(this, QStringLiteral("Action"), 120, 4560, 1000, "lblAction");
     txtAction = placeField<QPlainTextEdit>(this, "txtAction", 1200, 4530, 4800, 615);
-    constexpr int actionWidth = widths::of("ZORBEL_ACTIONS", "Description");
-    shell::limitText(*txtAction, actionWidth);
-    shell::placeCharCounter(this, *txtAction, actionWidth, 120, 4845, 1000, "cntAction");
+    shell::limitTextWithCounter(this, *txtAction, widths::of("ZORBEL_ACTIONS", "Description"), 120, 4845, 1000,
+                                "cntAction");
     placeLabel(this, QStringLiteral("Start"), 120, 5280, 1000, "lblStart");
     txtActionStart = placeField<shell::DateBox>(this, "txtActionStart", 1200, 5250, 1500);
     placeLabel(this, QStringLiteral("Finish"), 2880, 5280, 700, "lblEnd");

@@ -1,7 +1,6 @@
 #include "client/execution/frmProgress.h"
 
 #include "business/Widths.h"
-#include "client/shell/CharCounter.h"
 #include "client/shell/DateBox.h"
 #include "client/shell/Placing.h"
 #include "client/shell/TextLimit.h"
@@ -55,9 +54,8 @@ frmProgress::frmProgress()
 
     placeLabel(this, QStringLiteral("Progress"), 120, 4950, 1000, "lblProgress");
     txtProgress = placeField<QPlainTextEdit>(this, "txtProgress", 1200, 4920, 4800, 615);
-    constexpr int progressWidth = widths::of("ZORBEL_PROGRESS", "Description");
-    shell::limitText(*txtProgress, progressWidth);
-    shell::placeCharCounter(this, *txtProgress, progressWidth, 120, 5235, 1000, "cntProgress");
+    shell::limitTextWithCounter(this, *txtProgress, widths::of("ZORBEL_PROGRESS", "Description"), 120, 5235, 1000,
+                                "cntProgress");
     placeLabel(this, QStringLiteral("Date"), 120, 5670, 1000, "lblDate");
     txtProgressDate = placeField<shell::DateBox>(this, "txtProgressDate", 1200, 5640, 1500);
     makeWBS(120, 6060);

@@ -2,7 +2,6 @@
 
 #include "business/Widths.h"
 #include "client/execution/ExecutionRules.h"
-#include "client/shell/CharCounter.h"
 #include "client/shell/Combos.h"
 #include "client/shell/DateBox.h"
 #include "client/shell/NavCodes.h"
@@ -71,9 +70,8 @@ frmTasks::frmTasks()
 
     placeLabel(this, QStringLiteral("Task"), 120, 4170, 1000, "lblTask");
     txtTask = placeField<QPlainTextEdit>(this, "txtTask", 1200, 4140, 4800, 615);
-    constexpr int taskWidth = widths::of("ZORBEL_TASKS", "Description");
-    shell::limitText(*txtTask, taskWidth);
-    shell::placeCharCounter(this, *txtTask, taskWidth, 120, 4455, 1000, "cntTask");
+    shell::limitTextWithCounter(this, *txtTask, widths::of("ZORBEL_TASKS", "Description"), 120, 4455, 1000,
+                                "cntTask");
     placeLabel(this, QStringLiteral("Start"), 120, 4890, 1000, "lblStart");
     txtTaskStart = placeField<shell::DateBox>(this, "txtTaskStart", 1200, 4860, 1500);
     placeLabel(this, QStringLiteral("Finish"), 2880, 4890, 700, "lblEnd");

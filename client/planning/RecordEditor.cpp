@@ -349,10 +349,14 @@ void RecordEditor::updateProjectDates(const ProjectDates& dates) {
     state().g_zorbel->UpdateProjectDates(state().g_currentProjectID, dates.start, dates.end);
 }
 
-bool RecordEditor::refusedProjectDates(const QString& beyond) {
+bool RecordEditor::mayMoveDates() {
     const auto& s = state();
-    if (mayMoveProjectDates(s.g_cfgProjectAdmin, s.g_projectAdminLevel, s.g_cfgOwnerAdmin, s.g_projectOwnerID,
-                            s.g_currentUserID))
+    return mayMoveProjectDates(s.g_cfgProjectAdmin, s.g_projectAdminLevel, s.g_cfgOwnerAdmin, s.g_projectOwnerID,
+                               s.g_currentUserID);
+}
+
+bool RecordEditor::refusedProjectDates(const QString& beyond) {
+    if (mayMoveDates())
         return false;
     shell::ShowRefusal(beyond + QStringLiteral("\r\n\r\nYou do not have the rights to change the Project's dates"
                                                " - nothing has been saved"));
@@ -383,6 +387,10 @@ bool RecordEditor::askProjectEnd(const QDateTime& end, const std::function<void(
     // A project without an end takes every date as later; its own last day is not.
     const QDateTime& projectEnd = state().g_projectEnd;
     if (projectEnd.isValid() && !dayBefore(projectEnd, end))
+        return true;
+    // Without an end a project has none for the record to lie beyond: only
+    // a user who may give it one is asked to.
+    if (!projectEnd.isValid() && !mayMoveDates())
         return true;
     if (refusedProjectDates(QStringLiteral("The date you have entered is after the current Project End Date")))
         return false;

@@ -131,7 +131,8 @@ protected:
     // The project-date questions against g_projectStart / g_projectEnd. On Yes the
     // project's row is read and only the date asked about moves (outwards);
     // `shown` gets the project's new dates for a header. A user who may not
-    // change the project is not asked but refused: false, and OK saves nothing.
+    // change the project is not asked but refused: false, and OK saves nothing
+    // (a project without an end refuses him no end).
     bool askProjectStart(const QDateTime& start, const std::function<void(const QDateTime&)>& shown);
     bool askProjectEnd(const QDateTime& end, const std::function<void(const QDateTime&)>& shown);
 
@@ -205,6 +206,8 @@ private:
     void showStoredRecord();
     void failed(const QString& operation);
     void updateProjectDates(const ProjectDates& dates);
+    // Whether the user may move the current project's dates.
+    static bool mayMoveDates();
     // Tells a user who may not change the current project that the record's
     // date lies beyond it (`beyond` says how); false when he may change it.
     static bool refusedProjectDates(const QString& beyond);

@@ -2,7 +2,6 @@
 
 #include "business/Widths.h"
 #include "client/shell/AppState.h"
-#include "client/shell/CharCounter.h"
 #include "client/shell/DateBox.h"
 #include "client/shell/Placing.h"
 #include "client/shell/TextLimit.h"
@@ -68,12 +67,10 @@ frmAddDeliverables::frmAddDeliverables() : WizardRecordPage(deliverablesPage()) 
     txtDeliverable = placeField<QPlainTextEdit>(this, "txtDeliverable", 1380, 3900, 7500, 615);
     auto* lblMetric = placeBoldLabel(this, QStringLiteral("Metric"), 120, 4650, 1200, "lblMetric");
     txtMetric = placeField<QPlainTextEdit>(this, "txtMetric", 1380, 4620, 7500, 615);
-    constexpr int deliverableWidth = widths::of("ZORBEL_DELIVERABLES", "Deliverable");
-    constexpr int metricWidth = widths::of("ZORBEL_DELIVERABLES", "Metric");
-    shell::limitText(*txtDeliverable, deliverableWidth);
-    shell::placeCharCounter(this, *txtDeliverable, deliverableWidth, 120, 4215, 1200, "cntDeliverable");
-    shell::limitText(*txtMetric, metricWidth);
-    shell::placeCharCounter(this, *txtMetric, metricWidth, 120, 4935, 1200, "cntMetric");
+    shell::limitTextWithCounter(this, *txtDeliverable, widths::of("ZORBEL_DELIVERABLES", "Deliverable"), 120, 4215,
+                                1200, "cntDeliverable");
+    shell::limitTextWithCounter(this, *txtMetric, widths::of("ZORBEL_DELIVERABLES", "Metric"), 120, 4935, 1200,
+                                "cntMetric");
     auto* lblStart = placeBoldLabel(this, QStringLiteral("Start"), 120, 5370, 1200, "lblStart");
     txtStartDate = placeField<shell::DateBox>(this, "txtStartDate", 1380, 5340, 1500);
     auto* lblEnd = placeBoldLabel(this, QStringLiteral("Finish"), 3120, 5370, 700, "lblEnd");

@@ -1,7 +1,6 @@
 #include "client/planning/frmDeliverables.h"
 
 #include "business/Widths.h"
-#include "client/shell/CharCounter.h"
 #include "client/shell/Combos.h"
 #include "client/shell/DateBox.h"
 #include "client/shell/NavCodes.h"
@@ -75,12 +74,10 @@ frmDeliverables::frmDeliverables()
     txtDeliverable = placeField<QPlainTextEdit>(this, "txtDeliverable", 1200, 3930, 4800, 615);
     placeLabel(this, QStringLiteral("Metric"), 120, 4680, 1000, "lblMetric");
     txtMetric = placeField<QPlainTextEdit>(this, "txtMetric", 1200, 4650, 4800, 615);
-    constexpr int deliverableWidth = widths::of("ZORBEL_DELIVERABLES", "Deliverable");
-    constexpr int metricWidth = widths::of("ZORBEL_DELIVERABLES", "Metric");
-    shell::limitText(*txtDeliverable, deliverableWidth);
-    shell::placeCharCounter(this, *txtDeliverable, deliverableWidth, 120, 4245, 1000, "cntDeliverable");
-    shell::limitText(*txtMetric, metricWidth);
-    shell::placeCharCounter(this, *txtMetric, metricWidth, 120, 4965, 1000, "cntMetric");
+    shell::limitTextWithCounter(this, *txtDeliverable, widths::of("ZORBEL_DELIVERABLES", "Deliverable"), 120, 4245,
+                                1000, "cntDeliverable");
+    shell::limitTextWithCounter(this, *txtMetric, widths::of("ZORBEL_DELIVERABLES", "Metric"), 120, 4965, 1000,
+                                "cntMetric");
     placeLabel(this, QStringLiteral("Start"), 120, 5400, 1000, "lblStart");
     txtStartDate = placeField<shell::DateBox>(this, "txtStartDate", 1200, 5370, 1500);
     placeLabel(this, QStringLiteral("Finish"), 2880, 5400, 700, "lblEnd");

@@ -266,8 +266,16 @@ qint32 frmProjects::updateRecord() {
 
 qint32 frmProjects::addRecord() {
     auto& s = state();
-    return s.g_zorbel->AddProject(txtName->text(), txtReference->text(), txtDescription->text(), m_ownerID, m_start,
-                                  m_end, m_statusID, static_cast<qint16>(s.g_saveWBS), m_state);
+    const qint32 id = s.g_zorbel->AddProject(txtName->text(), txtReference->text(), txtDescription->text(), m_ownerID,
+                                             m_start, m_end, m_statusID, static_cast<qint16>(s.g_saveWBS), m_state);
+    if (id != 0) {
+        // Listed by rights, the project would vanish from this list, and
+        // everyone's, the moment it is added; its row is read with the others
+        // so that selecting it gives its creator his levels.
+        shell::GrantCreatorRights(id, txtName->text());
+        m_rsRights = s.g_zorbel->GetUserAdmin(s.g_currentMultiUserID);
+    }
+    return id;
 }
 
 qint32 frmProjects::deleteRecord() {

@@ -1,6 +1,7 @@
 #include "client/risks/IssueRules.h"
 
 #include "business/Text.h"
+#include "business/Widths.h"
 
 #include <array>
 
@@ -8,7 +9,7 @@ namespace zorbel::risks {
 
 namespace {
 
-constexpr int kGroupNameWidth = 50;
+constexpr int kGroupNameWidth = widths::of("ZORBEL_ISSUES_GROUPS", "Description");
 
 struct Order {
     const char* caption;

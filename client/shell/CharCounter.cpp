@@ -1,7 +1,5 @@
 #include "client/shell/CharCounter.h"
 
-#include "client/shell/Placing.h"
-
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -44,13 +42,6 @@ void attachCharCounter(QPlainTextEdit& box, QLabel& counter, int limit) {
                          last = std::move(text);
                          label->setText(QString::number(charactersLeft(last, limit)));
                      });
-}
-
-QLabel* placeCharCounter(QWidget* parent, QPlainTextEdit& box, int limit, int left, int top, int width,
-                         const char* name) {
-    QLabel* counter = placeLabel(parent, QString(), left, top, width, name);
-    attachCharCounter(box, *counter, limit);
-    return counter;
 }
 
 } // namespace zorbel::shell

@@ -12,7 +12,6 @@
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QWidget;
 
 namespace zorbel::shell {
 
@@ -22,10 +21,5 @@ int charactersLeft(const QString& text, int limit);
 
 void attachCharCounter(QLineEdit& box, QLabel& counter, int limit);
 void attachCharCounter(QPlainTextEdit& box, QLabel& counter, int limit);
-
-// A counter label, named `name` and placed at (left, top) in twips of the
-// parent, attached to the box.
-QLabel* placeCharCounter(QWidget* parent, QPlainTextEdit& box, int limit, int left, int top, int width,
-                         const char* name);
 
 } // namespace zorbel::shell

@@ -1,6 +1,7 @@
 #include "client/shell/TextLimit.h"
 
 #include "client/shell/CharCounter.h"
+#include "client/shell/Placing.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -85,6 +86,14 @@ void limitText(QPlainTextEdit& box, int width) {
         dropping.removeSelectedText();
         dropping.endEditBlock();
     });
+}
+
+QLabel* limitTextWithCounter(QWidget* parent, QPlainTextEdit& box, int width, int left, int top, int counterWidth,
+                             const char* name) {
+    limitText(box, width);
+    QLabel* counter = placeLabel(parent, QString(), left, top, counterWidth, name);
+    attachCharCounter(box, *counter, width);
+    return counter;
 }
 
 int textLimit(const QWidget& box) {

@@ -7,6 +7,7 @@
 
 #include <QString>
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
@@ -26,6 +27,10 @@ TextExcess excessOf(const QString& text, qsizetype cursor, int width);
 // Limits a box to `width` characters; 0 leaves it unlimited (a field kept whole).
 void limitText(QLineEdit& box, int width);
 void limitText(QPlainTextEdit& box, int width);
+// Limits a multi-line box and places its "characters left" counter (CharCounter.h),
+// named `name`, at (left, top) in twips of the parent, `counterWidth` wide.
+QLabel* limitTextWithCounter(QWidget* parent, QPlainTextEdit& box, int width, int left, int top, int counterWidth,
+                             const char* name);
 // The limit a box was given; 0 for none.
 int textLimit(const QWidget& box);
 

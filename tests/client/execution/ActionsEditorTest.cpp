@@ -85,23 +85,29 @@ TEST_F(ActionsEditorTest, OwnerRuleRefusesAnotherMembersAction) {
     EXPECT_EQ(action(id, "OwnerID").toInt(), bobMember);
 }
 
-TEST_F(ActionsEditorTest, OnlyAUserWhoMayChangeTheProjectIsAskedToMoveItsStart) {
+TEST_F(ActionsEditorTest, OnlyAUserWhoMayChangeTheProjectIsAskedToMoveItsDates) {
     // Full control of actions throughout; what differs is the user's hold on the project.
+    enum Answer { Saved, AskedStart, AskedEnd, Refused };
     const struct {
         const char* who;
         qint16 rightsOn, projectLevel, ownerRuleOn;
         qint32 projectOwner;
-        bool asked;
+        bool withoutEnd; // the action starts inside a project that has no end
+        Answer answer;
     } cases[] = {
-        {"rights off", 0, 0, 0, 0, true},
-        {"project level Read Only", 1, 2, 0, 0, false},
-        {"project level Edit", 1, 3, 0, 0, true},
-        {"owner rule, another's project", 0, 0, 1, bob, false},
-        {"owner rule, own project", 0, 0, 1, ann, true},
+        {"rights off", 0, 0, 0, 0, false, AskedStart},
+        {"project level Read Only", 1, 2, 0, 0, false, Refused},
+        {"project level Edit", 1, 3, 0, 0, false, AskedStart},
+        {"owner rule, another's project", 0, 0, 1, bob, false, Refused},
+        {"owner rule, own project", 0, 0, 1, ann, false, AskedStart},
+        {"project level Read Only, no project end", 1, 2, 0, 0, true, Saved},
+        {"project level Edit, no project end", 1, 3, 0, 0, true, AskedEnd},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.who);
-        zorbel().UpdateProjectDates(project, at(2024, 3, 1), at(2024, 6, 30));
+        const QDateTime end = c.withoutEnd ? QDateTime() : at(2024, 6, 30);
+        zorbel().UpdateProjectDates(project, at(2024, 3, 1), end);
+        app().g_projectEnd = end;
         app().g_cfgProjectAdmin = c.rightsOn;
         app().g_cfgOwnerAdmin = c.ownerRuleOn;
         app().g_projectAdminLevel = c.projectLevel;
@@ -111,22 +117,29 @@ TEST_F(ActionsEditorTest, OnlyAUserWhoMayChangeTheProjectIsAskedToMoveItsStart) 
         auto* w = openActions();
         const int before = count(QStringLiteral("ZORBEL_ACTIONS"));
         boxes.clear();
-        if (c.asked)
-            boxes.script(ui::vbYes);
+        boxes.script(ui::vbYes);
         click(w, "btnAdd");
-        text(w, "txtAction", QStringLiteral("Early"));
-        type(w, "txtActionStart", QStringLiteral("01/02/2024"));
+        text(w, "txtAction", QStringLiteral("Dated"));
+        type(w, "txtActionStart", c.withoutEnd ? QStringLiteral("02/04/2024") : QStringLiteral("01/02/2024"));
         combo(w, "ComboOwner")->setCurrentIndex(0); // Ann, the user
         click(w, "btnOK");
-        ASSERT_EQ(boxes.count(), 1);
-        EXPECT_EQ(boxes.last().title, c.asked ? QString() : QStringLiteral("Operation Cancelled"));
-        EXPECT_TRUE(boxes.last().prompt.endsWith(c.asked ? QStringLiteral("Project Start Date changing ?")
-                                                         : QStringLiteral(" - nothing has been saved")));
+        const bool saved = c.answer != Refused;
+        const QString prompt = boxes.empty() ? QString() : boxes.last().prompt;
+        EXPECT_EQ(boxes.count(), c.answer == Saved ? 0 : 1) << prompt.toStdString();
+        EXPECT_EQ(c.answer == Refused, prompt.endsWith(QStringLiteral(" - nothing has been saved")));
+        EXPECT_EQ(c.answer == AskedStart, prompt.endsWith(QStringLiteral("Project Start Date changing ?")));
+        EXPECT_EQ(c.answer == AskedEnd, prompt.endsWith(QStringLiteral("Project End Date changing ?")));
+        if (c.answer == Refused) {
+            EXPECT_EQ(boxes.last().title, QStringLiteral("Operation Cancelled"));
+        }
         EXPECT_EQ(storedDate(QStringLiteral("ZORBEL_PROJECTS"), QStringLiteral("StartDate"),
                              QStringLiteral("ProjectID"), project),
-                  c.asked ? at(2024, 2, 1) : at(2024, 3, 1));
-        EXPECT_EQ(count(QStringLiteral("ZORBEL_ACTIONS")), before + (c.asked ? 1 : 0));
-        EXPECT_EQ(w->mode(), c.asked ? shell::kBrowse : shell::kAdd); // refused: the dates may be put right
+                  c.answer == AskedStart ? at(2024, 2, 1) : at(2024, 3, 1));
+        EXPECT_EQ(storedDate(QStringLiteral("ZORBEL_PROJECTS"), QStringLiteral("EndDate"), QStringLiteral("ProjectID"),
+                             project),
+                  c.answer == AskedEnd ? at(2024, 4, 3) : end);
+        EXPECT_EQ(count(QStringLiteral("ZORBEL_ACTIONS")), before + (saved ? 1 : 0));
+        EXPECT_EQ(w->mode(), saved ? shell::kBrowse : shell::kAdd); // refused: the dates may be put right
     }
 }
 

@@ -52,11 +52,7 @@ protected:
         return date ? date->toString(QStringLiteral("dd/MM/yyyy")) : rs->Fields(0).toString();
     }
     static void pickText(QWidget* w, const Editor& e, const QString& text) {
-        auto* g = grid(w, e.gridName);
-        for (int r = 1; r < g->Rows(); ++r)
-            if (g->TextMatrix(r, e.textCol) == text)
-                return pickRow(w, e.gridName, r, e.textCol);
-        ADD_FAILURE() << "no row shows " << text.toStdString();
+        pickRowShowing(w, e.gridName, e.textCol, text);
     }
     void addOnPage(QWidget* w, const char* box, const QString& text, const Fields& more) {
         click(w, "btnAdd");

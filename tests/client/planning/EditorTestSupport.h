@@ -77,6 +77,14 @@ protected:
         auto* g = grid(w, gridName);
         QTest::mouseClick(g->view()->viewport(), Qt::LeftButton, {}, g->cellRect(row, col).center());
     }
+    // Clicks the first row whose column `col` shows `text`.
+    static void pickRowShowing(QWidget* w, const char* gridName, int col, const QString& text) {
+        auto* g = grid(w, gridName);
+        for (int r = 1; r < g->Rows(); ++r)
+            if (g->TextMatrix(r, col) == text)
+                return pickRow(w, gridName, r, col);
+        ADD_FAILURE() << "no row shows " << text.toStdString();
+    }
 
 private:
     QLocale m_locale;

@@ -1,6 +1,7 @@
 #include "tests/client/planning/EditorTestSupport.h"
 
 #include "client/planning/frmProjects.h"
+#include "client/shell/Rights.h"
 #include "controls/StatusLED.h"
 #include "platform/ui/Clock.h"
 
@@ -190,6 +191,19 @@ TEST_F(ProjectsEditorTest, RightsLevelsDecideTheButtons) {
     pickRow(w, "FGProjects", 1);
     click(w, "btnEdit");
     EXPECT_EQ(w->mode(), shell::kBrowse);
+
+    // A project added stays listed for its creator, with Full Control of it.
+    pickRow(w, "FGProjects", 3);
+    click(w, "btnAdd");
+    type(w, "txtName", QStringLiteral("Five"));
+    child<QComboBox>(w, "ComboContact")->setCurrentIndex(0);
+    child<QComboBox>(w, "ComboState")->setCurrentIndex(2);
+    app().g_projectAdminLevel = 0;
+    click(w, "btnOK");
+    EXPECT_TRUE(boxes.empty()) << boxes.last().prompt.toStdString();
+    EXPECT_EQ(g->Rows(), 5);
+    EXPECT_EQ(app().g_currentProjectName, QStringLiteral("Five"));
+    EXPECT_EQ(app().g_projectAdminLevel, shell::kFullControl);
 }
 
 TEST_F(ProjectsEditorTest, RowClickMakesTheProjectCurrentForTheOtherWindows) {

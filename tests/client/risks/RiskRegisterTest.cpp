@@ -102,11 +102,7 @@ TEST_F(RiskRegisterTest, AfterAnotherProjectIsPickedATaskOfTheFirstIsNeitherList
     const qint32 tunnel = addProject(QStringLiteral("Tunnel"), bob, at(2024, 1, 1), at(2024, 12, 31), 2, 2);
     zorbel().AddTeamMember(bob, tunnel, QStringLiteral("Bob Baker"), QStringLiteral("Bob"), QStringLiteral("Baker"));
     const auto pickProject = [](const QString& name) {
-        QWidget* projects = ui::window(QStringLiteral("frmProjects"));
-        auto* g = grid(projects, "FGProjects");
-        for (int row = 1; row < g->Rows(); ++row)
-            if (g->TextMatrix(row, 2) == name)
-                pickRow(projects, "FGProjects", row);
+        pickRowShowing(ui::window(QStringLiteral("frmProjects")), "FGProjects", 2, name);
     };
 
     // Bridge's task made current through its editors, then Tunnel picked.
