@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStringList>
 
 #include <cstring>
 
@@ -26,19 +27,15 @@ bool cannotStandInFileName(char32_t c)
 // right-to-left override "invoice\u202Eslx.exe" shows as "invoiceexe.xls".
 bool isFormatCharacter(char32_t c) { return QChar::category(c) == QChar::Other_Format; }
 
-// A suffix that names a file type: letters and digits after the last dot,
-// at least one a letter ("xls", "ods"; not "2026" of "12.03.2026").
-bool looksLikeTypeSuffix(const QString& suffix)
+// The suffixes of other spreadsheet and text-table files: a name typed with
+// one of them means "this workbook", so ".xlsx" takes its place. Any other
+// dotted ending ("Acme Inc.Plan", "v2.final") is part of the name.
+bool isSpreadsheetSuffix(const QString& suffix)
 {
-    if (suffix.isEmpty() || suffix.size() > 8)
-        return false;
-    bool letter = false;
-    for (QChar c : suffix) {
-        if (!c.isLetterOrNumber())
-            return false;
-        letter = letter || c.isLetter();
-    }
-    return letter;
+    static const QStringList kReplaced = {QStringLiteral("xls"), QStringLiteral("xlsm"), QStringLiteral("xlsb"),
+                                          QStringLiteral("xlt"), QStringLiteral("xltx"), QStringLiteral("xltm"),
+                                          QStringLiteral("ods"), QStringLiteral("csv")};
+    return kReplaced.contains(suffix, Qt::CaseInsensitive);
 }
 } // namespace
 
@@ -78,7 +75,7 @@ QString withWorkbookSuffix(const QString& path)
     const QString suffix = file.suffix();
     if (suffix.compare(u"xlsx", Qt::CaseInsensitive) == 0)
         return path;
-    if (looksLikeTypeSuffix(suffix) && file.fileName().size() > suffix.size() + 1)
+    if (isSpreadsheetSuffix(suffix) && file.fileName().size() > suffix.size() + 1)
         return path.chopped(suffix.size() + 1) + kExtension;
     return path + kExtension;
 }

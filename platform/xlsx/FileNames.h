@@ -14,8 +14,9 @@ namespace zorbel::xl {
 QString workbookFileName(const QString& title);
 
 /// `path` as a workbook's file: a path ending in ".xlsx" (any case) as it is;
-/// one ending in another type's suffix ("book.xls", "book.ods") with ".xlsx"
-/// in its place; any other ("book", "minutes 12.03.2026") with ".xlsx" added.
+/// one ending in another spreadsheet or text-table suffix (xls, xlsm, xlsb,
+/// xlt, xltx, xltm, ods, csv, any case) with ".xlsx" in its place; any other
+/// ("book", "Acme Inc.Plan", "minutes 12.03.2026") with ".xlsx" added.
 QString withWorkbookSuffix(const QString& path);
 
 /// The folder workbooks go to: `overrideDir` when it is set, else the user's
