@@ -130,6 +130,7 @@ void frmExcel::FGProjects_Click() {
     // The window starts as the project's own dates, replacing any picked before.
     m_windowStart = picked.start.date();
     m_windowEnd = picked.end.date();
+    m_windowPicked = false;
     txtStart->setText(shell::FormatShown(picked.start));
     txtEnd->setText(shell::FormatShown(picked.end));
     if (m_windowStart.isValid())
@@ -148,14 +149,27 @@ void frmExcel::chkTimeline_Click() {
 
 void frmExcel::MonthViewStart_DateClick() {
     m_windowStart = MonthViewStart->selectedDate();
+    m_windowPicked = true;
     txtStart->setText(shell::FormatShown(QDateTime(m_windowStart, QTime(0, 0))));
     showWindowLength();
 }
 
 void frmExcel::MonthViewEnd_DateClick() {
     m_windowEnd = MonthViewEnd->selectedDate();
+    m_windowPicked = true;
     txtEnd->setText(shell::FormatShown(QDateTime(m_windowEnd, QTime(0, 0))));
     showWindowLength();
+}
+
+void frmExcel::tellBackwardsWindow() {
+    if (m_windowPicked) {
+        shell::tellEndBeforeStart();
+        return;
+    }
+    // The window is still the project's own: the user entered neither date here.
+    ui::MsgBox(QStringLiteral("The Project's End Date is before its Start Date - pick the Timeline's dates with the "
+                              "calendars"),
+               ui::vbInformation, QStringLiteral("Operation Cancelled"));
 }
 
 void frmExcel::showWindowLength() {
@@ -174,9 +188,10 @@ void frmExcel::CreateWorkbook() {
         ui::MsgBox(QStringLiteral("Must have a valid start and end date"), ui::vbCritical, QStringLiteral("Date Error"));
         return;
     }
-    // A window that ends before it starts would give a timeline of no days.
-    if (*days < 0) {
-        shell::tellEndBeforeStart();
+    // Only the timeline reads the window: one that ends before it starts
+    // would give it no days, and the other sheets never look at it.
+    if (*days < 0 && chkTimeline->isChecked()) {
+        tellBackwardsWindow();
         return;
     }
     if (windowTooLong(*days)) {

@@ -37,6 +37,8 @@ public:
 
 private:
     void showWindowLength();
+    // Refuses a window that ends before it starts, in words that fit where its dates came from.
+    void tellBackwardsWindow();
 
     QLabel* Label1;
     QLineEdit* txtProject;
@@ -66,6 +68,7 @@ private:
     // The timeline's window, as dates: the boxes only show them.
     QDate m_windowStart;
     QDate m_windowEnd;
+    bool m_windowPicked = false;      // a date of the window came from a calendar, not the project
 };
 
 } // namespace zorbel::reports

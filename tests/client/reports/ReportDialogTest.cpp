@@ -80,17 +80,21 @@ TEST_F(ReportDialogTest, CreateIsRefusedWithOneMessageAndNothingWritten) {
         QDateTime start, end;
         qint16 state;
         QString message;  // empty: the report is written
+        bool timeline = false;
     };
     const QString noProject = QStringLiteral("There is no project of the Implement phase to report on");
     const QString noDates = QStringLiteral("Must have a valid start and end date");
     const QString tooLong = QStringLiteral("The Duration must be less than 252 days");
+    const QString backwards =
+        QStringLiteral("The Project's End Date is before its Start Date - pick the Timeline's dates with the calendars");
     const Case cases[] = {
         {"No project", at(2026, 1, 1), at(2026, 1, 2), 2, noProject},
         {"No end", at(2026, 1, 1), {}, 3, noDates},
         {"No start", {}, at(2026, 1, 1), 3, noDates},
         {"Too long", at(2026, 1, 1), at(2026, 1, 1).addDays(252), 3, tooLong},
         {"Just short enough", at(2026, 1, 1), at(2026, 1, 1).addDays(251), 3, {}},
-        {"Backwards", at(2026, 1, 10), at(2026, 1, 5), 3, QStringLiteral("The End Date you have entered is before the Start Date")},
+        {"Backwards", at(2026, 1, 10), at(2026, 1, 5), 3, {}},
+        {"Backwards with a timeline", at(2026, 1, 10), at(2026, 1, 5), 3, backwards, true},
         {"One day", at(2026, 1, 5), at(2026, 1, 5), 3, {}},
     };
     for (const Case& c : cases) {
@@ -100,6 +104,7 @@ TEST_F(ReportDialogTest, CreateIsRefusedWithOneMessageAndNothingWritten) {
         app().g_currentProjectID = 77;
         boxes.clear();
         open();
+        tick("chkTimeline", c.timeline);
         pressCreate();
         EXPECT_EQ(saved(QString::fromLatin1(c.name)), c.message.isEmpty());
         if (c.message.isEmpty()) {
@@ -118,6 +123,10 @@ TEST_F(ReportDialogTest, CreateIsRefusedWithOneMessageAndNothingWritten) {
     zorbel().AddProject(QStringLiteral("Long"), {}, {}, 0, at(2026, 1, 1), at(2026, 12, 31), 2, 0, 3);
     open();
     tick("chkTimeline", true);
+    pickEnd(QDate(2025, 12, 30));
+    pressCreate();
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().prompt, QStringLiteral("The End Date you have entered is before the Start Date"));
     pickEnd(QDate(2026, 2, 1));
     tick("chkTimeline", false);
     pressCreate();
