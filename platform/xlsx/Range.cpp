@@ -113,15 +113,20 @@ void Range::writeCells(const std::function<void(Cell&, const CellFormat&)>& writ
         }
 }
 
-// The limit holds for the text as the file stores it, so that a text taken
-// here is never refused when the workbook is saved.
+// A cell holds 32,767 characters counted as a spreadsheet program counts
+// them: a control character, which the file holds as "_xHHHH_", counts one,
+// and a character beyond the basic plane two (a surrogate pair). The file
+// writer counts the text it is handed instead; a text it would refuse at the
+// save is refused here, so that every text taken here saves.
 void Range::setValue(const QString& text)
 {
-    // Escaping makes one character 7 at most, so only long texts need it.
+    if (text.size() > kMaxCellText)
+        throw Error(QStringLiteral("A cell holds at most %1 characters of text").arg(kMaxCellText));
+    // Escaping makes one character 7 at most, so only long texts need counting.
     constexpr qsizetype kAlwaysFits = kMaxCellText / 7;
-    if (text.size() > kMaxCellText || (text.size() > kAlwaysFits && escapeCellText(text).size() > kMaxCellText))
-        throw Error(QStringLiteral("A cell holds at most %1 characters of text, counted as the file stores them "
-                                   "(a control character or a text such as \"_x0041_\" takes 6 more)")
+    if (text.size() > kAlwaysFits && fileWriterLength(text) > kMaxCellText)
+        throw Error(QStringLiteral("A cell holds at most %1 characters of text, where a NUL character or a text "
+                                   "such as \"_x0041_\" counts 7")
                         .arg(kMaxCellText));
     writeCells([&](Cell& cell, const CellFormat&) {
         if (text.isEmpty())

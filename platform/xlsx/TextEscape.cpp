@@ -24,7 +24,9 @@ bool startsEscape(const char16_t* text, qsizetype size, qsizetype pos)
     return true;
 }
 
-bool isEscapedControl(char16_t c) { return c < 0x20 && c != u'\t' && c != u'\n'; }
+// The file writer escapes the other control characters itself, as "_xHHHH_",
+// but a NUL would end the text it is handed.
+bool isEscapedControl(char16_t c) { return c == 0; }
 
 // Surrogates and the two noncharacters at the top of the plane: the only
 // characters of those ranges that need a second look.
@@ -93,6 +95,15 @@ QString escapeCellText(const QString& text)
         }
     }
     return out;
+}
+
+qsizetype fileWriterLength(const QString& text)
+{
+    const QString handed = escapeCellText(text);
+    qsizetype length = handed.size();
+    for (QChar c : handed)
+        length -= c.isLowSurrogate();  // only whole pairs are left: each low half ends one
+    return length;
 }
 
 QString xmlSafeText(const QString& text)

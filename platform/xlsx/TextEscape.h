@@ -7,15 +7,22 @@
 
 namespace zorbel::xl {
 
-/// A cell text made safe for the file. Spreadsheet programs read "_xHHHH_"
-/// as the character HHHH, and the file writer passes such a sequence through
-/// as it is, so a user's literal "_x0041_" would come back as "A": the
-/// underscore that starts each such sequence is written as "_x005F_" (an
-/// escaped underscore). Control characters other than tab and line feed
-/// (NUL, carriage return...) are written as their own "_xHHHH_", which XML
-/// cannot hold as they are and the writer would cut at a NUL. Characters XML
-/// cannot hold at all (U+FFFE, U+FFFF, half a surrogate pair) become U+FFFD.
+/// A cell text as the file writer is handed it. Spreadsheet programs read
+/// "_xHHHH_" as the character HHHH, and the file writer passes such a
+/// sequence through as it is, so a user's literal "_x0041_" would come back
+/// as "A": the underscore that starts each such sequence is written as
+/// "_x005F_" (an escaped underscore). A NUL, which would end the text the
+/// writer takes, is written as "_x0000_"; the writer escapes the other
+/// control characters but tab and line feed itself, which XML cannot hold as
+/// they are. Characters XML cannot hold at all (U+FFFE, U+FFFF, half a
+/// surrogate pair) become U+FFFD.
 QString escapeCellText(const QString& text);
+
+/// How long the file writer takes a cell text to be: the characters of
+/// escapeCellText(text), a surrogate pair counting one. It refuses a text
+/// longer than 32,767 so counted. The control characters it escapes itself
+/// count one each; a NUL or an underscore escaped here counts seven.
+qsizetype fileWriterLength(const QString& text);
 
 /// A name or format text (sheet names, font names, number formats) with each
 /// of U+FFFE, U+FFFF and half a surrogate pair, which are no characters at

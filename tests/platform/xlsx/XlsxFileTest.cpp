@@ -219,6 +219,10 @@ TEST(XlsxFile, HostileTextsSaveAsWellFormedFilesAndReadBackAsWritten)
     const QChar high(0xD83D), low(0xDE00);
     const QString limit(kMaxCellText, u'a');
     const QString nulAtTheLimit = QString(kMaxCellText - 10, u'b') + QChar(0) + "end";
+    // A spreadsheet program counts each control character once, though the file holds seven.
+    QString controlsAtTheLimit;
+    for (int i = 0; i < kMaxCellText; ++i)
+        controlsAtTheLimit += i % 50 == 49 ? QChar(u"\x01\r\x0b\x1f"[i / 50 % 4]) : QChar(u'a' + i % 26);
     struct Case {
         const char* what;
         QString written;
@@ -235,6 +239,7 @@ TEST(XlsxFile, HostileTextsSaveAsWellFormedFilesAndReadBackAsWritten)
         {"literal escape", "_x0041_ and _x005F_", "_x0041_ and _x005F_"},
         {"32,767 characters", limit, limit},
         {"a NUL that escaped just fits", nulAtTheLimit, nulAtTheLimit},
+        {"32,767 characters holding control characters", controlsAtTheLimit, controlsAtTheLimit},
     };
     Workbook wb(3);
     Worksheet& sheet = wb.Worksheets(1);
@@ -243,8 +248,10 @@ TEST(XlsxFile, HostileTextsSaveAsWellFormedFilesAndReadBackAsWritten)
     wb.Worksheets(2).setName(QString::fromUtf16(u"Risks\uFFFE"));
     wb.Worksheets(3).setName(QString("Group ") + high);
     EXPECT_THROW(wb.Worksheets(3).setName(QString::fromUtf16(u"Risks\uFFFF")), Error);  // the same name in the file
-    // Refused as written: escaped, each would pass the limit.
-    const QString tooLong[] = {QString(kMaxCellText - 7, u'c') + "_x0041_", QString(kMaxCellText - 1, u'c') + QChar(0)};
+    // Refused: escaped, the first two would pass the file writer's limit; the
+    // last is one character too many where a spreadsheet program counts a pair as two.
+    const QString tooLong[] = {QString(kMaxCellText - 7, u'c') + "_x0041_", QString(kMaxCellText - 1, u'c') + QChar(0),
+                               QString(kMaxCellText - 1, u'c') + high + low};
     for (const QString& text : tooLong) {
         EXPECT_THROW(sheet.Cells(20, 1).setValue(text), Error);
         EXPECT_FALSE(sheet.Cells(20, 1).Value().isValid());
