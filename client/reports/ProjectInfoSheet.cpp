@@ -9,12 +9,17 @@
 #include "platform/xlsx/Constants.h"
 #include "platform/xlsx/Worksheet.h"
 
+#include <utility>
+
 namespace zorbel::reports {
 
 namespace {
 
 const QString kPrefix = QStringLiteral("XL Create Info Sheet failed: ");
 constexpr int kTeamHeaderRow = 6;
+// A team member's contact details after the name, column by column.
+constexpr std::pair<int, const char*> kMemberFields[] = {
+    {5, "Title"}, {6, "Company"}, {7, "email"}, {8, "Telephone"}, {9, "Mobile"}};
 
 // White bold Arial on the header blue, never underlined.
 void formatInfoHeader(xl::Range range) {
@@ -50,16 +55,19 @@ void ProjectReport::WriteProjectInfoSheet() {
     } else {
         project->MoveFirst();
         const data::Recordset& p = *project;
-        step(kPrefix, [&] {
-            putValue(3, 3, p[QStringLiteral("WBS")]);
-            putValue(3, 4, p[QStringLiteral("Name")]);
-            putValue(3, 5, p[QStringLiteral("Reference")]);
-            putValue(3, 6, p[QStringLiteral("Description")]);
-            putText(3, 7, LookupContactName(p[QStringLiteral("OwnerID")]));
-            putDate(3, 8, p[QStringLiteral("StartDate")]);
-            putDate(3, 9, p[QStringLiteral("EndDate")]);
-            putText(3, 10, LookupStatusText(p[QStringLiteral("StatusID")]));
-        });
+        // Each cell is a step of its own: a refused one stays empty alone.
+        const std::function<void()> cells[] = {
+            [&] { putValue(3, 3, p[QStringLiteral("WBS")]); },
+            [&] { putValue(3, 4, p[QStringLiteral("Name")]); },
+            [&] { putValue(3, 5, p[QStringLiteral("Reference")]); },
+            [&] { putValue(3, 6, p[QStringLiteral("Description")]); },
+            [&] { putText(3, 7, LookupContactName(p[QStringLiteral("OwnerID")])); },
+            [&] { putDate(3, 8, p[QStringLiteral("StartDate")]); },
+            [&] { putDate(3, 9, p[QStringLiteral("EndDate")]); },
+            [&] { putText(3, 10, LookupStatusText(p[QStringLiteral("StatusID")])); },
+        };
+        for (const auto& cell : cells)
+            step(kPrefix, cell);
     }
 
     xl::Range columns = ws.Columns(QStringLiteral("B:J"));
@@ -91,15 +99,13 @@ void ProjectReport::writeTeamBlock() {
             continue;
         contact->MoveFirst();
         const data::Recordset& c = *contact;
+        // A refused cell stays empty alone; the rest of the member's row is still written.
         step(kPrefix, [&] {
             putText(row, 4, c[QStringLiteral("FirstName")].toString() + QLatin1Char(' ')
                                 + c[QStringLiteral("SurName")].toString());
-            putValue(row, 5, c[QStringLiteral("Title")]);
-            putValue(row, 6, c[QStringLiteral("Company")]);
-            putValue(row, 7, c[QStringLiteral("email")]);
-            putValue(row, 8, c[QStringLiteral("Telephone")]);
-            putValue(row, 9, c[QStringLiteral("Mobile")]);
         });
+        for (const auto& [column, field] : kMemberFields)
+            step(kPrefix, [&] { putValue(row, column, c[QString::fromLatin1(field)]); });
         row = nextRow(row);
     }
 }

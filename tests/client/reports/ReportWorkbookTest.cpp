@@ -4,6 +4,7 @@
 
 #include "ReportTestSupport.h"
 #include "platform/xlsx/Application.h"
+#include "platform/xlsx/Constants.h"
 
 #include <QCalendarWidget>
 #include <QJsonArray>
@@ -186,7 +187,9 @@ TEST_F(ReportWorkbookTest, TimelineBarsAreClippedToTheChosenWindowByCalendarDay)
 }
 
 // A character no XML file can hold, pasted into a shared project's texts,
-// leaves its report readable and its file name plain.
+// leaves its report readable and its file name plain. A text as long as a
+// cell holds is written whole, control characters and all; a longer one
+// leaves its own cell empty and the rest of its row written.
 TEST_F(ReportWorkbookTest, TextsHoldingNoncharactersStillGiveAReadableWorkbook) {
     const qint32 project = zorbel().AddProject(QString::fromUtf16(u"Dam\uFFFE"), QString::fromUtf16(u"D\uFFFF1"),
                                                QString::fromUtf16(u"Spill\uFFFEway"), 0, at(2026, 3, 1),
@@ -194,17 +197,33 @@ TEST_F(ReportWorkbookTest, TextsHoldingNoncharactersStillGiveAReadableWorkbook) 
     QString metric = QString::fromUtf16(u"Flow\uFFFE");
     zorbel().AddDeliverable(project, 3, QString::fromUtf16(u"Wall\uFFFF"), metric, 0, at(2026, 3, 1), at(2026, 3, 2),
                             1, 0);
+    QString atTheLimit;
+    for (int i = 0; i < xl::kMaxCellText; ++i)
+        atTheLimit += i % 40 == 39 ? QChar(i % 80 == 79 ? u'\r' : u'\x02') : QChar(u'a' + i % 26);
+    const std::pair<QString, QString> companies[] = {{QStringLiteral("Al"), atTheLimit},
+                                                     {QStringLiteral("Di"), QString(xl::kMaxCellText + 1, u'c')}};
+    qint32 contact = 0; // the contacts take ids 1 and 2
+    for (const auto& [name, company] : companies) {
+        zorbel().AddContact(name, QStringLiteral("Lee"), QStringLiteral("PM"), QStringLiteral("x@y.org"), {},
+                            QStringLiteral("01"), QStringLiteral("07"));
+        db().execute({QStringLiteral("UPDATE ZORBEL_USER_TABLE SET Company = ? WHERE UserID = ?"), {company, ++contact}});
+        zorbel().AddTeamMember(contact, project, name, name, QStringLiteral("Lee"));
+    }
     open();
     tick("chkTimeline", true);
     const XlsxReadBack book = create(QStringLiteral("Dam-"));
     ASSERT_FALSE(book.failed()) << book.error().toStdString();
-    EXPECT_TRUE(boxes.empty()) << boxes.prompts().front().toStdString();
+    ASSERT_EQ(boxes.count(), 1); // Di's company, and nothing else of his row
+    EXPECT_TRUE(boxes.last().prompt.startsWith(QLatin1String("XL Create Info Sheet failed: ")));
     EXPECT_EQ(book.problems(), QStringList());
     EXPECT_EQ(opener.paths(), QStringList{output.path(QStringLiteral("Dam-.xlsx"))});
     expectCells(book, {
         {"Project Info", "D3", QString::fromUtf16(u"Dam\uFFFD")},
         {"Project Info", "E3", QString::fromUtf16(u"D\uFFFD1")},
         {"Project Info", "F3", QString::fromUtf16(u"Spill\uFFFDway")},
+        {"Project Info", "F7", atTheLimit}, {"Project Info", "G7", "x@y.org"},
+        {"Project Info", "D8", "Di Lee"}, {"Project Info", "E8", "PM"}, {"Project Info", "F8", {}},
+        {"Project Info", "G8", "x@y.org"}, {"Project Info", "H8", "01"}, {"Project Info", "I8", "07"},
     });
 }
 
