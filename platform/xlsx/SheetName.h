@@ -19,7 +19,7 @@ inline constexpr int kSheetNameWidth = 31;
 QString sheetNameProblem(const QString& name, const QStringList& otherNames);
 
 /// The name a sheet beside `otherNames` takes for a text that should name
-/// it, such as a name stored long before: each character a sheet refuses,
+/// it, however it was stored: each character a sheet refuses,
 /// and an apostrophe at either end, becomes "-" (an empty text is "-"), the
 /// result is cut to 31 characters without splitting a character, and a
 /// name another sheet holds (or "History") gets " (2)", " (3)"... within
