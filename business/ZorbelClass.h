@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <memory>
+#include <optional>
 
 namespace zorbel {
 
@@ -139,6 +140,10 @@ public:
     RecordsetPtr GetIssuesGroups();
     qint32 DeleteIssueGroup(qint32 IssueGroupID);
     qint32 AddIssueGroup(const QString& Description);
+    // Beside the automation interface: how many issues, of every project and
+    // status, are filed under the group, so that no group is deleted from
+    // under its issues; nothing after a failure.
+    std::optional<qint32> IssuesInGroup(qint32 IssueGroupID);
 
     // Risks and risk types
     RecordsetPtr GetRiskTypes();

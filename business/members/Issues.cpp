@@ -171,6 +171,15 @@ qint32 ZorbelClass::DeleteIssueGroup(qint32 IssueGroupID) {
         {QStringLiteral("DELETE FROM ZORBEL_ISSUES_GROUPS  WHERE IssueGroupID = ?"), {sql::integer(IssueGroupID)}});
 }
 
+std::optional<qint32> ZorbelClass::IssuesInGroup(qint32 IssueGroupID) {
+    MemberCall call(*this, QStringLiteral("IssuesInGroup"));
+    const RecordsetPtr rs = call.query(
+        {QStringLiteral("SELECT COUNT(*) FROM ZORBEL_ISSUE_LOG WHERE IssueGroupID = ?"), {sql::integer(IssueGroupID)}});
+    if (!rs || rs->RecordCount() != 1)
+        return std::nullopt;
+    return rs->Fields(0).toInt();
+}
+
 qint32 ZorbelClass::AddIssueGroup(const QString& Description) {
     MemberCall call(*this, QStringLiteral("AddIssueGroup"));
     return call.run({QStringLiteral("INSERT INTO ZORBEL_ISSUES_GROUPS ( Description ) VALUES (?)"),

@@ -12,6 +12,7 @@ namespace {
 constexpr int kUserNameWidth = widths::of("ZORBEL_MULTI_USER_TABLE", "UserName");
 // A password is cleaned and cut as a user name is, before it is hashed.
 static_assert(widths::of("ZORBEL_MULTI_USER_TABLE", "Password") == kUserNameWidth);
+constexpr int kMemberNameWidth = widths::of("ZORBEL_TEAM_TABLE", "FullName");
 
 // The value of a named field in one row of a list; null when the list lacks the field.
 QVariant fieldOf(const data::Recordset& list, int row, int field) {
@@ -112,6 +113,22 @@ bool holdsRightsFor(const data::RecordsetPtr& rights, qint32 projectID, qint32 e
         if (fieldOf(*rights, i, 0).toInt() != exceptAdminID && fieldOf(*rights, i, projectField).toInt() == projectID)
             return true;
     return false;
+}
+
+bool isTeamMember(const data::RecordsetPtr& team, qint32 userID) {
+    if (!team)
+        return false;
+    const int userField = team->FieldIndex(QStringLiteral("UserID"));
+    for (int i = 0; i < team->RecordCount(); ++i)
+        if (fieldOf(*team, i, userField).toInt() == userID)
+            return true;
+    return false;
+}
+
+QString storedMemberName(const QString& fullName) {
+    QString name = fullName;
+    name.remove(QLatin1Char('\''));
+    return cutToCharacters(name, kMemberNameWidth);
 }
 
 int levelPosition(const QString& cell, int count) {

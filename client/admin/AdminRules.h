@@ -3,7 +3,8 @@
 // the accounts and the rights, how an account's user name is kept and
 // whether another account holds it, who counts as an administrator and
 // whether a change would leave none, whether an account already holds rights
-// on a project, and how a rights level shows in a list.
+// on a project, who is already in a project team and what a team keeps of a
+// name, and how a rights level shows in a list.
 
 #include "platform/data/Recordset.h"
 
@@ -63,6 +64,14 @@ bool leavesNoAdministrator(const data::RecordsetPtr& accounts, qint32 accountID,
 // project besides the row exceptAdminID: the rights of one project come from
 // one row, never from whichever of two happens to be read last.
 bool holdsRightsFor(const data::RecordsetPtr& rights, qint32 projectID, qint32 exceptAdminID);
+
+// Whether a project team (a GetProjectTeam list) already lists the contact:
+// a contact is a member once, so no owner list offers him twice.
+bool isTeamMember(const data::RecordsetPtr& team, qint32 userID);
+
+// A contact's full name as a team row keeps it: apostrophes removed, cut to
+// the field's 50 characters, so a long first name may leave no surname.
+QString storedMemberName(const QString& fullName);
 
 // The entry of a level list of `count` entries that shows a level written
 // in a grid cell; -1 (no entry) for level 0 and for a cell holding no level.

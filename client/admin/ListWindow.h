@@ -12,8 +12,13 @@
 // window turns a pick back into an id with the list that filled its own
 // picker, never with a shared list that another window may have reloaded in
 // between.
+//
+// Whenever a window reads its list again (after OK, Cancel or Refresh) the
+// record it saved or showed stays selected (shell::selectSaved), so a second
+// Edit made without a click changes the same record.
 
 #include "client/shell/GridFiller.h"
+#include "client/shell/SavedRecord.h"
 #include "controls/Twips.h"
 #include "controls/ctrlButton.h"
 

@@ -3,6 +3,7 @@
 #include "business/Widths.h"
 #include "client/shell/AppState.h"
 #include "client/shell/Placing.h"
+#include "client/shell/SavedRecord.h"
 #include "client/shell/TextLimit.h"
 #include "client/shell/WindowRegistration.h"
 #include "platform/ui/FlexGrid.h"
@@ -156,16 +157,22 @@ void frmContacts::btnDelete_Click() {
 
 void frmContacts::btnCancel_Click() {
     storeMode(shell::kBrowse);
-    LoadContactGrid();
+    reloadSelecting({m_contactID, FG1->Row()});
 }
 
 void frmContacts::btnRefresh_Click() {
+    reloadSelecting({m_contactID, FG1->Row()});
+}
+
+void frmContacts::reloadSelecting(const shell::SavedRecord& saved) {
     LoadContactGrid();
+    shell::selectSaved(*FG1, state().g_rsContacts, saved);
 }
 
 void frmContacts::btnOK_Click() {
     auto& z = *state().g_zorbel;
     const auto text = [](const QLineEdit* box) { return box->text(); };
+    shell::SavedRecord saved{m_contactID, FG1->Row()};
     switch (mode()) {
     case shell::kEdit:
         if (z.UpdateContact(m_contactID, text(txtFirstName), text(txtLastName), text(txtTitle), text(txtEmail),
@@ -173,6 +180,7 @@ void frmContacts::btnOK_Click() {
             failed(QStringLiteral("Update Contact Failed"));
         break;
     case shell::kAdd:
+        saved.listBefore = z.GetContacts();
         if (z.AddContact(text(txtFirstName), text(txtLastName), text(txtTitle), text(txtEmail), text(txtCompany),
                          text(txtTelephone), text(txtMobile)) == 0)
             failed(QStringLiteral("Add Contact Failed"));
@@ -186,7 +194,7 @@ void frmContacts::btnOK_Click() {
         break;
     }
     storeMode(shell::kBrowse);
-    LoadContactGrid();
+    reloadSelecting(saved);
 }
 
 void frmContacts::resizeEvent(QResizeEvent* event) {

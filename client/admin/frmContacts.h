@@ -34,6 +34,8 @@ protected:
 
 private:
     void clearDetails();
+    // LoadContactGrid, then the saved (or shown) contact selected again.
+    void reloadSelecting(const shell::SavedRecord& saved);
 
     ui::FlexGrid* FG1 = nullptr;
     QLineEdit* txtSelectedOwner = nullptr;

@@ -143,11 +143,12 @@ void frmDocument::clearSelection() {
 void frmDocument::btnAdd_Click() {
     // The dialog may have stored a document or not: the list is read again either way.
     const QPointer<frmDocument> alive(this);
+    const auto& s = state();
+    const shell::SavedRecord saved{m_documentID, FG1->Row(), s.g_zorbel->GetDocuments(s.g_currentProjectID)};
     ui::showModal(QStringLiteral("frmAddDocument"));
     if (!alive)
         return;
-    LoadDocumentGrid();
-    ShowSelectedDocument();
+    reloadSelecting(saved);
 }
 
 void frmDocument::btnDelete_Click() {
@@ -156,11 +157,16 @@ void frmDocument::btnDelete_Click() {
     if (ui::MsgBox(QStringLiteral("Are You sure you want to delete ") + m_documentName, ui::vbYesNo) == ui::vbNo)
         return;
     state().g_zorbel->DeleteDocument(m_documentID);
-    LoadDocumentGrid();
+    reloadSelecting({m_documentID, FG1->Row()});
 }
 
 void frmDocument::btnRefresh_Click() {
+    reloadSelecting({m_documentID, FG1->Row()});
+}
+
+void frmDocument::reloadSelecting(const shell::SavedRecord& saved) {
     LoadDocumentGrid();
+    shell::selectSaved(*FG1, m_documentCount > 0 ? m_rsDocuments : nullptr, saved);
     ShowSelectedDocument();
 }
 

@@ -2,9 +2,12 @@
 // "Documents for" a project: the register of the current project's linked
 // documents. A document is added through the add-document dialog, deleted
 // (the file itself stays where it is) and opened in the desktop's own
-// application for its type; an entry is never changed here.
+// application for its type; an entry is never changed here. After an add, a
+// delete or Refresh the list is read again with the document added, the row
+// in the deleted one's place, or the document shown selected.
 
 #include "client/shell/GridFiller.h"
+#include "client/shell/SavedRecord.h"
 #include "platform/data/Recordset.h"
 
 #include <QString>
@@ -44,6 +47,8 @@ private:
     // Nothing listed: nothing may stay selected for Delete or Open to act on.
     void clearSelection();
     bool hasSelection() const { return m_documentCount > 0 && m_documentID != 0; }
+    // LoadDocumentGrid, then the saved (or shown) document selected again.
+    void reloadSelecting(const shell::SavedRecord& saved);
 
     ui::FlexGrid* FG1 = nullptr;
     QPlainTextEdit* txtSelectedDocument = nullptr;

@@ -1,5 +1,7 @@
 #include "client/admin/frmTeams.h"
 
+#include "business/Widths.h"
+#include "client/admin/AdminRules.h"
 #include "client/shell/AppState.h"
 #include "client/shell/Placing.h"
 #include "client/shell/WindowRegistration.h"
@@ -155,13 +157,35 @@ void frmTeams::btnDelete_Click() {
     storeMode(shell::kDelete);
 }
 
+bool frmTeams::addAllowed(const data::RecordsetPtr& team) {
+    if (m_newMemberUserID == 0) {
+        refuse(QStringLiteral("Select a Contact to add to the Project Team"));
+        return false;
+    }
+    // Checked against the team as stored now: another window may have added him meanwhile.
+    if (isTeamMember(team, m_newMemberUserID)) {
+        refuse(m_newMemberFullName + QStringLiteral(" is already a member of the Project Team of ")
+               + m_teamProjectName);
+        return false;
+    }
+    QString whole = m_newMemberFullName;
+    whole.remove(QLatin1Char('\''));
+    const QString kept = storedMemberName(whole);
+    return kept == whole
+           || confirmed(QStringLiteral("A Project Team keeps only the first %1 characters of a name, so ")
+                                .arg(widths::of("ZORBEL_TEAM_TABLE", "FullName"))
+                            + whole
+                            + QStringLiteral(" will be listed as ") + kept + QStringLiteral(". Add this member?"),
+                        QStringLiteral("Confirm Add"));
+}
+
 void frmTeams::btnOK_Click() {
     auto& z = *state().g_zorbel;
+    shell::SavedRecord saved{m_teamID, FGTeam->Row()};
     if (mode() == shell::kAdd) {
-        if (m_newMemberUserID == 0) {
-            refuse(QStringLiteral("Select a Contact to add to the Project Team"));
+        saved.listBefore = z.GetProjectTeam(m_teamProjectID);
+        if (!addAllowed(saved.listBefore))
             return;
-        }
         z.AddTeamMember(m_newMemberUserID, m_teamProjectID, m_newMemberFullName, m_newMemberFirstName,
                         m_newMemberSurName);
     } else if (mode() == shell::kDelete && m_teamID != 0) { // a project picked since may have no team
@@ -172,6 +196,7 @@ void frmTeams::btnOK_Click() {
     }
     storeMode(shell::kBrowse);
     LoadTeamGrid();
+    shell::selectSaved(*FGTeam, m_rsTeamMembers, saved);
     showBrowse();
 }
 

@@ -2,7 +2,7 @@
 // "Project Teams": which contacts work on which project. A team row copies
 // the contact's names; the owners of deliverables, tasks, actions, risks,
 // issues and documents are picked from the team of their project. Rows are
-// added and removed, never changed.
+// added and removed, never changed; a contact is a member of a team once.
 
 #include "client/admin/ListWindow.h"
 
@@ -32,6 +32,9 @@ public:
     qint32 teamID() const { return m_teamID; }
 
 private:
+    // The checks of an Add against the team as stored (a GetProjectTeam list);
+    // a refusal is shown and keeps the window adding.
+    bool addAllowed(const data::RecordsetPtr& team);
     void showBrowse();
     void showEditing(bool picking);
 

@@ -5,6 +5,7 @@
 #include "client/shell/AppState.h"
 #include "client/shell/Combos.h"
 #include "client/shell/Placing.h"
+#include "client/shell/SavedRecord.h"
 #include "client/shell/TextLimit.h"
 #include "client/shell/WindowRegistration.h"
 #include "platform/ui/FlexGrid.h"
@@ -187,12 +188,17 @@ void frmUsers::btnDelete_Click() {
 
 void frmUsers::btnCancel_Click() {
     storeMode(shell::kBrowse);
-    LoadUserGrid();
+    reloadSelecting({m_accountID, FG1->Row()});
 }
 
 void frmUsers::btnRefresh_Click() {
     m_contacts = loadContactPicker(*ComboContacts);
+    reloadSelecting({m_accountID, FG1->Row()});
+}
+
+void frmUsers::reloadSelecting(const shell::SavedRecord& saved) {
     LoadUserGrid();
+    shell::selectSaved(*FG1, m_accounts, saved);
 }
 
 bool frmUsers::saveAllowed(bool adding, bool administrator) {
@@ -236,6 +242,7 @@ bool frmUsers::deleteRefused() {
 void frmUsers::btnOK_Click() {
     auto& z = *state().g_zorbel;
     const qint16 administrator = chkAdministrator->isChecked() ? 1 : 0;
+    shell::SavedRecord saved{m_accountID, FG1->Row()};
     switch (mode()) {
     case shell::kEdit:
         if (!saveAllowed(false, administrator != 0))
@@ -247,6 +254,7 @@ void frmUsers::btnOK_Click() {
     case shell::kAdd:
         if (!saveAllowed(true, administrator != 0))
             return;
+        saved.listBefore = z.GetUsers();
         if (z.AddUser(m_accountContactID, txtUserName->text(), txtPassword->text(), txtContact->text(),
                       administrator) == 0)
             failed(QStringLiteral("Add User Failed"));
@@ -260,7 +268,7 @@ void frmUsers::btnOK_Click() {
         break;
     }
     storeMode(shell::kBrowse);
-    LoadUserGrid();
+    reloadSelecting(saved);
 }
 
 } // namespace zorbel::admin

@@ -131,13 +131,13 @@ void frmZorbelAdmin::ShowAccountRights() {
 void frmZorbelAdmin::LoadUserAdminGrid(qint32 MultiUserID) {
     FGProjects->Clear();
     FGProjects->setRows(1);
-    const data::RecordsetPtr rights = MultiUserID ? state().g_zorbel->GetUserAdmin(MultiUserID) : nullptr;
-    if (!rights || rights->RecordCount() < 1) {
+    m_rsRights = MultiUserID ? state().g_zorbel->GetUserAdmin(MultiUserID) : nullptr;
+    if (!m_rsRights || m_rsRights->RecordCount() < 1) {
         // Nothing to pick: nothing may stay selected for Edit or Delete.
         clearRights();
         return;
     }
-    fillGrid(*FGProjects, rightsColumns(), rights, true);
+    fillGrid(*FGProjects, rightsColumns(), m_rsRights, true);
     ShowSelectedRights();
 }
 
@@ -253,6 +253,9 @@ bool frmZorbelAdmin::saveAllowed(bool adding) {
 
 void frmZorbelAdmin::btnOK_Click() {
     const int before = mode();
+    shell::SavedRecord saved{m_adminID, FGProjects->Row()};
+    if (before == shell::kAdd)
+        saved.listBefore = m_rsRights;
     try {
         if ((before == shell::kAdd || before == shell::kEdit || before == shell::kDelete) && changeRefused()) {
             btnCancel_Click();
@@ -266,6 +269,7 @@ void frmZorbelAdmin::btnOK_Click() {
                    QStringLiteral("Admin Error"));
     }
     LoadUserAdminGrid(m_multiUserID);
+    shell::selectSaved(*FGProjects, m_rsRights, saved);
     SetEditMode(shell::kBrowse);
 }
 

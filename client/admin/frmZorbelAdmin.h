@@ -65,6 +65,7 @@ private:
 
     data::RecordsetPtr m_rsAdminLevels;
     data::RecordsetPtr m_rsProjects; // the list behind ComboProjects
+    data::RecordsetPtr m_rsRights; // the rows FGProjects shows
     qint32 m_multiUserID = 0;
     qint32 m_adminID = 0;
     qint32 m_projectID = 0;

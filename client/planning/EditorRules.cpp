@@ -41,16 +41,6 @@ int rowToRestore(int savedRow, int lastRow) {
     return (savedRow >= 1 && savedRow <= lastRow) ? savedRow : 1;
 }
 
-int rowAfterSave(const data::Recordset& list, qint32 id, int rowBefore) {
-    const int count = list.RecordCount();
-    if (count <= 0)
-        return 0;
-    for (int i = 0; i < count; ++i)
-        if (id != 0 && list.row(i)[0].toInt() == id)
-            return i + 1;
-    return std::clamp(rowBefore, 1, count);
-}
-
 ProjectDates widenStart(const ProjectDates& stored, const QDateTime& newStart) {
     ProjectDates d = stored;
     if (!d.start.isValid() || newStart < d.start)

@@ -9,6 +9,7 @@
 #include "client/shell/Dates.h"
 #include "client/shell/Owners.h"
 #include "client/shell/Rights.h"
+#include "client/shell/SavedRecord.h"
 #include "client/shell/Values.h"
 #include "platform/data/Recordset.h"
 
@@ -28,6 +29,7 @@ using shell::ownerRefuses;
 using shell::positionOfName;
 using shell::readDateText;
 using shell::rightsFor;
+using shell::rowAfterSave;
 
 // A milestone has no status or owner of its own: every one is saved planned
 // (status 3) and without an owner, whichever window saves it.
@@ -43,10 +45,6 @@ qint32 nextWBSOf(const data::Recordset& rs, int wbsField);
 // The grid row to select after a reload: the saved row when it is a record
 // row (1 .. lastRow), else row 1.
 int rowToRestore(int savedRow, int lastRow);
-// The grid row that shows a record after it was saved: the row listing `id`;
-// when none lists it (it was deleted, or never added) the row now standing at
-// `rowBefore`, or the last row when the list got shorter; 0 for an empty list.
-int rowAfterSave(const data::Recordset& list, qint32 id, int rowBefore);
 
 // The dates a project gets when the user agrees to move one of them: the
 // project's own other date stays, and a date only ever moves outwards.

@@ -8,6 +8,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/xlsx/Application.h"
 #include "platform/xlsx/Error.h"
+#include "platform/xlsx/SheetName.h"
 
 #include <exception>
 #include <iterator>
@@ -113,7 +114,11 @@ bool IssueLogWorkbook::Write() {
     for (int index = 1; index <= groups.RecordCount(); ++index) {
         const auto& group = groups.row(index - 1);
         xl::Worksheet& sheet = m_Workbook->Worksheets(index);
-        attempt(kFailure, [&] { sheet.setName(group[1].toString()); });
+        QStringList others;
+        for (const auto& other : m_Workbook->sheets())
+            if (other.get() != &sheet)
+                others << other->Name();
+        attempt(kFailure, [&] { sheet.setName(xl::sheetNameFor(group[1].toString(), others)); });
         m_Sheet = &sheet;
         m_Sheet->Select();
         attempt(kFailure, [&] { WriteIssueSheet(group[0].toInt()); });

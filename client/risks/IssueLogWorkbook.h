@@ -6,11 +6,14 @@
 // the owner and look-up ids. It is saved as the date, " Issue Log for " and
 // the project's name, and opened on the desktop.
 //
-// A step that fails is shown after "XL Create Excel failed: " and the export
-// goes on with the next one: a group whose name cannot name a sheet keeps the
-// sheet's own name and still gets its issues. Each look-up list is read once
-// per export, when the first issue needs it, so a list that cannot be read is
-// reported once and its names read "-1". The spreadsheet setting
+// A group whose stored name a sheet cannot take (too long, holding a
+// character a sheet refuses, or another group's name in other case) names
+// its sheet as near as a sheet allows, without a word: refused characters as
+// "-", cut to 31 characters, made unique in the workbook. A step that fails
+// is shown after "XL Create Excel failed: " and the export goes on with the
+// next one. Each look-up list is read once per export, when the first issue
+// needs it, so a list that cannot be read is reported once and its names
+// read "-1". The spreadsheet setting
 // SheetsInNewWorkbook is set to the number of groups for the new workbook and
 // put back when the export ends, however it ends.
 

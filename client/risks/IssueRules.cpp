@@ -2,6 +2,7 @@
 
 #include "business/Text.h"
 #include "business/Widths.h"
+#include "platform/xlsx/SheetName.h"
 
 #include <array>
 
@@ -10,6 +11,7 @@ namespace zorbel::risks {
 namespace {
 
 constexpr int kGroupNameWidth = widths::of("ZORBEL_ISSUES_GROUPS", "Description");
+static_assert(kGroupNameWidth == xl::kSheetNameWidth, "a group's name names its sheet");
 
 struct Order {
     const char* caption;
@@ -49,6 +51,14 @@ QString storedGroupName(const QString& typed) {
     QString name = typed.trimmed();
     name.remove(QLatin1Char('\''));
     return cutToCharacters(name.trimmed(), kGroupNameWidth);
+}
+
+QString groupNameRefusal(const QString& storedName) {
+    const QString problem = xl::sheetNameProblem(storedName, {});
+    if (problem.isEmpty())
+        return {};
+    return QStringLiteral("An Issue Group's name is the name of its sheet in the Issue Log workbook, and ") + problem
+           + QStringLiteral(" - choose another");
 }
 
 bool groupNameTaken(const data::RecordsetPtr& groups, const QString& storedName) {

@@ -1,6 +1,7 @@
 #pragma once
 // The issue log's rules, with no widget in sight: the orders its list can be
-// shown in, and the name under which a new issue group is stored.
+// shown in, and the name under which a new issue group is stored and whether
+// it may be.
 
 #include "platform/data/Recordset.h"
 
@@ -17,9 +18,13 @@ const QStringList& issueOrderCaptions();
 QString issueOrderClause(int index);
 
 // A typed group name as it would be stored: trimmed, without apostrophes and
-// cut to the column's 50 characters. Comparing stored forms is what keeps two
-// groups that look alike in the list from both being added.
+// cut to the 31 characters a group keeps. Comparing stored forms is what
+// keeps two groups that look alike in the list from both being added.
 QString storedGroupName(const QString& typed);
+// Why a group cannot be added under a stored name, or an empty text when it
+// can: a group's name is the name of its sheet in the issue-log workbook, so
+// it must be a name a sheet takes.
+QString groupNameRefusal(const QString& storedName);
 // Whether a list of groups (GetIssuesGroups) already holds the stored name.
 bool groupNameTaken(const data::RecordsetPtr& groups, const QString& storedName);
 

@@ -62,6 +62,7 @@ frmIssueGroups::frmIssueGroups() {
     btnOK->hide();
     btnCancel->hide();
     connect(btnAdd, &controls::ctrlButton::Click, this, &frmIssueGroups::btnAdd_Click);
+    connect(btnDelete, &controls::ctrlButton::Click, this, &frmIssueGroups::btnDelete_Click);
     connect(btnOK, &controls::ctrlButton::Click, this, &frmIssueGroups::btnOK_Click);
     connect(btnCancel, &controls::ctrlButton::Click, this, &frmIssueGroups::btnCancel_Click);
     // Arrow keys move the highlighted row too; the current group follows what the user sees.
@@ -77,7 +78,7 @@ bool frmIssueGroups::adding() const {
 
 void frmIssueGroups::LoadIssueGroups() {
     m_rsGroups = state().g_zorbel->GetIssuesGroups();
-    btnDelete->setVisible(m_rsGroups != nullptr);
+    btnDelete->setVisible(m_rsGroups && m_rsGroups->RecordCount() > 0);
     FG1->Clear();
     FG1->setRows(1);
     shell::layOutGrid(*FG1, groupColumns());
@@ -108,10 +109,42 @@ void frmIssueGroups::btnAdd_Click() {
     btnCancel->show();
 }
 
+void frmIssueGroups::btnDelete_Click() {
+    const int r = FG1->Row();
+    if (adding() || FG1->Rows() < 2 || r < 1)
+        return;
+    auto& s = state();
+    const qint32 id = FG1->TextMatrix(r, 0).toInt();
+    const QString name = FG1->TextMatrix(r, 1);
+    // Counted as stored now, in every project: issues are never left in a group that is gone.
+    const std::optional<qint32> issues = s.g_zorbel->IssuesInGroup(id);
+    if (!issues)
+        return; // the business layer has said why
+    if (*issues > 0) {
+        ui::MsgBox(QStringLiteral("The Issue Group %1 cannot be deleted: it holds %2 %3")
+                       .arg(name, QString::number(*issues),
+                            *issues == 1 ? QStringLiteral("issue") : QStringLiteral("issues")));
+        return;
+    }
+    if (ui::MsgBox(QStringLiteral("Are you sure you want to delete ") + name, ui::vbYesNo) != ui::vbYes)
+        return;
+    s.g_zorbel->DeleteIssueGroup(id);
+    if (s.g_currentIssueGroupID == id) {
+        // No window may file an issue under the group that is gone.
+        s.g_currentIssueGroupID = 0;
+        s.g_currentIssueGroupName.clear();
+    }
+    browse({id, r});
+}
+
 void frmIssueGroups::btnOK_Click() {
     const QString name = storedGroupName(txtGroup->text());
     if (name.isEmpty())
         return;
+    if (const QString refusal = groupNameRefusal(name); !refusal.isEmpty()) {
+        ui::MsgBox(refusal);
+        return;
+    }
     // Checked against the groups as they stand now, which may include
     // groups added elsewhere since this list was loaded.
     const data::RecordsetPtr current = state().g_zorbel->GetIssuesGroups();
@@ -120,16 +153,21 @@ void frmIssueGroups::btnOK_Click() {
         return;
     }
     state().g_zorbel->AddIssueGroup(name);
-    btnCancel_Click();
+    browse({state().g_currentIssueGroupID, FG1->Row(), current ? current : m_rsGroups});
 }
 
 void frmIssueGroups::btnCancel_Click() {
+    browse({state().g_currentIssueGroupID, FG1->Row()});
+}
+
+void frmIssueGroups::browse(const shell::SavedRecord& saved) {
     btnAdd->show();
     btnDelete->show();
     txtGroup->setReadOnly(true);
     btnOK->hide();
     btnCancel->hide();
     LoadIssueGroups();
+    shell::selectSaved(*FG1, m_rsGroups, saved);
 }
 
 } // namespace zorbel::risks

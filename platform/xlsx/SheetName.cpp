@@ -1,17 +1,47 @@
 #include "platform/xlsx/SheetName.h"
 
 #include "platform/xlsx/Address.h"
+#include "platform/xlsx/TextEscape.h"
 
 namespace zorbel::xl {
+
+namespace {
+
+bool refusedInSheetName(QChar c)
+{
+    return QStringLiteral(":\\/?*[]").contains(c) || c.unicode() < 0x20 || c.unicode() == 0x7F;
+}
+
+// The first `width` UTF-16 units, dropping the first half of a pair the cut would split.
+QString cutSheetName(const QString& name, int width)
+{
+    if (name.size() <= width)
+        return name;
+    QString cut = name.left(width);
+    if (cut.back().isHighSurrogate())
+        cut.chop(1);
+    return cut;
+}
+
+QString withoutEndApostrophes(QString name)
+{
+    if (name.startsWith(u'\''))
+        name[0] = u'-';
+    if (name.endsWith(u'\''))
+        name[name.size() - 1] = u'-';
+    return name;
+}
+
+} // namespace
 
 QString sheetNameProblem(const QString& name, const QStringList& otherNames)
 {
     if (name.isEmpty())
         return QStringLiteral("a sheet name cannot be empty");
-    if (name.size() > 31)
+    if (name.size() > kSheetNameWidth)
         return QStringLiteral("a sheet name has at most 31 characters");
     for (QChar c : name) {
-        if (QStringLiteral(":\\/?*[]").contains(c) || c.unicode() < 0x20 || c.unicode() == 0x7F)
+        if (refusedInSheetName(c))
             return QStringLiteral("a sheet name cannot hold any of : \\ / ? * [ ] or a control character");
     }
     if (name.startsWith(u'\'') || name.endsWith(u'\''))
@@ -21,6 +51,26 @@ QString sheetNameProblem(const QString& name, const QStringList& otherNames)
     if (otherNames.contains(name, Qt::CaseInsensitive))
         return QStringLiteral("another sheet of the workbook has that name");
     return {};
+}
+
+QString sheetNameFor(const QString& wanted, const QStringList& otherNames)
+{
+    // The name as the sheet would hold it, so that names that become one in the file are told apart here.
+    QString base = xmlSafeText(wanted);
+    for (QChar& c : base)
+        if (refusedInSheetName(c))
+            c = u'-';
+    base = withoutEndApostrophes(cutSheetName(base, kSheetNameWidth));
+    if (base.isEmpty())
+        base = QStringLiteral("-");
+    if (sheetNameProblem(base, otherNames).isEmpty())
+        return base;
+    for (int n = 2;; ++n) {
+        const QString suffix = QStringLiteral(" (%1)").arg(n);
+        const QString name = withoutEndApostrophes(cutSheetName(base, kSheetNameWidth - int(suffix.size()))) + suffix;
+        if (sheetNameProblem(name, otherNames).isEmpty())
+            return name;
+    }
 }
 
 QString definedNameProblem(const QString& name)

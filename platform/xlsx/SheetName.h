@@ -7,11 +7,25 @@
 
 namespace zorbel::xl {
 
+/// The most characters (UTF-16 units, as spreadsheet programs count them)
+/// a sheet name holds.
+inline constexpr int kSheetNameWidth = 31;
+
 /// Why `name` cannot name a sheet beside `otherNames` (compared without
 /// regard to case), or an empty text when it can. The rules: 1 to 31
 /// characters, none of : \ / ? * [ ] nor a control character, no apostrophe
-/// at either end, not "History".
+/// at either end, not "History". With no other names, the text says whether
+/// a sheet can take the name at all.
 QString sheetNameProblem(const QString& name, const QStringList& otherNames);
+
+/// The name a sheet beside `otherNames` takes for a text that should name
+/// it, however it was stored: each character a sheet refuses,
+/// and an apostrophe at either end, becomes "-" (an empty text is "-"), the
+/// result is cut to 31 characters without splitting a character, and a
+/// name another sheet holds (or "History") gets " (2)", " (3)"... within
+/// the 31. A name the rules allow comes back as it is; what comes back is
+/// always allowed.
+QString sheetNameFor(const QString& wanted, const QStringList& otherNames);
 
 /// Why `name` cannot be a defined name, or an empty text when it can: it
 /// starts with a letter, "_" or "\", goes on with letters, digits, "_" and

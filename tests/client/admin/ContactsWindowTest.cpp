@@ -32,8 +32,17 @@ TEST_F(ContactsWindowTest, AddEditAndDeleteActOnTheContactShown) {
     click(w, "btnEdit");
     type(w, "txtTitle", QStringLiteral("Dr"));
     click(w, "btnOK");
+    // A second Edit without a click changes the same contact, as do Cancel and Refresh between.
+    click(w, "btnEdit");
+    click(w, "btnCancel");
+    click(w, "btnRefresh");
+    click(w, "btnEdit");
+    type(w, "txtMobile", QStringLiteral("0700"));
+    click(w, "btnOK");
     EXPECT_EQ(contact(zed, "Title").toString(), QStringLiteral("Dr"));
+    EXPECT_EQ(contact(zed, "Mobile").toString(), QStringLiteral("0700"));
     EXPECT_EQ(contact(ann, "Title").toString(), QString());
+    EXPECT_EQ(contact(ann, "Mobile").toString(), QString());
 
     click(w, "btnAdd");
     EXPECT_EQ(text(w, "txtFirstName"), QString());
@@ -43,6 +52,11 @@ TEST_F(ContactsWindowTest, AddEditAndDeleteActOnTheContactShown) {
     EXPECT_TRUE(boxes.empty());
     ASSERT_EQ(g->Rows(), 4);
     EXPECT_EQ(g->TextMatrix(2, 2), QStringLiteral("Baker"));
+    const qint32 bea = db().query({QStringLiteral("SELECT UserID FROM ZORBEL_USER_TABLE WHERE SurName = 'Baker'"), {}})
+                           ->Fields(0)
+                           .toInt();
+    EXPECT_EQ(w->contactID(), bea); // the new contact is the one shown
+    EXPECT_EQ(text(w, "txtFirstName"), QStringLiteral("Bea"));
 
     // What is typed in delete mode is not sent; No deletes nothing.
     pickRow(w, "FG1", 3);
@@ -55,8 +69,8 @@ TEST_F(ContactsWindowTest, AddEditAndDeleteActOnTheContactShown) {
         EXPECT_EQ(w->mode(), shell::kBrowse);
         EXPECT_FALSE(shown(w, "btnOK"));
         EXPECT_EQ(contact(zed, "FirstName"), answer == ui::vbNo ? QVariant(QStringLiteral("Zed")) : QVariant());
-        pickRow(w, "FG1", 3);
     }
+    EXPECT_EQ(w->contactID(), bea); // the last row stands in the place of the last row deleted
     EXPECT_EQ(count(QStringLiteral("ZORBEL_USER_TABLE")), 2);
 }
 

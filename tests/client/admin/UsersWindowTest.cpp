@@ -57,12 +57,17 @@ TEST_F(UsersWindowTest, NoPasswordOrHashIsEverShownAndAnEmptyBoxKeepsTheStoredOn
     nothingShown("added");
     EXPECT_TRUE(boxes.empty());
 
+    // Bob, added, stays the account shown: two Edits without a click both change his.
     click(w, "btnEdit"); // the box starts empty: saving keeps the password
     EXPECT_EQ(text(w, "txtPassword"), QString());
     click(w, "btnOK");
+    EXPECT_TRUE(logsOn(QStringLiteral("bob"), QStringLiteral("BobPass7")));
+    click(w, "btnEdit");
+    type(w, "txtPassword", QStringLiteral("BobPass8"));
+    click(w, "btnOK");
     EXPECT_TRUE(logsOn(QStringLiteral("admin"), QStringLiteral("NewPass9")));
     EXPECT_FALSE(logsOn(QStringLiteral("admin"), QStringLiteral("Secret1")));
-    EXPECT_TRUE(logsOn(QStringLiteral("bob"), QStringLiteral("BobPass7")));
+    EXPECT_TRUE(logsOn(QStringLiteral("bob"), QStringLiteral("BobPass8")));
 }
 
 TEST_F(UsersWindowTest, RefusedSavesAndDeletesChangeNothing) {

@@ -56,17 +56,28 @@ TEST_F(ZorbelAdminWindowTest, RightsAreAddedOncePerProjectChangedAndDeleted) {
     click(w, "btnCancel");
     EXPECT_EQ(level(w, "ComboProjectAdmin"), 3);
 
-    click(w, "btnEdit");
-    pick(w, "ComboTaskAdmin", 0);
+    // The row added stays the one shown: two Edits without a click both change it.
+    click(w, "btnAdd");
+    pick(w, "ComboProjects", 0); // Alpha, listed after Beta's row
     click(w, "btnOK");
-    EXPECT_EQ(rights("TaskAdminLevel", beta1).toInt(), 1);
-    EXPECT_EQ(count(QStringLiteral("ZORBEL_ADMIN_TABLE")), 1);
+    for (const char* list : {"ComboTaskAdmin", "ComboIssueAdmin"}) {
+        click(w, "btnEdit");
+        pick(w, list, 0);
+        click(w, "btnOK");
+    }
+    const QString alpha1 = QStringLiteral("ProjectID = %1").arg(alpha);
+    EXPECT_EQ(rights("TaskAdminLevel", alpha1).toInt(), 1);
+    EXPECT_EQ(rights("IssueAdminLevel", alpha1).toInt(), 1);
+    EXPECT_EQ(rights("TaskAdminLevel", beta1).toInt(), 3);
+    EXPECT_EQ(rights("IssueAdminLevel", beta1).toInt(), 0);
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_ADMIN_TABLE")), 2);
 
     click(w, "btnDelete");
     boxes.script(ui::vbYes);
     click(w, "btnOK");
-    EXPECT_EQ(boxes.last().prompt, QStringLiteral("Are you sure you want to delete Beta Admin"));
-    EXPECT_EQ(count(QStringLiteral("ZORBEL_ADMIN_TABLE")), 0);
+    EXPECT_EQ(boxes.last().prompt, QStringLiteral("Are you sure you want to delete Alpha Admin"));
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_ADMIN_TABLE")), 1);
+    EXPECT_EQ(text(w, "txtProject"), QStringLiteral("Beta")); // the row in its place
 }
 
 TEST_F(ZorbelAdminWindowTest, AccountsWithoutRowsOrWithUnlistedProjectsNeverLoseOrBorrowAProject) {

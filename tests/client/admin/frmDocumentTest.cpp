@@ -123,6 +123,7 @@ TEST_F(DocumentRegisterTest, ListsTheProjectsDocumentsByNameWithTypeAndOwnerName
     click(w, "btnAdd");
     EXPECT_EQ(cancel.count(), 1);
     EXPECT_EQ(g->Rows(), 4);
+    EXPECT_EQ(selected(w), QStringLiteral("zeta.txt")); // still the document shown, now on row 3
 }
 
 TEST_F(DocumentRegisterTest, OpenHandsOnlyAnExistingPlainFileByItsFullPathToTheDesktop) {

@@ -1,5 +1,6 @@
 // "Issue Groups": adding a group; a name that would be stored like an
-// existing one is refused.
+// existing one, or that no sheet can take, is refused; a group is deleted
+// only while it holds no issue.
 
 #include "tests/client/risks/IssueTestSupport.h"
 
@@ -26,6 +27,10 @@ TEST_F(IssueGroupsTest, AddStartsEmptyAndOkRefusesBlankAndExistingNames) {
         {" Design ", "Issue Group already exists", false},
         {"De'sign", "Issue Group already exists", false},
         {"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", "Issue Group already exists", false},
+        {"Site/North", "An Issue Group's name is the name of its sheet in the Issue Log workbook, and a sheet name "
+                       "cannot hold any of : \\ / ? * [ ] or a control character - choose another", false},
+        {"history", "An Issue Group's name is the name of its sheet in the Issue Log workbook, and \"History\" is "
+                    "reserved - choose another", false},
         {" Testing ", nullptr, true},
     };
     for (const auto& c : cases) {
@@ -44,7 +49,7 @@ TEST_F(IssueGroupsTest, AddStartsEmptyAndOkRefusesBlankAndExistingNames) {
         // Refused: still adding, with the name as typed (as far as the box takes it).
         EXPECT_EQ(shown(w, "btnOK"), !c.added);
         if (!c.added) {
-            EXPECT_EQ(box->text(), QString::fromLatin1(c.typed).left(50));
+            EXPECT_EQ(box->text(), QString::fromLatin1(c.typed).left(31));
             click(w, "btnCancel");
         }
         EXPECT_TRUE(box->isReadOnly());
@@ -57,6 +62,40 @@ TEST_F(IssueGroupsTest, AddStartsEmptyAndOkRefusesBlankAndExistingNames) {
     pickRow(w, "FG1", 3, 1);
     EXPECT_EQ(app().g_currentIssueGroupName, fg->TextMatrix(3, 1));
     EXPECT_EQ(app().g_currentIssueGroupID, fg->TextMatrix(3, 0).toInt());
+}
+
+TEST_F(IssueGroupsTest, DeleteRemovesOnlyAGroupWithoutIssuesAndTheNeighbourBecomesCurrent) {
+    addIssue(build, QStringLiteral("B-1"), at(2024, 3, 1), 1); // closed, and still held
+    zorbel().AddIssueGroup(QStringLiteral("Site"));
+    auto* w = openGroups();
+    auto* fg = grid(w, "FG1");
+    ASSERT_EQ(fg->Rows(), 4); // Build, Design, Site
+    EXPECT_EQ(app().g_currentIssueGroupID, build);
+
+    click(w, "btnDelete");
+    EXPECT_EQ(boxes.prompts(), std::vector<QString>{QStringLiteral("The Issue Group Build cannot be deleted: it holds 1 issue")});
+    pickRow(w, "FG1", 2, 1);
+    for (int answer : {ui::vbNo, ui::vbYes}) {
+        boxes.clear();
+        boxes.script(answer);
+        click(w, "btnDelete");
+        EXPECT_EQ(boxes.prompts(), std::vector<QString>{QStringLiteral("Are you sure you want to delete Design")});
+    }
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_ISSUES_GROUPS")), 2);
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_ISSUE_LOG")), 1);
+    // The row in the deleted one's place is shown and current.
+    EXPECT_EQ(child<QLineEdit>(w, "txtGroup")->text(), QStringLiteral("Site"));
+    EXPECT_EQ(app().g_currentIssueGroupName, QStringLiteral("Site"));
+
+    // A group added is the one shown afterwards, as is the current one after Cancel.
+    click(w, "btnAdd");
+    type(w, "txtGroup", QStringLiteral("Access"));
+    click(w, "btnOK");
+    EXPECT_EQ(app().g_currentIssueGroupName, QStringLiteral("Access"));
+    click(w, "btnAdd");
+    click(w, "btnCancel");
+    EXPECT_EQ(child<QLineEdit>(w, "txtGroup")->text(), QStringLiteral("Access"));
+    EXPECT_EQ(app().g_currentIssueGroupID, lastID(QStringLiteral("ZORBEL_ISSUES_GROUPS"), QStringLiteral("IssueGroupID")));
 }
 
 } // namespace

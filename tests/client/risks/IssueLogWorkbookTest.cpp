@@ -59,12 +59,18 @@ QStringList rowOf(const XlsxReadBack& book, const QString& sheet, int row) {
 TEST_F(IssueLogWorkbookTest, EachGroupGetsASheetOfItsOpenIssuesInTheLogsOrder) {
     zorbel().AddIssueGroup(QStringLiteral("build")); // listed last; the same sheet name as "Build"
     const qint32 lowerBuild = lastID(QStringLiteral("ZORBEL_ISSUES_GROUPS"), QStringLiteral("IssueGroupID"));
+    // Names no sheet takes, as another program may have stored them.
+    for (const char* name : {"Site/North", "Structural and civil engineering reviews"})
+        db().execute({QStringLiteral("INSERT INTO ZORBEL_ISSUES_GROUPS (Description) VALUES (?)"),
+                      {QVariant(QString::fromLatin1(name))}});
+    const qint32 structural = lastID(QStringLiteral("ZORBEL_ISSUES_GROUPS"), QStringLiteral("IssueGroupID"));
     addIssue(build, QStringLiteral("B-1"), at(2024, 3, 1), 3, QStringLiteral("Crack"));
     addIssue(build, QStringLiteral("B-3"), at(2024, 3, 9), 9, QStringLiteral("Rust"), 999); // no such status or owner
     addIssue(build, QStringLiteral("B-2"), at(2024, 3, 5), 2, QStringLiteral("_x0041_"));
     addIssue(build, QStringLiteral("B-0"), at(2024, 3, 7), 1, QStringLiteral("Closed one"));
     addIssue(design, QStringLiteral("D-0"), at(2024, 3, 2), 1);
     addIssue(lowerBuild, QStringLiteral("L-1"), at(2024, 4, 1), 4, QStringLiteral("Paint"));
+    addIssue(structural, QStringLiteral("S-1"), at(2024, 4, 2), 2, QStringLiteral("Beam"));
 
     auto* log = openLog();
     combo(log, "ComboOrder")->setCurrentIndex(2); // latest issue first
@@ -73,16 +79,15 @@ TEST_F(IssueLogWorkbookTest, EachGroupGetsASheetOfItsOpenIssuesInTheLogsOrder) {
 
     // The export leaves the log's own list alone: Edit still takes its dates from it.
     EXPECT_EQ(qobject_cast<risks::frmIssueLog*>(log)->issues(), listed);
-    ASSERT_EQ(boxes.count(), 1);
-    EXPECT_TRUE(boxes.last().prompt.startsWith(QLatin1String("XL Create Excel failed: The sheet cannot be named")))
-        << boxes.last().prompt.toStdString();
+    EXPECT_EQ(boxes.prompts(), std::vector<QString>{}); // no group's name stops the export
     EXPECT_EQ(folder.entries(), QStringList{kFileName});
     EXPECT_EQ(opener.paths(), QStringList{saved()});
 
     const XlsxReadBack book(saved());
     ASSERT_FALSE(book.failed()) << book.error().toStdString();
     EXPECT_EQ(book.problems(), QStringList());
-    EXPECT_EQ(book.sheetNames(), (QStringList{"Build", "Design", "Sheet3"}));
+    EXPECT_EQ(book.sheetNames(),
+              (QStringList{"Build", "Design", "Site-North", "Structural and civil engineerin", "build (2)"}));
     EXPECT_EQ(book.activeSheet(), QStringLiteral("Build"));
 
     const QStringList headers = {"Reference", "Date",   "Issue",    "Impact",  "Resolution",
@@ -102,8 +107,11 @@ TEST_F(IssueLogWorkbookTest, EachGroupGetsASheetOfItsOpenIssuesInTheLogsOrder) {
           {"B-2", "05/03/2024 00:00", "_x0041_", "", "", "Ann Archer", "Open", "Medium", "Medium", "Minor"},
           {"B-1", "01/03/2024 00:00", "Crack", "", "", "Ann Archer", "In Progress", "Medium", "Medium", "Minor"}}},
         {"Design", "A1", {}},
-        {"Sheet3", "A1", {{"L-1", "01/04/2024 00:00", "Paint", "", "", "Ann Archer", "On Hold", "Medium", "Medium",
-                           "Minor"}}},
+        {"Site-North", "A1", {}},
+        {"Structural and civil engineerin", "A1",
+         {{"S-1", "02/04/2024 00:00", "Beam", "", "", "Ann Archer", "Open", "Medium", "Medium", "Minor"}}},
+        {"build (2)", "A1", {{"L-1", "01/04/2024 00:00", "Paint", "", "", "Ann Archer", "On Hold", "Medium", "Medium",
+                              "Minor"}}},
     };
     for (const auto& s : sheets) {
         SCOPED_TRACE(s.sheet);

@@ -163,7 +163,7 @@ TEST_F(RiskDialogTest, OwnerRuleNeedsTheUserAsTheOwnerEnteredAndStored) {
             click(&d, "btnOK");
             EXPECT_FALSE(d.isVisible());
         });
-        EXPECT_EQ(boxes.count(), c.saved ? 0 : 1);
+        ASSERT_EQ(boxes.count(), c.saved ? 0 : 1);
         if (!c.saved) {
             EXPECT_EQ(boxes.last().prompt,
                       QStringLiteral("You do not have the rights to make changes to this Deliverable"));

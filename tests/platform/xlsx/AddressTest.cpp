@@ -57,6 +57,28 @@ TEST(XlsxAddress, SheetAndDefinedNamesFollowTheSpreadsheetRules)
     for (const Case& c : sheetNames)
         EXPECT_EQ(sheetNameProblem(c.name, others).isEmpty(), c.allowed) << c.name.toStdString();
 
+    // A text a sheet cannot take names it as near as the rules allow.
+    const QString face = QString::fromUtf16(u"\U0001F600");
+    const std::pair<QString, QString> mended[] = {
+        {"Project Info", "Project Info"},
+        {"Site/North: [A]*?", "Site-North- -A---"},
+        {QString("tab\there") + QChar(0x7F), "tab-here-"},
+        {"Structural and civil engineering reviews", "Structural and civil engineerin"},
+        {"'quoted'", "-quoted-"},
+        {QString(30, u'x') + "'z", QString(30, u'x') + "-"},
+        {QString(30, u'x') + face, QString(30, u'x')},
+        {"", "-"},
+        {"history", "history (2)"},
+        {"risks", "risks (2)"},
+        {QString(40, u'r') + "/", QString(27, u'r') + " (2)"},
+        {QString::fromUtf16(u"Site\uFFFE"), QString::fromUtf16(u"Site\uFFFD")},
+    };
+    const QStringList taken = others + QStringList{QString(31, u'r')};
+    for (const auto& [wanted, name] : mended) {
+        EXPECT_EQ(sheetNameFor(wanted, taken), name) << wanted.toStdString();
+        EXPECT_EQ(sheetNameProblem(name, taken), QString()) << name.toStdString();
+    }
+
     const Case definedNames[] = {
         {"StartCell", true}, {"_x", true}, {"\\path", true}, {"Bar.End_2", true},
         {"A1", false}, {"xfd9", false}, {"R1C1", false}, {"R", false}, {"c", false}, {"R12", false},
