@@ -241,7 +241,8 @@ void frmTasks::clearForAdd() {
     txtWBS->clear();
     txtDuration->clear();
     clearOwnerAndStatus();
-    chkDependency->setChecked(false);
+    // A new task has no predecessor until one is picked; the line says so.
+    showLoadedPredecessor(0);
 }
 
 // ---------------------------------------------------------------- the picker
@@ -348,6 +349,12 @@ bool frmTasks::readInputs() {
     // The hidden combo decides the status in every phase.
     m_statusID = statusToSave();
     return true;
+}
+
+void frmTasks::readStoredDates(const Row& v) {
+    const auto span = shell::storedDateSpan(v[fStart], v[fEnd]);
+    m_start = span.start;
+    m_end = span.end;
 }
 
 bool frmTasks::checkProjectDates() {

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 
@@ -216,6 +217,7 @@ void RecordEditor::clearCurrent() {
 }
 
 void RecordEditor::showStoredRecord() {
+    const QScopedValueRollback again(m_reshowing, true);
     if (m_gridReady && rowValues(m_grid->Row()))
         ShowSelected();
     else
@@ -247,14 +249,20 @@ void RecordEditor::Submit() {
         btnCancel_Click();
         return;
     }
-    // 3. Everything typed is checked before any question or write, so bad
-    // input changes nothing and leaves the user in the mode to correct it.
-    if (!readInputs())
-        return;
-    // 4. The questions about the project's dates; a user who may not move
-    // them saves nothing and stays to correct the record's dates.
-    if (!checkProjectDates())
-        return;
+    if (m_mode == shell::kDelete) {
+        // 3-4. A delete types nothing, so nothing typed can stop it, nor can
+        // the record's own dates: it removes them from the project.
+        askProjectDatesBeforeDelete();
+    } else {
+        // 3. Everything typed is checked before any question or write, so bad
+        // input changes nothing and leaves the user in the mode to correct it.
+        if (!readInputs())
+            return;
+        // 4. The questions about the project's dates; a user who may not move
+        // them saves nothing and stays to correct the record's dates.
+        if (!checkProjectDates())
+            return;
+    }
     // 5. The write.
     const std::optional<Reselect> saved = save();
     // 6. Browsing again, on what the database now holds.
@@ -299,7 +307,17 @@ std::optional<RecordEditor::Reselect> RecordEditor::save() {
     return std::nullopt;
 }
 
+void RecordEditor::askProjectDatesBeforeDelete() {
+    const Row* values = rowValues(m_grid->Row());
+    if (!values || !mayMoveDates())
+        return;
+    readStoredDates(*values);
+    // Only a user who may move the dates is asked, so no answer refuses.
+    checkProjectDates();
+}
+
 void RecordEditor::reloadShowing(const Reselect& saved) {
+    const QScopedValueRollback again(m_reshowing, true);
     m_reselect = saved;
     btnRefresh_Click();
     m_reselect.reset();

@@ -114,6 +114,9 @@ protected:
     void ShowSelected();
     // No record to show: the current id goes to 0 and the fields are emptied.
     void clearCurrent();
+    // Whether the row shown is shown again after OK, Cancel or a refusal,
+    // not picked by the user or the window's opening.
+    bool reshowing() const { return m_reshowing; }
     // Values of a grid row as stored, or nullptr for a row outside the list.
     const Row* rowValues(int row) const;
     int rowCount() const { return m_list ? m_list->RecordCount() : 0; }
@@ -168,7 +171,11 @@ protected:
     };
     TeamOwner teamOwner(const QComboBox* combo, qint32 rowTeamID) const;
     // Dates, WBS and other typed values; false (after a message) stops OK.
+    // Not run for Delete, which saves nothing typed.
     virtual bool readInputs() = 0;
+    // Delete: the dates the project-date questions ask about are the record's
+    // as stored (the row's values), in place of the typed ones.
+    virtual void readStoredDates(const Row& /*values*/) {}
     // The project-date questions that this editor asks; false when OK must save nothing.
     virtual bool checkProjectDates() { return true; }
     virtual qint32 updateRecord() = 0;
@@ -201,6 +208,9 @@ private:
     // or nothing when nothing was written (a delete answered No).
     std::optional<Reselect> save();
     void reloadShowing(const Reselect& saved);
+    // Delete asks a user who may change the project about the record's stored
+    // dates; the answers never stop it, and nobody else is asked.
+    void askProjectDatesBeforeDelete();
     // The row shown again from the list, dropping whatever was typed; empty
     // fields when no record is shown.
     void showStoredRecord();
@@ -218,6 +228,7 @@ private:
     // The list the grid shows; its records are read when a row is shown, never copied at load.
     data::RecordsetPtr m_list;
     std::optional<Reselect> m_reselect; // set only while a reload after a save runs
+    bool m_reshowing = false;
     int m_mode = 0;
     bool m_gridReady = false;
     qint32 m_nextWBS = 1;

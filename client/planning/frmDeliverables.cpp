@@ -201,12 +201,15 @@ void frmDeliverables::showRow(int, const Row& v) {
     ChkCSF->setChecked(!v[fCSF].isNull() && int16Of(v[fCSF]) != 0);
 
     shell::selectByID(*ComboStatus, m_rowStatusID);
-    if (!s.g_rsTeam || s.g_rsTeam->RecordCount() < 1)
-        ui::MsgBox(QStringLiteral("You have no Project Team for this Project\r\n"
-                                  "Without a Team you can not assign Owners to Items"),
-                   ui::vbInformation, QStringLiteral("No Project Team"));
-    else
+    if (!s.g_rsTeam || s.g_rsTeam->RecordCount() < 1) {
+        // Said when a row is picked, not again when OK, Cancel or a refusal shows it anew.
+        if (!reshowing())
+            ui::MsgBox(QStringLiteral("You have no Project Team for this Project\r\n"
+                                      "Without a Team you can not assign Owners to Items"),
+                       ui::vbInformation, QStringLiteral("No Project Team"));
+    } else {
         shell::selectRowOfID(*ComboOwner, s.g_rsTeam, m_rowOwnerID);
+    }
 
     s.g_taskRow = 0;
     s.g_actionRow = 0;
@@ -243,6 +246,12 @@ bool frmDeliverables::readInputs() {
     // The hidden combo decides the status in every phase.
     m_statusID = shell::idFromCombo(*ComboStatus, m_rowStatusID);
     return true;
+}
+
+void frmDeliverables::readStoredDates(const Row& v) {
+    const auto span = shell::storedDateSpan(v[fStart], v[fEnd]);
+    m_start = span.start;
+    m_end = span.end;
 }
 
 bool frmDeliverables::checkProjectDates() {

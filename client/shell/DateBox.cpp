@@ -64,6 +64,11 @@ std::optional<DateSpan> readDateSpan(const DateBox& startBox, const DateBox& end
     return DateSpan{*start, *end};
 }
 
+DateSpan storedDateSpan(const QVariant& start, const QVariant& end) {
+    const QDateTime from = dateOf(start).value_or(ui::now());
+    return DateSpan{from, dateOf(end).value_or(from.addDays(1))};
+}
+
 void tellEndBeforeStart() {
     ui::MsgBox(QStringLiteral("The End Date you have entered is before the Start Date"), ui::vbInformation,
                QStringLiteral("Operation Cancelled"));
@@ -85,7 +90,9 @@ void RunDateBox(QLineEdit& box, bool alwaysToday) {
         preset = ParseShown(box.text());
     state().g_pickedDate = preset ? *preset : QDateTime(ui::today(), QTime(0, 0));
     ui::showModal(QStringLiteral("frmCalendar"));
-    box.setText(FormatShown(state().g_pickedDate));
+    // No date handed back leaves the box as it was.
+    if (state().g_pickedDate.isValid())
+        box.setText(FormatShown(state().g_pickedDate));
 }
 
 } // namespace zorbel::shell

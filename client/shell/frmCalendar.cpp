@@ -41,8 +41,20 @@ void frmCalendar::MonthView1_DateClick(const QDate& date) {
     close();
 }
 
+namespace {
+
+// A day a date box can show and a database can store.
+bool isRealDay(const QDate& day) {
+    return day.isValid() && day.year() >= 1 && day.year() <= 9999;
+}
+
+} // namespace
+
 void frmCalendar::storeShownDate() {
-    state().g_pickedDate = QDateTime(MonthView1->selectedDate(), QTime(0, 0));
+    // Keys typed into the calendar go to its own date editor, which can leave
+    // a day thousands of years back; that is no date, and none is handed back.
+    const QDate shown = MonthView1->selectedDate();
+    state().g_pickedDate = isRealDay(shown) ? QDateTime(shown, QTime(0, 0)) : QDateTime();
 }
 
 void frmCalendar::closeEvent(QCloseEvent* event) {

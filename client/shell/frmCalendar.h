@@ -1,7 +1,8 @@
 #pragma once
 // "Zorbel Calendar": the modal month calendar behind every date box. It opens
 // on g_pickedDate and hands its date back there; there is no cancel, so
-// closing it in any way hands back the date it shows.
+// closing it in any way hands back the date it shows, or no date (an invalid
+// g_pickedDate) when it shows a day outside the years 1 to 9999.
 
 #include "client/shell/ModalDialog.h"
 

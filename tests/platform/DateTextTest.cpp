@@ -159,6 +159,7 @@ TEST(DateText, ParseIsLenientAboutWhatAUserTypes)
     EXPECT_EQ(ParseDate("2024-03-05T14:30:00", "dd/mm/yyyy"), at(2024, 3, 5, 14, 30));
     EXPECT_EQ(ParseDate("2024-03-05 14:30", "dd/mm/yyyy"), at(2024, 3, 5, 14, 30));
     EXPECT_FALSE(ParseDate("12/31/2026", "dd/mm/yyyy"));
+    EXPECT_FALSE(ParseDate("12/31/26", "dd/mm/yyyy")); // the desktop's own short date
     EXPECT_FALSE(ParseDate("March 5, 2024", "dd/mm/yyyy"));
     EXPECT_FALSE(ParseDate("Tuesday, March 5, 2024", "dd/mm/yyyy"));
     // A time-only pattern gives the time on the zero date.

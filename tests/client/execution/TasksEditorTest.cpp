@@ -211,6 +211,12 @@ TEST_F(TasksEditorTest, ThePickerOffersTasksAddedSinceAndAnEditStartsFromThePred
     click(w, "btnOK");
     EXPECT_EQ(task(delta, "Dependency").toInt(), gamma);
     EXPECT_EQ(task(gamma, "Dependency").toInt(), 0);
+    // Add shows no predecessor, as OK saves none; Cancel shows the row's again.
+    click(w, "btnAdd");
+    EXPECT_FALSE(shown(w, "txtDependency"));
+    EXPECT_EQ(child<QLineEdit>(w, "txtDependency")->text(), QString());
+    click(w, "btnCancel");
+    EXPECT_EQ(child<QLineEdit>(w, "txtDependency")->text(), QStringLiteral("Gamma"));
 
     // Another user's task shows once its deliverable is chosen again.
     addTask(deliverable, QStringLiteral("Late"), 9);

@@ -26,8 +26,15 @@ protected:
         QString otherValue;
         // Makes "Alpha" and "Beta" under a current parent and opens the window.
         std::function<QWidget*()> open;
+        // Stores "Astray" through the business layer, owned by the user's team
+        // row where records have owners, dated as below. Wizard pages have none.
+        std::function<void()> storeAstray = {};
+        bool asksProjectDates = false; // Delete asks about the project's dates
+        bool teamOwned = false;        // the owner rule lets the user delete it in another's project
         bool wizard() const { return otherBox == nullptr; }
     };
+    static constexpr bool kAsks = true;
+    static constexpr bool kTeamOwned = true;
 
     static std::string str(const QStringList& rows) { return rows.join(QStringLiteral(" | ")).toStdString(); }
     // Every row of the table as "id=text", in id order.
@@ -64,6 +71,10 @@ protected:
 };
 
 TEST_F(EditorSequenceTest, OKEditDeleteAndCancelActOnTheRecordShownWithoutRefresh) {
+    // A record with two dates starts before the project and ends before its
+    // own start; a record with one date lies after the project's end.
+    const QString astray = QStringLiteral("Astray");
+    const QDateTime early = at(2024, 2, 1), backwards = at(2024, 1, 15), late = at(2024, 7, 15);
     const Fields dated = {{"txtStartDate", QStringLiteral("02/04/2024")}, {"txtEndDate", QStringLiteral("03/04/2024")}};
     const Editor editors[] = {
         {"frmProjects", "ZORBEL_PROJECTS", "ProjectID", "Name", "txtName", "FGProjects", 2, {}, "txtWBS", "WBS",
@@ -73,7 +84,8 @@ TEST_F(EditorSequenceTest, OKEditDeleteAndCancelActOnTheRecordShownWithoutRefres
              addProject(QStringLiteral("Beta"), ann, at(2024, 1, 1), at(2024, 2, 1), 2, 2, 2);
              app().g_projectRow = 0;
              return openWindow("frmProjects", shell::nav::AnalyseProjects);
-         }},
+         },
+         [&] { addProject(astray, ann, early, backwards, 2, 3, 2); }},
         {"frmMilestones", "ZORBEL_MILESTONES", "MilestoneID", "Description", "txtMilestone", "FGMilestones", 2,
          {{"txtDate", QStringLiteral("15/04/2024")}}, "txtDate", "StartDate", QStringLiteral("15/03/2024"),
          [&] {
@@ -81,7 +93,9 @@ TEST_F(EditorSequenceTest, OKEditDeleteAndCancelActOnTheRecordShownWithoutRefres
              zorbel().AddMilestone(project, QStringLiteral("Beta"), at(2024, 5, 1), at(2024, 5, 1), 3, 0);
              app().g_milestoneRow = 0;
              return openWindow("frmMilestones", shell::nav::ImplementMilestones);
-         }},
+         },
+         [&] { zorbel().AddMilestone(project, astray, late, late, 3, 0); },
+         kAsks},
         {"frmDeliverables", "ZORBEL_DELIVERABLES", "DeliverableID", "Deliverable", "txtDeliverable", "FG1", 4,
          dated, "txtWBS", "WBS", QStringLiteral("0"),
          [&] {
@@ -90,7 +104,9 @@ TEST_F(EditorSequenceTest, OKEditDeleteAndCancelActOnTheRecordShownWithoutRefres
              zorbel().AddDeliverable(project, 2, QStringLiteral("Beta"), metric, 0, at(2024, 4, 1), at(2024, 4, 2), 3, 0);
              app().g_deliverableRow = 0;
              return openWindow("frmDeliverables", shell::nav::ImplementDeliverables);
-         }},
+         },
+         [&] { QString m; zorbel().AddDeliverable(project, 2, astray, m, annMember, early, backwards, 3, 0); },
+         kAsks, kTeamOwned},
         {"frmTasks", "ZORBEL_TASKS", "TaskID", "Description", "txtTask", "FG1", 4,
          {{"txtTaskStart", QStringLiteral("02/04/2024")}, {"txtTaskEnd", QStringLiteral("03/04/2024")}}, "txtWBS",
          "WBS", QStringLiteral("0"),
@@ -99,7 +115,9 @@ TEST_F(EditorSequenceTest, OKEditDeleteAndCancelActOnTheRecordShownWithoutRefres
              addTask(deliverable, QStringLiteral("Beta"), 2);
              app().g_taskRow = 0;
              return openWindow("frmTasks", shell::nav::ImplementTasks);
-         }},
+         },
+         [&] { zorbel().AddTask(deliverable, 2, astray, annMember, early, backwards, 0, 3); },
+         kAsks, kTeamOwned},
         {"frmActions", "ZORBEL_ACTIONS", "ActionID", "Description", "txtAction", "FG1", 3,
          {{"txtActionStart", QStringLiteral("02/04/2024")}, {"txtActionEnd", QStringLiteral("03/04/2024")}},
          "txtWBS", "WBS", QStringLiteral("0"),
@@ -109,7 +127,9 @@ TEST_F(EditorSequenceTest, OKEditDeleteAndCancelActOnTheRecordShownWithoutRefres
              addAction(app().g_currentTaskID, QStringLiteral("Beta"), 2);
              app().g_actionRow = 0;
              return openWindow("frmActions", shell::nav::ImplementActions);
-         }},
+         },
+         [&] { zorbel().AddAction(app().g_currentTaskID, astray, early, backwards, 2, annMember, 3); },
+         kAsks, kTeamOwned},
         {"frmProgress", "ZORBEL_PROGRESS", "ProgressID", "Description", "txtProgress", "FG1", 3,
          {{"txtProgressDate", QStringLiteral("02/04/2024")}}, "txtWBS", "WBS", QStringLiteral("0"),
          [&] {
@@ -119,7 +139,9 @@ TEST_F(EditorSequenceTest, OKEditDeleteAndCancelActOnTheRecordShownWithoutRefres
              addProgress(app().g_currentActionID, QStringLiteral("Beta"), 2);
              app().g_progressRow = 0;
              return openWindow("frmProgress", shell::nav::ImplementProgress);
-         }},
+         },
+         [&] { zorbel().AddProgress(app().g_currentActionID, late, astray, annMember, 3); },
+         kAsks, kTeamOwned},
         // The wizard's pages list only what they added; the new one sorts between the two by its date.
         {"frmAddMilestones", "ZORBEL_MILESTONES", "MilestoneID", "Description", "txtDescription", "FG1", 2,
          {{"txtDate", QStringLiteral("15/04/2024")}}, nullptr, nullptr, QString(),
@@ -198,6 +220,43 @@ TEST_F(EditorSequenceTest, OKEditDeleteAndCancelActOnTheRecordShownWithoutRefres
                       1);
         }
         EXPECT_EQ(boxes.count(), 1) << boxes.last().prompt.toStdString();
+
+        // Delete types nothing: a record stored backwards and outside the
+        // project goes, and the project's dates stay, whoever deletes it and
+        // whatever he answers about them.
+        const auto deleteAstray = [&](std::initializer_list<int> answers) {
+            boxes.clear();
+            e.storeAstray();
+            click(w, "btnRefresh");
+            pickText(w, e, astray);
+            boxes.script(answers);
+            click(w, "btnDelete");
+            click(w, "btnOK");
+            EXPECT_EQ(count(QLatin1String(e.table), QStringLiteral("%1 = 'Astray'").arg(QLatin1String(e.textColumn))),
+                      0);
+            for (const auto& [column, date] : {std::pair{"StartDate", at(2024, 3, 1)}, {"EndDate", at(2024, 6, 30)}})
+                EXPECT_EQ(storedDate(QStringLiteral("ZORBEL_PROJECTS"), QLatin1String(column),
+                                     QStringLiteral("ProjectID"), project), date) << column;
+            ASSERT_FALSE(boxes.empty());
+            EXPECT_EQ(boxes.last().prompt, QStringLiteral("Are you sure you want to delete Astray"));
+        };
+        if (e.teamOwned) {
+            // The project is Bob's and the owner rule binds: Ann is asked nothing about its dates.
+            app().g_cfgOwnerAdmin = 1;
+            app().g_projectOwnerID = bob;
+            deleteAstray({ui::vbYes});
+            EXPECT_EQ(boxes.count(), 1);
+            app().g_cfgOwnerAdmin = 0;
+        }
+        if (e.storeAstray) {
+            // A user who may change the project is asked, and No still deletes.
+            if (e.asksProjectDates)
+                deleteAstray({ui::vbNo, ui::vbYes});
+            else
+                deleteAstray({ui::vbYes});
+            EXPECT_EQ(boxes.count(), e.asksProjectDates ? 2 : 1);
+            EXPECT_EQ(boxes.pendingAnswers(), 0);
+        }
         ui::closeAllWindows();
         QApplication::processEvents();
     }

@@ -86,6 +86,26 @@ TEST_F(DateBoxTest, ClickingADateWritesItAndClosesTheCalendar) {
     EXPECT_EQ(box.text(), QStringLiteral("20/05/2024"));
 }
 
+TEST_F(DateBoxTest, KeysTypedIntoTheCalendarLeaveTheBoxAsItWas) {
+    // Under a day-first locale the calendar's own date editor takes these
+    // keys to a day thousands of years back; closing hands back no date.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    for (const QString& held : {QString(), QStringLiteral("02/01/2024")}) {
+        box.setText(held);
+        clickBox([](QWidget& window, QCalendarWidget& calendar) {
+            window.show();
+            auto* view = calendar.findChild<QTableView*>();
+            ASSERT_NE(view, nullptr);
+            QTest::keyClicks(view, QStringLiteral("20/03/2027"));
+            QTest::keyClick(view, Qt::Key_Return);
+            QTest::keyClick(&window, Qt::Key_Escape);
+        });
+        EXPECT_EQ(box.text(), held);
+    }
+    QLocale::setDefault(before);
+}
+
 TEST_F(DateBoxTest, WizardMilestoneBoxAlwaysOpensOnToday) {
     box.setAlwaysPresetToday(true);
     box.setText(QStringLiteral("07/05/2024"));
