@@ -1,6 +1,7 @@
 // Data sources as the driver manager's ini file describes them, the texts the
 // engines exchange with us, two programs writing to one SQLite file, a file
-// that is missing, and a server that never answers.
+// that is missing, moved, deleted or damaged while open, a read-only folder,
+// and a server that never answers.
 
 #include "platform/data/Connection.h"
 #include "platform/data/DatabaseFile.h"
@@ -15,13 +16,65 @@
 #include <arpa/inet.h>
 #include <future>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
 
 using namespace zorbel::data;
 using zorbel::test::PrivateIni;
+
+namespace {
+
+// A connection to a file through a made-up data source of its own.
+void openFile(Connection& connection, const QString& file, const QByteArray& journalMode = "WAL") {
+    static int opened = 0;
+    const QByteArray name = "File" + QByteArray::number(++opened);
+    PrivateIni ini("[" + name + "]\nDriver=SQLite3\nDatabase=" + QFile::encodeName(file) + "\nJournalMode="
+                   + journalMode + "\n");
+    connection.Open(QStringLiteral("Data Source=%1;User ID=").arg(QString::fromLatin1(name)));
+}
+
+QString integrity(Connection& connection) {
+    return connection.query({QStringLiteral("PRAGMA integrity_check"), {}})->Fields(0).toString();
+}
+
+QStringList names(Connection& connection) {
+    const RecordsetPtr rs = connection.query({QStringLiteral("SELECT Name FROM P ORDER BY ID"), {}});
+    QStringList found;
+    for (int row = 0; row < rs->RecordCount(); ++row)
+        found << rs->cell(row, 0).toString();
+    return found;
+}
+
+// Root may write to any folder; a read-only folder is read-only to this
+// thread only while it runs without that right.
+class WithoutOverridingFolderRights {
+public:
+    WithoutOverridingFolderRights() {
+        if (::syscall(SYS_capget, &m_header, m_saved) != 0)
+            return;
+        __user_cap_data_struct dropped[2] = {m_saved[0], m_saved[1]};
+        dropped[0].effective &= ~CAP_TO_MASK(CAP_DAC_OVERRIDE);
+        m_dropped = ::syscall(SYS_capset, &m_header, dropped) == 0;
+    }
+    ~WithoutOverridingFolderRights() {
+        if (m_dropped)
+            ::syscall(SYS_capset, &m_header, m_saved);
+    }
+    WithoutOverridingFolderRights(const WithoutOverridingFolderRights&) = delete;
+    WithoutOverridingFolderRights& operator=(const WithoutOverridingFolderRights&) = delete;
+
+private:
+    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_saved[2]{};
+    bool m_dropped = false;
+};
+
+} // namespace
 
 TEST(DataSource, SettingsAreReadFromTheIniFile) {
     PrivateIni ini("[Lite]\nDriver=SQLite3\nDatabase=/srv/zorbel.db\nTimeout=1234\nJournalMode=WAL\n"
@@ -194,6 +247,111 @@ TEST(SqliteFile, AMissingFileIsReportedAndNeverMade) {
         EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("share"))));
+}
+
+TEST(SqliteFile, AFileMovedDeletedOrDamagedWhileOpenTakesNoMoreWritesAndItsBackupComesBackWhole) {
+    enum Harm { Move, Remove, Empty, Overwrite };
+    const struct {
+        const char* what;
+        QByteArray journalMode;
+        Harm harm;
+    } cases[] = {
+        {"moved, write-ahead journal", "WAL", Move},        {"deleted, write-ahead journal", "WAL", Remove},
+        {"moved, rollback journal", "DELETE", Move},        {"emptied, write-ahead journal", "WAL", Empty},
+        {"header overwritten, write-ahead journal", "WAL", Overwrite},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("zorbel5.db"));
+        const QString moved = dir.filePath(QStringLiteral("moved.db"));
+        const QString backup = dir.filePath(QStringLiteral("backup.db"));
+        ASSERT_TRUE(createDatabaseFile(path));
+        Connection connection;
+        openFile(connection, path, c.journalMode);
+        connection.executeScript(QStringLiteral("CREATE TABLE P (ID INTEGER PRIMARY KEY AUTOINCREMENT, Name TEXT, "
+                                                "State INTEGER);\nCREATE INDEX P_STATE ON P (State);"));
+        const auto add = [](Connection& to, const char* name) {
+            to.execute({QStringLiteral("INSERT INTO P (Name, State) VALUES (?, 1)"), {QString::fromLatin1(name)}});
+        };
+        add(connection, "first");
+        add(connection, "second");
+        connection.execute({QStringLiteral("VACUUM INTO ?"), {backup}});
+        add(connection, "saved before");
+        QFile file(path);
+        ASSERT_TRUE(c.harm == Move     ? file.rename(moved)
+                    : c.harm == Remove ? file.remove()
+                    : c.harm == Empty  ? file.resize(0)
+                                       : file.open(QIODevice::ReadWrite) && file.write(QByteArray(100, '~')) == 100);
+        file.close();
+
+        // Refused, and so is every later call: nothing at the path is opened anew.
+        const QString reason = QStringLiteral("the database file ") + path
+                               + (c.harm <= Remove ? QStringLiteral(" was moved or deleted")
+                                                   : QStringLiteral(" was overwritten or cut short by another program"));
+        try {
+            add(connection, "lost");
+            ADD_FAILURE() << "a write to the harmed file was taken";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.description(), reason);
+        }
+        EXPECT_THROW(names(connection), Error);
+        EXPECT_EQ(QFileInfo::exists(path), c.harm >= Empty);
+        if (c.harm == Move) {
+            Connection there;
+            openFile(there, moved, c.journalMode);
+            EXPECT_EQ(integrity(there), QStringLiteral("ok"));
+            EXPECT_EQ(names(there), QStringList({"first", "second", "saved before"}));
+        }
+
+        // The backup put back at the path, beside whatever journal files are there.
+        QFile::remove(path);
+        ASSERT_TRUE(QFile::copy(backup, path));
+        Connection restored;
+        openFile(restored, path, c.journalMode);
+        EXPECT_EQ(integrity(restored), QStringLiteral("ok"));
+        add(restored, "new");
+        EXPECT_EQ(integrity(restored), QStringLiteral("ok"));
+        EXPECT_EQ(names(restored), QStringList({"first", "second", "new"}));
+    }
+}
+
+TEST(SqliteFile, AReadOnlyFolderIsNamedAsTheReasonAWriteOrTheJournalIsRefused) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("office"));
+    const QString wal = folder + QStringLiteral("/wal.db");
+    const QString rollback = folder + QStringLiteral("/rollback.db");
+    for (const auto& [file, mode] : {std::pair{wal, "WAL"}, std::pair{rollback, "DELETE"}}) {
+        ASSERT_TRUE(createDatabaseFile(file));
+        Connection connection;
+        openFile(connection, file, mode);
+        connection.execute({QStringLiteral("CREATE TABLE P (ID INTEGER PRIMARY KEY, Name TEXT)"), {}});
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0500), 0);
+    {
+        WithoutOverridingFolderRights readOnly;
+        Connection connection;
+        try {
+            openFile(connection, wal);
+            ADD_FAILURE() << "opened without its journal";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.number(), kConnectionFailed);
+            EXPECT_EQ(e.description(), QStringLiteral("cannot open the database file %1: its folder %2 is read-only, "
+                                                      "and the write-ahead journal keeps its -wal and -shm files beside "
+                                                      "the database file").arg(wal, folder));
+        }
+        // The rollback journal reads, and says why it cannot write.
+        openFile(connection, rollback, "DELETE");
+        EXPECT_EQ(connection.query({QStringLiteral("SELECT COUNT(*) FROM P"), {}})->Fields(0).toInt(), 0);
+        try {
+            connection.execute({QStringLiteral("INSERT INTO P (Name) VALUES ('x')"), {}});
+            ADD_FAILURE() << "wrote beside a journal it cannot make";
+        } catch (const Error& e) {
+            EXPECT_TRUE(e.description().endsWith(QStringLiteral("(the folder %1 is read-only)").arg(folder)))
+                << e.description().toStdString();
+        }
+    }
+    ::chmod(QFile::encodeName(folder).constData(), 0700);
 }
 
 TEST(PostgresServer, AListenerThatNeverAnswersIsReportedByTheConnectTimeout) {
