@@ -277,22 +277,19 @@ private:
             throw Error(kStatementFailed, m_closedFor);
     }
 
-    // Read through SQLite's own handle: a second handle on the file, once
-    // closed, would drop the locks SQLite holds on it.
+    // Whether the file begins as a database still, once it was seen to be
+    // one; a file that is none yet (a new database before its first write, or
+    // no database at all) is left to SQLite, which says what it is. Read
+    // through SQLite's own handle: a second handle on the file, once closed,
+    // would drop the locks SQLite holds on it.
     bool headerIsWhole() {
         sqlite3_file* file = nullptr;
-        if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file
-            || !file->pMethods)
-            return true;
-        sqlite3_int64 size = 0;
-        if (file->pMethods->xFileSize(file, &size) != SQLITE_OK)
-            return true;
-        // A new database stays empty until its first write.
-        if (size == 0)
-            return !m_hadContent;
-        m_hadContent = true;
         unsigned char header[100];
-        return file->pMethods->xRead(file, header, sizeof header, 0) == SQLITE_OK && isDatabaseHeader(header);
+        const bool whole = sqlite3_file_control(m_db, "main", SQLITE_FCNTL_FILE_POINTER, &file) == SQLITE_OK && file
+                           && file->pMethods && file->pMethods->xRead(file, header, sizeof header, 0) == SQLITE_OK
+                           && isDatabaseHeader(header);
+        m_sawDatabase = m_sawDatabase || whole;
+        return whole || !m_sawDatabase;
     }
 
     // Writes nothing more to the file: an open transaction is undone, and
@@ -419,7 +416,7 @@ private:
     sqlite3* m_db; // null once closed for its file
     QString m_path;
     QString m_closedFor;
-    bool m_hadContent = false;
+    bool m_sawDatabase = false;
     int m_lockTimeoutMs = 0;
     QElapsedTimer m_lockWait;
 };
@@ -463,7 +460,7 @@ std::unique_ptr<Backend> openSqlite(const DataSourceSettings& settings) {
         // a file that is no database, or one locked past the timeout
         throw Error(kConnectionFailed, e.description() + QStringLiteral(" (") + settings.database + u')');
     }
-    // Whether the file holds a database yet, so that one emptied later is told from a new one.
+    // Whether the file is a database yet, so that one emptied later is told from a new one.
     backend->requireTheOpenedFile();
     return backend;
 }
