@@ -15,7 +15,7 @@ QString userOdbcIni();
 // when it added the data source. Throws data::Error or std::runtime_error.
 bool registerSqliteDataSource(const QString& name, const QString& databaseFile);
 // Brings an embedded data source that the set-up registered earlier in the
-// user's ini file to what it registers now: JournalMode=WAL where no journal
+// user's ini file to what it gives a new one: JournalMode=WAL where no journal
 // mode is set, Timeout=30000 where none is set or the 5000 it once wrote; the
 // database file and its journal files readable by their owner only, and
 // their folder too when it holds nothing else. Changes no file the user does

@@ -169,7 +169,7 @@ bool isDatabaseHeader(const unsigned char* header) {
 // Before every write the connection makes sure that the path still names the
 // file it opened, whole. SQLite notices a moved file by itself only when it
 // makes a rollback journal; with the write-ahead journal it would go on
-// adding frames to the journal beside the old name, reported as saved, and a
+// adding frames to the journal beside the name it had, reported as saved, and a
 // backup later put back there would take them for its own.
 class SqliteBackend final : public Backend {
 public:
