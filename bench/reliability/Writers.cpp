@@ -116,7 +116,7 @@ int runWriters(const WritersRun& run) {
     std::printf("%-44s %7s %8s %8s %10s %10s %9s %8s\n", "", "", "writes", "refused", "s", "s", "", "");
     const Setting settings[] = {
         {"rollback journal, 5 s busy timeout", false},
-        {"set-up's: write-ahead journal, 30 s busy timeout", true},
+        {"write-ahead journal, 30 s busy timeout", true},
     };
     int failures = 0;
     for (const Setting& setting : settings) {
