@@ -153,8 +153,8 @@ bool folderIsReadOnly(const QString& database) {
 }
 
 // A refusal that SQLite words as a read-only database or a file it cannot
-// open, when the true cause is the folder: the journal's files go beside the
-// database file.
+// open, when the true cause is the folder: the write-ahead journal's files go
+// beside the database file.
 bool causedByTheFolder(int code, const QString& database) {
     const int primary = code & 0xff;
     return (primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN) && folderIsReadOnly(database);
@@ -265,12 +265,7 @@ private:
     // The texts bound to a statement live until it has run, so SQLite need not copy them.
     using Bound = std::vector<QByteArray>;
 
-    Error failure() const {
-        QString why = QString::fromUtf8(sqlite3_errmsg(m_db));
-        if (causedByTheFolder(sqlite3_extended_errcode(m_db), m_path))
-            why += QStringLiteral(" (the folder %1 is read-only)").arg(QFileInfo(m_path).absolutePath());
-        return Error(kStatementFailed, why);
-    }
+    Error failure() const { return Error(kStatementFailed, QString::fromUtf8(sqlite3_errmsg(m_db))); }
 
     void requireOpen() const {
         if (!m_db)

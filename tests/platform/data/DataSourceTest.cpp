@@ -38,40 +38,30 @@ void openFile(Connection& connection, const QString& file, const QByteArray& jou
     connection.Open(QStringLiteral("Data Source=%1;User ID=").arg(QString::fromLatin1(name)));
 }
 
-QString integrity(Connection& connection) {
-    return connection.query({QStringLiteral("PRAGMA integrity_check"), {}})->Fields(0).toString();
+// What a test table holds, after the engine's own check of the file.
+QString contents(Connection& connection) {
+    return connection.query({QStringLiteral("PRAGMA integrity_check"), {}})->Fields(0).toString() + u':'
+           + connection.query({QStringLiteral("SELECT group_concat(Name) FROM (SELECT Name FROM P ORDER BY ID)"), {}})
+                 ->Fields(0)
+                 .toString();
 }
 
-QStringList names(Connection& connection) {
-    const RecordsetPtr rs = connection.query({QStringLiteral("SELECT Name FROM P ORDER BY ID"), {}});
-    QStringList found;
-    for (int row = 0; row < rs->RecordCount(); ++row)
-        found << rs->cell(row, 0).toString();
-    return found;
-}
-
-// Root may write to any folder; a read-only folder is read-only to this
-// thread only while it runs without that right.
-class WithoutOverridingFolderRights {
-public:
+// Root may write to any folder: this thread runs without that right while it lives.
+struct WithoutOverridingFolderRights {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved[2]{};
+    bool dropped = false;
     WithoutOverridingFolderRights() {
-        if (::syscall(SYS_capget, &m_header, m_saved) != 0)
-            return;
-        __user_cap_data_struct dropped[2] = {m_saved[0], m_saved[1]};
-        dropped[0].effective &= ~CAP_TO_MASK(CAP_DAC_OVERRIDE);
-        m_dropped = ::syscall(SYS_capset, &m_header, dropped) == 0;
+        __user_cap_data_struct less[2]{};
+        if (::syscall(SYS_capget, &header, saved) == 0 && ::syscall(SYS_capget, &header, less) == 0) {
+            less[0].effective &= ~CAP_TO_MASK(CAP_DAC_OVERRIDE);
+            dropped = ::syscall(SYS_capset, &header, less) == 0;
+        }
     }
     ~WithoutOverridingFolderRights() {
-        if (m_dropped)
-            ::syscall(SYS_capset, &m_header, m_saved);
+        if (dropped)
+            ::syscall(SYS_capset, &header, saved);
     }
-    WithoutOverridingFolderRights(const WithoutOverridingFolderRights&) = delete;
-    WithoutOverridingFolderRights& operator=(const WithoutOverridingFolderRights&) = delete;
-
-private:
-    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct m_saved[2]{};
-    bool m_dropped = false;
 };
 
 } // namespace
@@ -264,44 +254,40 @@ TEST(SqliteFile, AFileMovedDeletedOrDamagedWhileOpenTakesNoMoreWritesAndItsBacku
         SCOPED_TRACE(c.what);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("zorbel5.db"));
-        const QString moved = dir.filePath(QStringLiteral("moved.db"));
         const QString backup = dir.filePath(QStringLiteral("backup.db"));
         ASSERT_TRUE(createDatabaseFile(path));
         Connection connection;
         openFile(connection, path, c.journalMode);
-        connection.executeScript(QStringLiteral("CREATE TABLE P (ID INTEGER PRIMARY KEY AUTOINCREMENT, Name TEXT, "
-                                                "State INTEGER);\nCREATE INDEX P_STATE ON P (State);"));
         const auto add = [](Connection& to, const char* name) {
             to.execute({QStringLiteral("INSERT INTO P (Name, State) VALUES (?, 1)"), {QString::fromLatin1(name)}});
         };
+        connection.executeScript(QStringLiteral("CREATE TABLE P (ID INTEGER PRIMARY KEY AUTOINCREMENT, Name TEXT, "
+                                                "State INTEGER);\nCREATE INDEX P_STATE ON P (State);"));
         add(connection, "first");
-        add(connection, "second");
         connection.execute({QStringLiteral("VACUUM INTO ?"), {backup}});
         add(connection, "saved before");
         QFile file(path);
-        ASSERT_TRUE(c.harm == Move     ? file.rename(moved)
+        ASSERT_TRUE(c.harm == Move     ? file.rename(dir.filePath(QStringLiteral("moved.db")))
                     : c.harm == Remove ? file.remove()
                     : c.harm == Empty  ? file.resize(0)
                                        : file.open(QIODevice::ReadWrite) && file.write(QByteArray(100, '~')) == 100);
         file.close();
 
         // Refused, and so is every later call: nothing at the path is opened anew.
-        const QString reason = QStringLiteral("the database file ") + path
-                               + (c.harm <= Remove ? QStringLiteral(" was moved or deleted")
-                                                   : QStringLiteral(" was overwritten or cut short by another program"));
         try {
             add(connection, "lost");
             ADD_FAILURE() << "a write to the harmed file was taken";
         } catch (const Error& e) {
-            EXPECT_EQ(e.description(), reason);
+            EXPECT_EQ(e.description(), QStringLiteral("the database file ") + path
+                                           + (c.harm <= Remove ? " was moved or deleted"
+                                                               : " was overwritten or cut short by another program"));
         }
-        EXPECT_THROW(names(connection), Error);
+        EXPECT_THROW(contents(connection), Error);
         EXPECT_EQ(QFileInfo::exists(path), c.harm >= Empty);
         if (c.harm == Move) {
             Connection there;
-            openFile(there, moved, c.journalMode);
-            EXPECT_EQ(integrity(there), QStringLiteral("ok"));
-            EXPECT_EQ(names(there), QStringList({"first", "second", "saved before"}));
+            openFile(there, file.fileName(), c.journalMode);
+            EXPECT_EQ(contents(there), QStringLiteral("ok:first,saved before"));
         }
 
         // The backup put back at the path, beside whatever journal files are there.
@@ -309,46 +295,33 @@ TEST(SqliteFile, AFileMovedDeletedOrDamagedWhileOpenTakesNoMoreWritesAndItsBacku
         ASSERT_TRUE(QFile::copy(backup, path));
         Connection restored;
         openFile(restored, path, c.journalMode);
-        EXPECT_EQ(integrity(restored), QStringLiteral("ok"));
+        EXPECT_EQ(contents(restored), QStringLiteral("ok:first"));
         add(restored, "new");
-        EXPECT_EQ(integrity(restored), QStringLiteral("ok"));
-        EXPECT_EQ(names(restored), QStringList({"first", "second", "new"}));
+        EXPECT_EQ(contents(restored), QStringLiteral("ok:first,new"));
     }
 }
 
-TEST(SqliteFile, AReadOnlyFolderIsNamedAsTheReasonAWriteOrTheJournalIsRefused) {
+TEST(SqliteFile, AReadOnlyFolderIsNamedAsTheReasonTheWriteAheadJournalCannotBeMade) {
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("office"));
-    const QString wal = folder + QStringLiteral("/wal.db");
-    const QString rollback = folder + QStringLiteral("/rollback.db");
-    for (const auto& [file, mode] : {std::pair{wal, "WAL"}, std::pair{rollback, "DELETE"}}) {
-        ASSERT_TRUE(createDatabaseFile(file));
+    const QString file = folder + QStringLiteral("/zorbel5.db");
+    ASSERT_TRUE(createDatabaseFile(file));
+    {
         Connection connection;
-        openFile(connection, file, mode);
-        connection.execute({QStringLiteral("CREATE TABLE P (ID INTEGER PRIMARY KEY, Name TEXT)"), {}});
+        openFile(connection, file); // once closed, it leaves no journal files behind
     }
     ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0500), 0);
     {
         WithoutOverridingFolderRights readOnly;
         Connection connection;
         try {
-            openFile(connection, wal);
+            openFile(connection, file);
             ADD_FAILURE() << "opened without its journal";
         } catch (const Error& e) {
             EXPECT_EQ(e.number(), kConnectionFailed);
             EXPECT_EQ(e.description(), QStringLiteral("cannot open the database file %1: its folder %2 is read-only, "
                                                       "and the write-ahead journal keeps its -wal and -shm files beside "
-                                                      "the database file").arg(wal, folder));
-        }
-        // The rollback journal reads, and says why it cannot write.
-        openFile(connection, rollback, "DELETE");
-        EXPECT_EQ(connection.query({QStringLiteral("SELECT COUNT(*) FROM P"), {}})->Fields(0).toInt(), 0);
-        try {
-            connection.execute({QStringLiteral("INSERT INTO P (Name) VALUES ('x')"), {}});
-            ADD_FAILURE() << "wrote beside a journal it cannot make";
-        } catch (const Error& e) {
-            EXPECT_TRUE(e.description().endsWith(QStringLiteral("(the folder %1 is read-only)").arg(folder)))
-                << e.description().toStdString();
+                                                      "the database file").arg(file, folder));
         }
     }
     ::chmod(QFile::encodeName(folder).constData(), 0700);
