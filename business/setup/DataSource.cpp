@@ -188,7 +188,8 @@ QStringList bringForward(const QString& name) {
         if (!out.open(QIODevice::WriteOnly | QIODevice::Text) || out.write(lines.join(u'\n').toUtf8()) < 0
             || !out.commit())
             throw std::runtime_error(("cannot write " + ini.fileName() + ": " + out.errorString()).toStdString());
-        changed << QStringLiteral("Brought the data source \"%1\" forward: %2").arg(name, settings.join(QStringLiteral(", ")));
+        changed << QStringLiteral("Brought the data source \"%1\" forward: %2")
+                       .arg(name, settings.join(QStringLiteral(", ")));
     }
 
     // The file holds every record and password hash; its journal files hold the same.

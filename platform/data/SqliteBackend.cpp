@@ -255,7 +255,8 @@ public:
         if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved)
             closeFor(QStringLiteral("the database file %1 was moved or deleted").arg(m_path));
         if (!headerIsWhole())
-            closeFor(QStringLiteral("the database file %1 was overwritten or cut short by another program").arg(m_path));
+            closeFor(
+                QStringLiteral("the database file %1 was overwritten or cut short by another program").arg(m_path));
     }
 
     // The engine's code of the last failure, for the reasons opening gives.

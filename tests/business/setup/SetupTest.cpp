@@ -113,8 +113,8 @@ TEST(Setup, ADataSourceItRegisteredEarlierIsBroughtForwardWhereItIsTheUsers) {
          true},
         {"on another account's files", earlier, earlier + "JournalMode=WAL\nTimeout=30000\n", 1, 0644, 0755, true,
          false},
-        {"registered by hand", "Driver=SQLite3\nDatabase=DB\nTimeout=5000\n", "Driver=SQLite3\nDatabase=DB\nTimeout=5000\n",
-         0, 0644, 0755, false, false},
+        {"registered by hand", "Driver=SQLite3\nDatabase=DB\nTimeout=5000\n",
+         "Driver=SQLite3\nDatabase=DB\nTimeout=5000\n", 0, 0644, 0755, false, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -138,8 +138,8 @@ TEST(Setup, ADataSourceItRegisteredEarlierIsBroughtForwardWhereItIsTheUsers) {
 
         const SetupHome::Run first = home.run();
         ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
-        EXPECT_EQ(first.out.left(first.out.indexOf(QStringLiteral("Created the Zorbel tables"))).count(u'\n'), c.changes)
-            << first.out.toStdString();
+        const QString changes = first.out.left(first.out.indexOf(QStringLiteral("Created the Zorbel tables")));
+        EXPECT_EQ(changes.count(u'\n'), c.changes) << first.out.toStdString();
         EXPECT_EQ(permissions(file), c.fileMode);
         EXPECT_EQ(permissions(folder), c.folderMode);
         QFile ini(home.ini());

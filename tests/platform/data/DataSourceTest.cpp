@@ -319,9 +319,10 @@ TEST(SqliteFile, AReadOnlyFolderIsNamedAsTheReasonTheWriteAheadJournalCannotBeMa
             ADD_FAILURE() << "opened without its journal";
         } catch (const Error& e) {
             EXPECT_EQ(e.number(), kConnectionFailed);
-            EXPECT_EQ(e.description(), QStringLiteral("cannot open the database file %1: its folder %2 is read-only, "
-                                                      "and the write-ahead journal keeps its -wal and -shm files beside "
-                                                      "the database file").arg(file, folder));
+            EXPECT_EQ(e.description(), QStringLiteral("cannot open the database file %1: its folder %2 is read-only, and "
+                                                      "the write-ahead journal keeps its -wal and -shm files beside the "
+                                                      "database file")
+                                           .arg(file, folder));
         }
     }
     ::chmod(QFile::encodeName(folder).constData(), 0700);
