@@ -39,10 +39,10 @@ struct Figures {
 
 struct Setting {
     const char* label;
-    bool asNow; // registered by the set-up as it is now, else as it was
+    bool asNow; // registered by the set-up, else on the rollback journal with a 5 s busy timeout
 };
 
-// The data source as the set-up wrote it before: the rollback journal and a 5 s busy timeout.
+// A data source on the rollback journal with a 5 s busy timeout, the setting the set-up's own is measured against.
 void registerAsBefore(const QString& name, const QString& file) {
     data::createDatabaseFile(file);
     QFile ini(setup::userOdbcIni());
@@ -115,14 +115,14 @@ int runWriters(const WritersRun& run) {
                 "worst read", "reads >1s", "seconds");
     std::printf("%-44s %7s %8s %8s %10s %10s %9s %8s\n", "", "", "writes", "refused", "s", "s", "", "");
     const Setting settings[] = {
-        {"before: rollback journal, 5 s busy timeout", false},
-        {"now: write-ahead journal, 30 s busy timeout", true},
+        {"rollback journal, 5 s busy timeout", false},
+        {"write-ahead journal, 30 s busy timeout", true},
     };
     int failures = 0;
     for (const Setting& setting : settings) {
         for (int round = 1; round <= run.runs; ++round) {
             const std::optional<Figures> figures = runSetting(run, setting, round);
-            // Refused writes are the finding under the old setting; under the new one none may be refused.
+            // Refused writes are what the rollback journal is measured for; the set-up's setting may refuse none.
             if (!figures || (setting.asNow && (figures->refusedWrites > 0 || figures->refusedReads > 0)))
                 ++failures;
         }

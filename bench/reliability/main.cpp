@@ -1,6 +1,6 @@
 // zorbel_reliability_bench: the figures behind the data layer's fault
-// handling. Eight writers on one SQLite file before and after the set-up's
-// write-ahead journal; how long a PostgreSQL server that hangs, restarts,
+// handling. Eight writers on one SQLite file with the rollback journal and
+// with the set-up's write-ahead journal; how long a PostgreSQL server that hangs, restarts,
 // drops a session or never answers keeps a call waiting; log-on time for a
 // known and an unknown name.
 //

@@ -17,8 +17,12 @@ bool longerThan(const QString& text, int width) {
     return cutToCharacters(text, width) != text;
 }
 
-// Why a link cannot be stored so that it still opens its file; empty when it can.
+// Why a link cannot be stored so that it still opens its file; empty when it
+// can. The name and the folder are given as they are stored.
 QString linkFault(const QString& name, const QString& location, const QString& link) {
+    // One engine would end the text there, the other refuses it; no file name holds one.
+    if (link.contains(QChar(u'\0')))
+        return QStringLiteral("the link holds a NUL character");
     if (longerThan(link, kLinkWidth))
         return QStringLiteral("the link is longer than %1 characters").arg(kLinkWidth);
     if (longerThan(location, kLocationWidth))
@@ -57,15 +61,17 @@ qint32 ZorbelClass::AddDocument(qint16 DocType, qint32 Owner, const QString& Nam
     // than store an entry that cannot be opened. The link is bound as it
     // stands, apostrophes and all, so that it keeps naming its file; the
     // texts only shown keep the cleaning every text gets.
-    const QString fault = linkFault(Name, Location, OLELink);
+    const QString name = clean(Name, 0);
+    const QString location = clean(Location, 0);
+    const QString fault = linkFault(name, location, OLELink);
     if (!fault.isEmpty()) {
         call.fail(fault);
         return 0;
     }
     return call.run({QStringLiteral("INSERT INTO ZORBEL_DOCUMENTS ( DocType, Owner, Name, Location, RevisionNo, "
                                     "DocDate, ProjectID, OLELink ) VALUES (?,?,?,?,?,?,?,?)"),
-                     {sql::integer(DocType), sql::integer(Owner), sql::text(clean(Name, kNameWidth)),
-                      sql::text(clean(Location, kLocationWidth)), sql::text(clean(RevisionNo, kRevisionWidth)),
+                     {sql::integer(DocType), sql::integer(Owner), sql::text(name), sql::text(location),
+                      sql::text(clean(RevisionNo, kRevisionWidth)),
                       sql::date(DocDate), sql::integer(ProjectID), sql::text(OLELink)}});
 }
 

@@ -7,13 +7,106 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QTextStream>
 
+#include <algorithm>
+#include <cstring>
 #include <pwd.h>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace zorbel::setup {
+namespace {
+
+// What the set-up writes into a data source it registers, and so how it knows one again.
+const QString kDescription = QStringLiteral("Zorbel embedded database");
+const QString kJournalMode = QStringLiteral("WAL");
+const QString kTimeoutMs = QStringLiteral("30000");
+// The busy timeout the set-up registered before it took the write-ahead journal.
+const QString kEarlierTimeoutMs = QStringLiteral("5000");
+
+// One "Key=Value" line of an ini section, by its place among the file's lines.
+struct IniLine {
+    qsizetype index;
+    QString key;
+    QString value;
+};
+
+struct Section {
+    std::vector<IniLine> keys;
+    qsizetype end = -1; // after its last line that is not empty; -1: no such section
+
+    const IniLine* find(const QString& key) const {
+        for (const IniLine& line : keys)
+            if (line.key.compare(key, Qt::CaseInsensitive) == 0)
+                return &line;
+        return nullptr;
+    }
+};
+
+// The section of a data source in an ini file's lines, as the driver manager reads it.
+Section sectionOf(const QStringList& lines, const QString& name) {
+    Section section;
+    bool inside = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        if (line.startsWith(u'[')) {
+            if (inside)
+                break;
+            inside = line.compare(u'[' + name + u']', Qt::CaseInsensitive) == 0;
+            if (inside)
+                section.end = i + 1;
+            continue;
+        }
+        if (!inside || line.isEmpty())
+            continue;
+        section.end = i + 1;
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals > 0 && !line.startsWith(u'#') && !line.startsWith(u';'))
+            section.keys.push_back({i, line.left(equals).trimmed(), line.mid(equals + 1).trimmed()});
+    }
+    return section;
+}
+
+QString octal(mode_t mode) {
+    return QStringLiteral("%1").arg(mode & 07777, 4, 8, QChar(u'0'));
+}
+
+// Takes the group's and everyone else's rights away from a file or folder
+// the user owns; says so, or gives nothing when there was nothing to change.
+QString makeOwnersAlone(const QString& path, bool folder) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::lstat(name.constData(), &info) != 0 || info.st_uid != ::geteuid() || (info.st_mode & 077) == 0
+        || (folder ? !S_ISDIR(info.st_mode) : !S_ISREG(info.st_mode)))
+        return {};
+    const mode_t mode = info.st_mode & 07700;
+    if (::chmod(name.constData(), mode) != 0)
+        throw std::runtime_error(("cannot change the mode of " + path + ": "
+                                  + QString::fromLocal8Bit(std::strerror(errno))).toStdString());
+    return QStringLiteral("Made %1 its owner's alone (mode %2, it was %3)").arg(path, octal(mode), octal(info.st_mode));
+}
+
+// The database file and the journal files SQLite keeps beside it.
+QStringList databaseFiles(const QString& database) {
+    return {database, database + QStringLiteral("-wal"), database + QStringLiteral("-shm"),
+            database + QStringLiteral("-journal")};
+}
+
+// A folder that holds nothing but the database and its journal files, so
+// that closing it to others closes nothing else.
+bool isDatabaseFolder(const QString& database) {
+    const QFileInfo file(database);
+    const QStringList own = databaseFiles(file.fileName());
+    const QStringList held =
+        file.dir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    return std::all_of(held.begin(), held.end(), [&](const QString& entry) { return own.contains(entry); });
+}
+
+} // namespace
 
 QString userOdbcIni() {
     const QString fromEnvironment = qEnvironmentVariable("ODBCINI");
@@ -40,11 +133,11 @@ bool registerSqliteDataSource(const QString& name, const QString& databaseFile) 
     // hold up one another's reads with a write-ahead journal; a writer that
     // still finds the file locked waits up to 30 s for it.
     out << "\n[" << name << "]\n"
-        << "Description=Zorbel embedded database\n"
+        << "Description=" << kDescription << "\n"
         << "Driver=SQLite3\n"
         << "Database=" << file << "\n"
-        << "JournalMode=WAL\n"
-        << "Timeout=30000\n";
+        << "JournalMode=" << kJournalMode << "\n"
+        << "Timeout=" << kTimeoutMs << "\n";
     out.flush();
     if (out.status() != QTextStream::Ok || !ini.flush())
         throw std::runtime_error(("cannot write " + ini.fileName() + ": " + ini.errorString()).toStdString());
@@ -59,6 +152,57 @@ std::optional<QString> missingDatabaseFile(const QString& name) {
         || QFileInfo::exists(settings.database))
         return std::nullopt;
     return settings.database;
+}
+
+QStringList bringForward(const QString& name) {
+    QFile ini(userOdbcIni());
+    if (!ini.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QStringList lines = QString::fromUtf8(ini.readAll()).split(u'\n');
+    ini.close();
+    const Section section = sectionOf(lines, name);
+    const IniLine* description = section.find(QStringLiteral("Description"));
+    const IniLine* driver = section.find(QStringLiteral("Driver"));
+    if (!description || description->value != kDescription || !driver
+        || data::engineOfDriver(driver->value, driver->value) != data::Engine::SQLite)
+        return {};
+
+    QStringList changed;
+    const IniLine* timeout = section.find(QStringLiteral("Timeout"));
+    const bool earlierTimeout = timeout && timeout->value == kEarlierTimeoutMs;
+    QStringList settings;
+    if (!section.find(QStringLiteral("JournalMode")))
+        settings << QStringLiteral("JournalMode=") + kJournalMode;
+    if (!timeout)
+        settings << QStringLiteral("Timeout=") + kTimeoutMs;
+    const qsizetype added = settings.size();
+    if (earlierTimeout) {
+        lines[timeout->index] = QStringLiteral("Timeout=") + kTimeoutMs;
+        settings << QStringLiteral("Timeout=%1 (it was %2)").arg(kTimeoutMs, kEarlierTimeoutMs);
+    }
+    if (!settings.isEmpty()) {
+        for (qsizetype i = added; i-- > 0;)
+            lines.insert(section.end, settings[i]);
+        QSaveFile out(ini.fileName());
+        out.setDirectWriteFallback(true);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Text) || out.write(lines.join(u'\n').toUtf8()) < 0
+            || !out.commit())
+            throw std::runtime_error(("cannot write " + ini.fileName() + ": " + out.errorString()).toStdString());
+        changed << QStringLiteral("Brought the data source \"%1\" forward: %2")
+                       .arg(name, settings.join(QStringLiteral(", ")));
+    }
+
+    // The file holds every record and password hash; its journal files hold the same.
+    const IniLine* database = section.find(QStringLiteral("Database"));
+    if (!database || database->value.isEmpty())
+        return changed;
+    for (const QString& file : databaseFiles(database->value))
+        if (const QString done = makeOwnersAlone(file, false); !done.isEmpty())
+            changed << done;
+    if (isDatabaseFolder(database->value))
+        if (const QString done = makeOwnersAlone(QFileInfo(database->value).absolutePath(), true); !done.isEmpty())
+            changed << done;
+    return changed;
 }
 
 } // namespace zorbel::setup

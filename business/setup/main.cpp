@@ -1,10 +1,11 @@
 // zorbel-setup: prepares a data source for Zorbel. Creates the tables and the
 // look-up rows where they are missing, and the first administrator where there
 // is no account. With no data source of the name, it registers one on an
-// embedded SQLite file in the user's data folder and makes that file. The file
-// of a data source that exists is made only when asked with --create-database:
-// a missing one is reported, since an empty database in its place would pass
-// for the office's own.
+// embedded SQLite file in the user's data folder and makes that file; one it
+// registered earlier it brings to the settings and file modes it gives a new
+// one. The file of a data source that exists is made only when asked with
+// --create-database: a missing one is reported, since an empty database in
+// its place would pass for the office's own.
 
 #include "DataSource.h"
 #include "FirstAdministrator.h"
@@ -56,7 +57,11 @@ int main(int argc, char** argv) {
             file = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/zorbel5.db");
         if (zorbel::setup::registerSqliteDataSource(dsn, file)) {
             std::printf("Registered ODBC data source \"%s\" on %s\n", qPrintable(dsn), qPrintable(file));
-        } else if (const std::optional<QString> missing = zorbel::setup::missingDatabaseFile(dsn)) {
+        } else {
+            for (const QString& change : zorbel::setup::bringForward(dsn))
+                std::printf("%s\n", qPrintable(change));
+        }
+        if (const std::optional<QString> missing = zorbel::setup::missingDatabaseFile(dsn)) {
             if (!parser.isSet(createOption))
                 return fail(zorbel::data::databaseFileNotFound(*missing)
                             + QStringLiteral(" (the file of the data source \"%1\"; zorbel-setup --create-database "

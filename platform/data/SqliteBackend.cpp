@@ -6,13 +6,16 @@
 #include "platform/data/WallClock.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <cctype>
 #include <cstring>
+#include <fcntl.h>
 #include <limits>
 #include <sqlite3.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace zorbel::data {
@@ -142,14 +145,44 @@ bool isOneOf(const QString& value, const QStringList& allowed) {
     return allowed.contains(value, Qt::CaseInsensitive);
 }
 
+// Whether this program may make files in the database file's folder, with
+// the rights it runs with (a folder on a read-only mount counts as read-only).
+bool folderIsReadOnly(const QString& database) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(database).absolutePath());
+    return ::faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) != 0;
+}
+
+// A refusal that SQLite words as a read-only database or a file it cannot
+// open, when the true cause is the folder: the write-ahead journal's files go
+// beside the database file.
+bool causedByTheFolder(int code, const QString& database) {
+    const int primary = code & 0xff;
+    return (primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN) && folderIsReadOnly(database);
+}
+
+// The first bytes of every SQLite 3 database file, and the fixed values of its header.
+bool isDatabaseHeader(const unsigned char* header) {
+    return std::memcmp(header, "SQLite format 3", 16) == 0 && (header[18] == 1 || header[18] == 2)
+           && (header[19] == 1 || header[19] == 2) && header[21] == 64 && header[22] == 32 && header[23] == 32;
+}
+
+// Before every write the connection makes sure that the path still names the
+// file it opened, whole. SQLite notices a moved file by itself only when it
+// makes a rollback journal; with the write-ahead journal it would go on
+// adding frames to the journal beside the name it had, reported as saved, and a
+// backup later put back there would take them for its own.
 class SqliteBackend final : public Backend {
 public:
-    explicit SqliteBackend(sqlite3* db) : m_db(db) {}
-    ~SqliteBackend() override { sqlite3_close_v2(m_db); }
+    SqliteBackend(sqlite3* db, QString path) : m_db(db), m_path(std::move(path)) {}
+    ~SqliteBackend() override {
+        if (m_db)
+            sqlite3_close_v2(m_db);
+    }
 
     Engine engine() const override { return Engine::SQLite; }
 
     RecordsetPtr query(const Statement& statement) override {
+        requireOpen();
         Bound bound;
         StatementHandle stmt = prepare(statement, bound);
         const int columns = sqlite3_column_count(stmt.get());
@@ -172,6 +205,7 @@ public:
     }
 
     int execute(const Statement& statement) override {
+        requireOpen();
         Bound bound;
         StatementHandle stmt = prepare(statement, bound);
         const sqlite3_int64 before = sqlite3_total_changes64(m_db);
@@ -185,7 +219,10 @@ public:
         return sqlite3_total_changes64(m_db) == before ? 0 : sqlite3_changes(m_db);
     }
 
-    qint64 lastInsertId() override { return sqlite3_last_insert_rowid(m_db); }
+    qint64 lastInsertId() override {
+        requireOpen();
+        return sqlite3_last_insert_rowid(m_db);
+    }
 
     // A program that finds the file locked waits up to timeoutMs for its turn.
     void waitForLocks(int timeoutMs) {
@@ -193,18 +230,79 @@ public:
         sqlite3_busy_handler(m_db, &SqliteBackend::lockBusy, this);
     }
 
-    void begin() override { run("BEGIN IMMEDIATE"); }
-    void commit() override { run("COMMIT"); }
+    void begin() override {
+        requireOpen();
+        requireTheOpenedFile();
+        run("BEGIN IMMEDIATE");
+    }
+    void commit() override {
+        requireOpen();
+        requireTheOpenedFile();
+        run("COMMIT");
+    }
     void rollback() override {
-        if (!sqlite3_get_autocommit(m_db))
+        // A connection closed for its file has undone its transaction already.
+        if (m_db && !sqlite3_get_autocommit(m_db))
             run("ROLLBACK");
     }
+
+    // Throws, and closes the connection, when the path no longer names the
+    // file this connection opened (moved, deleted, or another file put in its
+    // place) or when that file was emptied or its header overwritten by
+    // another program.
+    void requireTheOpenedFile() {
+        int moved = 0;
+        if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved)
+            closeFor(QStringLiteral("the database file %1 was moved or deleted").arg(m_path));
+        if (!headerIsWhole())
+            closeFor(
+                QStringLiteral("the database file %1 was overwritten or cut short by another program").arg(m_path));
+    }
+
+    // The engine's code of the last failure, for the reasons opening gives.
+    int lastErrorCode() const { return sqlite3_extended_errcode(m_db); }
 
 private:
     // The texts bound to a statement live until it has run, so SQLite need not copy them.
     using Bound = std::vector<QByteArray>;
 
     Error failure() const { return Error(kStatementFailed, QString::fromUtf8(sqlite3_errmsg(m_db))); }
+
+    void requireOpen() const {
+        if (!m_db)
+            throw Error(kStatementFailed, m_closedFor);
+    }
+
+    // Whether the file begins as a database still, once it was seen to be
+    // one; a file that is none yet (a new database before its first write, or
+    // no database at all) is left to SQLite, which says what it is. Read
+    // through SQLite's own handle: a second handle on the file, once closed,
+    // would drop the locks SQLite holds on it.
+    bool headerIsWhole() {
+        sqlite3_file* file = nullptr;
+        unsigned char header[100];
+        const bool whole = sqlite3_file_control(m_db, "main", SQLITE_FCNTL_FILE_POINTER, &file) == SQLITE_OK && file
+                           && file->pMethods && file->pMethods->xRead(file, header, sizeof header, 0) == SQLITE_OK
+                           && isDatabaseHeader(header);
+        m_sawDatabase = m_sawDatabase || whole;
+        return whole || !m_sawDatabase;
+    }
+
+    // Writes nothing more to the file: an open transaction is undone, and
+    // the frames already committed are copied from the write-ahead journal
+    // into the file this connection opened, wherever it now is, and the
+    // journal emptied, so that no file later put at the path takes them for
+    // its own. Every later call fails with the same reason; nothing at the
+    // path is opened again until the data source is.
+    [[noreturn]] void closeFor(const QString& reason) {
+        if (!sqlite3_get_autocommit(m_db))
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_wal_checkpoint_v2(m_db, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        m_closedFor = reason;
+        throw Error(kStatementFailed, reason);
+    }
 
     void run(const char* sql) {
         if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
@@ -221,6 +319,8 @@ private:
         if (!stmt)
             throw Error(kStatementFailed, QStringLiteral("The statement is empty"));
         requireSingleStatement(tail, text.constData() + text.size());
+        if (!sqlite3_stmt_readonly(stmt.get()))
+            requireTheOpenedFile();
         if (sqlite3_bind_parameter_count(stmt.get()) != statement.values.size())
             throw Error(kStatementFailed, QStringLiteral("The statement has %1 parameters but %2 values were given")
                                               .arg(sqlite3_bind_parameter_count(stmt.get()))
@@ -309,7 +409,10 @@ private:
         return 1;
     }
 
-    sqlite3* m_db;
+    sqlite3* m_db; // null once closed for its file
+    QString m_path;
+    QString m_closedFor;
+    bool m_sawDatabase = false;
     int m_lockTimeoutMs = 0;
     QElapsedTimer m_lockWait;
 };
@@ -332,7 +435,7 @@ std::unique_ptr<Backend> openSqlite(const DataSourceSettings& settings) {
         sqlite3_close_v2(db);
         throw Error(kConnectionFailed, why + QStringLiteral(" (") + settings.database + u')');
     }
-    auto backend = std::make_unique<SqliteBackend>(db);
+    auto backend = std::make_unique<SqliteBackend>(db, settings.database);
     // A second program on the same file waits for its lock instead of failing at once.
     backend->waitForLocks(settings.busyTimeoutMs);
     static const QStringList journalModes = {"DELETE", "TRUNCATE", "PERSIST", "MEMORY", "WAL", "OFF"};
@@ -343,9 +446,18 @@ std::unique_ptr<Backend> openSqlite(const DataSourceSettings& settings) {
         if (isOneOf(settings.journalMode, journalModes))
             backend->query({QStringLiteral("PRAGMA journal_mode = ") + settings.journalMode, {}});
     } catch (const Error& e) {
+        // SQLite makes the write-ahead journal's files as it first reads, and
+        // cannot in a folder it may not write to.
+        if (causedByTheFolder(backend->lastErrorCode(), settings.database))
+            throw Error(kConnectionFailed,
+                        QStringLiteral("cannot open the database file %1: its folder %2 is read-only, and the "
+                                       "write-ahead journal keeps its -wal and -shm files beside the database file")
+                            .arg(settings.database, QFileInfo(settings.database).absolutePath()));
         // a file that is no database, or one locked past the timeout
         throw Error(kConnectionFailed, e.description() + QStringLiteral(" (") + settings.database + u')');
     }
+    // Whether the file is a database yet, so that one emptied later is told from a new one.
+    backend->requireTheOpenedFile();
     return backend;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/xlsx/TextEscape.h"
 #include "platform/xlsx/Workbook.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStringEncoder>
@@ -29,6 +30,24 @@ struct Failure {
 
 QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
+// The mode a program's new file gets: read and write for all that the
+// process's file mask lets through. The mask is read, not set, since setting
+// it would change it for every thread for that moment; where it cannot be
+// read the file stays the owner's alone.
+mode_t newFileMode()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+            bool ok = false;
+            const uint mask = line.startsWith("Umask:") ? line.mid(6).trimmed().toUInt(&ok, 8) : 0;
+            if (ok)
+                return 0666 & ~mask;
+        }
+    }
+    return 0600;
+}
+
 // A file of our own beside the target, removed again unless it was renamed
 // into place. The name is short so that it fits whatever the target is called.
 class TemporaryFile {
@@ -40,7 +59,8 @@ public:
                                      .arg(folder)
                                      .arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
             m_path = QFile::encodeName(name);
-            const int fd = ::open(m_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            // The owner's alone from its first byte: it may take the place of a private report.
+            const int fd = ::open(m_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
             if (fd >= 0) {
                 ::close(fd);
                 return;
@@ -61,17 +81,20 @@ public:
     const QByteArray& path() const { return m_path; }
 
     // The written file takes the permissions of the file it replaces (a
-    // report kept private stays private) and is on the disk before it takes
-    // that file's place, so a crash leaves the old file or the new one whole.
+    // report kept private stays private), or those of any new file, and is on
+    // the disk before it takes that file's place, so a crash leaves the old
+    // file or the new one whole.
     void moveTo(const QByteArray& target)
     {
         const int fd = ::open(m_path.constData(), O_RDWR | O_CLOEXEC);
         if (fd < 0)
             throw Failure{systemError(errno)};
         struct stat replaced {};
-        const bool keepMode = ::stat(target.constData(), &replaced) == 0 && S_ISREG(replaced.st_mode);
+        const mode_t mode = ::stat(target.constData(), &replaced) == 0 && S_ISREG(replaced.st_mode)
+                                ? replaced.st_mode & 07777
+                                : newFileMode();
         int error = 0;
-        if (keepMode && ::fchmod(fd, replaced.st_mode & 07777) != 0)
+        if (::fchmod(fd, mode) != 0)
             error = errno;
         if (error == 0 && ::fsync(fd) != 0)
             error = errno;

@@ -39,6 +39,13 @@ TEST(Documents, ListedByNameWithTheLinkAsGiven) {
     EXPECT_EQ(docs->Fields(QStringLiteral("OLELink")).toString(), folder + QStringLiteral("/plan.odt"));
     const qint32 plan = docs->Fields(0).toInt();
 
+    // A name is as long as it is stored: its apostrophe is cleaned away, not its link's.
+    const QString owners = QString(99, u'n') + QStringLiteral("'s");
+    EXPECT_EQ(addDocument(db, QStringLiteral("/srv"), owners, 7), 1);
+    docs = z.GetDocuments(7);
+    EXPECT_EQ(docs->Fields(QStringLiteral("Name")).toString(), QString(99, u'n') + u's');
+    EXPECT_EQ(docs->Fields(QStringLiteral("OLELink")).toString(), QStringLiteral("/srv/") + owners);
+
     EXPECT_EQ(z.GetDocuments(99)->RecordCount(), 0);
     EXPECT_EQ(z.DeleteDocument(plan), 1);
     EXPECT_EQ(z.DeleteDocument(plan), 1);
@@ -59,6 +66,7 @@ TEST(Documents, LinksThatWouldNoLongerOpenTheirFileAreRefused) {
         {QStringLiteral("/a/") + QString(148, u'f'), QStringLiteral("x.txt")}, // folder of 151
         {QStringLiteral("/a"), QString(101, u'n')},                           // name of 101
         {QString(150, u'f'), QString(100, u'n')},                             // link of 256, see below
+        {QStringLiteral("/a"), QStringLiteral("x") + QChar(u'\0') + QStringLiteral("y.txt")}, // stored alike nowhere
     };
     for (const auto& r : refused) {
         // the third case only fails once the link passes 255

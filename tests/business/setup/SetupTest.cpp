@@ -1,5 +1,6 @@
 // The set-up program as ./run.sh runs it, in a private home: a first run, a
-// data source whose file has gone, and failures that must say why.
+// data source registered by an earlier set-up, a data source whose file has
+// gone, and failures that must say why.
 
 #include "platform/data/Connection.h"
 #include "tests/support/PrivateIni.h"
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -91,6 +93,67 @@ TEST(Setup, AFirstRunRegistersADatabaseOnlyItsOwnerCanRead) {
     ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
     EXPECT_TRUE(again.out.isEmpty()) << "a second run made something anew: " << again.out.toStdString();
     EXPECT_EQ(configurationRows(home.defaultDatabase()), 1);
+}
+
+TEST(Setup, ADataSourceItRegisteredEarlierIsBroughtForwardWhereItIsTheUsers) {
+    const QByteArray earlier = "Description=Zorbel embedded database\nDriver=SQLite3\nDatabase=DB\n";
+    const struct {
+        const char* what;
+        QByteArray settings; // DB: the database file
+        QByteArray after;
+        int changes; // lines the set-up prints about them
+        unsigned fileMode, folderMode;
+        bool anotherAccounts, sharedFolder;
+    } cases[] = {
+        {"as registered earlier", earlier + "Timeout=5000\n", earlier + "Timeout=30000\nJournalMode=WAL\n", 4, 0600,
+         0700, false, false},
+        {"with settings of its own", earlier + "JournalMode=DELETE\nTimeout=60000\n",
+         earlier + "JournalMode=DELETE\nTimeout=60000\n", 3, 0600, 0700, false, false},
+        {"in a folder with other files", earlier, earlier + "JournalMode=WAL\nTimeout=30000\n", 3, 0600, 0755, false,
+         true},
+        {"on another account's files", earlier, earlier + "JournalMode=WAL\nTimeout=30000\n", 1, 0644, 0755, true,
+         false},
+        {"registered by hand", "Driver=SQLite3\nDatabase=DB\nTimeout=5000\n",
+         "Driver=SQLite3\nDatabase=DB\nTimeout=5000\n", 0, 0644, 0755, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetupHome home;
+        const QString folder = home.path(QStringLiteral("office"));
+        const QString file = folder + QStringLiteral("/zorbel5.db");
+        ASSERT_TRUE(QDir().mkpath(folder));
+        for (const QString& made : {file, file + QStringLiteral("-wal")}) {
+            QFile(made).open(QIODevice::WriteOnly);
+            ::chmod(QFile::encodeName(made).constData(), 0644);
+        }
+        ::chmod(QFile::encodeName(folder).constData(), 0755);
+        if (c.sharedFolder)
+            QFile(folder + QStringLiteral("/notes.txt")).open(QIODevice::WriteOnly);
+        const auto giveAway = [](const QString& path) { return ::chown(QFile::encodeName(path), 65534, 65534) == 0; };
+        if (c.anotherAccounts && (::geteuid() != 0 || !giveAway(file) || !giveAway(file + QStringLiteral("-wal"))
+                                  || !giveAway(folder)))
+            continue; // only root makes files of another account
+        QByteArray settings = c.settings;
+        home.addDataSource("[Zorbel5]\n" + settings.replace("DB", QFile::encodeName(file)));
+
+        const SetupHome::Run first = home.run();
+        ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
+        const QString changes = first.out.left(first.out.indexOf(QStringLiteral("Created the Zorbel tables")));
+        EXPECT_EQ(changes.count(u'\n'), c.changes) << first.out.toStdString();
+        EXPECT_EQ(permissions(file), c.fileMode);
+        EXPECT_EQ(permissions(folder), c.folderMode);
+        QFile ini(home.ini());
+        ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+        QByteArray after = c.after;
+        EXPECT_TRUE(ini.readAll().contains("[Zorbel5]\n" + after.replace("DB", QFile::encodeName(file))));
+        // the journal the data source names is the one the set-up's own connection took
+        QFile database(file);
+        ASSERT_TRUE(database.open(QIODevice::ReadOnly));
+        EXPECT_EQ(database.read(19).at(18), after.contains("WAL") ? 2 : 1);
+
+        const SetupHome::Run again = home.run();
+        EXPECT_TRUE(again.exitCode == 0 && again.out.isEmpty()) << again.out.toStdString();
+    }
 }
 
 TEST(Setup, AMissingDatabaseFileIsReportedAndMadeOnlyWhenAsked) {

@@ -23,8 +23,8 @@ TEST(EightWriters, NoWriteIsRefusedOnTheDataSourceTheSetUpRegisters) {
                                                 ini.path(QStringLiteral("data/zorbel5.db"))));
 
     // One business object and connection each, as on eight desks; each saves
-    // a row and reads a list, often enough that the old setting (a rollback
-    // journal and a 5 s busy timeout) refused a few writes in nearly every run.
+    // a row and reads a list, often enough that a rollback journal with a 5 s
+    // busy timeout refuses a few writes in nearly every run.
     std::vector<std::vector<QString>> messages(kWriters);
     std::vector<std::unique_ptr<ZorbelClass>> desks;
     for (int w = 0; w < kWriters; ++w) {

@@ -1,6 +1,7 @@
 // Data sources as the driver manager's ini file describes them, the texts the
 // engines exchange with us, two programs writing to one SQLite file, a file
-// that is missing, and a server that never answers.
+// that is missing, moved, deleted or damaged while open, a read-only folder,
+// and a server that never answers.
 
 #include "platform/data/Connection.h"
 #include "platform/data/DatabaseFile.h"
@@ -15,13 +16,55 @@
 #include <arpa/inet.h>
 #include <future>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
 
 using namespace zorbel::data;
 using zorbel::test::PrivateIni;
+
+namespace {
+
+// A connection to a file through a made-up data source of its own.
+void openFile(Connection& connection, const QString& file, const QByteArray& journalMode = "WAL") {
+    static int opened = 0;
+    const QByteArray name = "File" + QByteArray::number(++opened);
+    PrivateIni ini("[" + name + "]\nDriver=SQLite3\nDatabase=" + QFile::encodeName(file) + "\nJournalMode="
+                   + journalMode + "\n");
+    connection.Open(QStringLiteral("Data Source=%1;User ID=").arg(QString::fromLatin1(name)));
+}
+
+// What a test table holds, after the engine's own check of the file.
+QString contents(Connection& connection) {
+    return connection.query({QStringLiteral("PRAGMA integrity_check"), {}})->Fields(0).toString() + u':'
+           + connection.query({QStringLiteral("SELECT group_concat(Name) FROM (SELECT Name FROM P ORDER BY ID)"), {}})
+                 ->Fields(0)
+                 .toString();
+}
+
+// Root may write to any folder: this thread runs without that right while it lives.
+struct WithoutOverridingFolderRights {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved[2]{};
+    bool dropped = false;
+    WithoutOverridingFolderRights() {
+        __user_cap_data_struct less[2]{};
+        if (::syscall(SYS_capget, &header, saved) == 0 && ::syscall(SYS_capget, &header, less) == 0) {
+            less[0].effective &= ~CAP_TO_MASK(CAP_DAC_OVERRIDE);
+            dropped = ::syscall(SYS_capset, &header, less) == 0;
+        }
+    }
+    ~WithoutOverridingFolderRights() {
+        if (dropped)
+            ::syscall(SYS_capset, &header, saved);
+    }
+};
+
+} // namespace
 
 TEST(DataSource, SettingsAreReadFromTheIniFile) {
     PrivateIni ini("[Lite]\nDriver=SQLite3\nDatabase=/srv/zorbel.db\nTimeout=1234\nJournalMode=WAL\n"
@@ -194,6 +237,95 @@ TEST(SqliteFile, AMissingFileIsReportedAndNeverMade) {
         EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("share"))));
+}
+
+TEST(SqliteFile, AFileMovedDeletedOrDamagedWhileOpenTakesNoMoreWritesAndItsBackupComesBackWhole) {
+    enum Harm { Move, Remove, Empty, Overwrite };
+    const struct {
+        const char* what;
+        QByteArray journalMode;
+        Harm harm;
+    } cases[] = {
+        {"moved, write-ahead journal", "WAL", Move},        {"deleted, write-ahead journal", "WAL", Remove},
+        {"moved, rollback journal", "DELETE", Move},        {"emptied, write-ahead journal", "WAL", Empty},
+        {"header overwritten, write-ahead journal", "WAL", Overwrite},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("zorbel5.db"));
+        const QString backup = dir.filePath(QStringLiteral("backup.db"));
+        ASSERT_TRUE(createDatabaseFile(path));
+        Connection connection;
+        openFile(connection, path, c.journalMode);
+        const auto add = [](Connection& to, const char* name) {
+            to.execute({QStringLiteral("INSERT INTO P (Name, State) VALUES (?, 1)"), {QString::fromLatin1(name)}});
+        };
+        connection.executeScript(QStringLiteral("CREATE TABLE P (ID INTEGER PRIMARY KEY AUTOINCREMENT, Name TEXT, "
+                                                "State INTEGER);\nCREATE INDEX P_STATE ON P (State);"));
+        add(connection, "first");
+        connection.execute({QStringLiteral("VACUUM INTO ?"), {backup}});
+        add(connection, "saved before");
+        QFile file(path);
+        ASSERT_TRUE(c.harm == Move     ? file.rename(dir.filePath(QStringLiteral("moved.db")))
+                    : c.harm == Remove ? file.remove()
+                    : c.harm == Empty  ? file.resize(0)
+                                       : file.open(QIODevice::ReadWrite) && file.write(QByteArray(100, '~')) == 100);
+        file.close();
+
+        // Refused, and so is every later call: nothing at the path is opened anew.
+        try {
+            add(connection, "lost");
+            ADD_FAILURE() << "a write to the harmed file was taken";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.description(), QStringLiteral("the database file ") + path
+                                           + (c.harm <= Remove ? " was moved or deleted"
+                                                               : " was overwritten or cut short by another program"));
+        }
+        EXPECT_THROW(contents(connection), Error);
+        EXPECT_EQ(QFileInfo::exists(path), c.harm >= Empty);
+        if (c.harm == Move) {
+            Connection there;
+            openFile(there, file.fileName(), c.journalMode);
+            EXPECT_EQ(contents(there), QStringLiteral("ok:first,saved before"));
+        }
+
+        // The backup put back at the path, beside whatever journal files are there.
+        QFile::remove(path);
+        ASSERT_TRUE(QFile::copy(backup, path));
+        Connection restored;
+        openFile(restored, path, c.journalMode);
+        EXPECT_EQ(contents(restored), QStringLiteral("ok:first"));
+        add(restored, "new");
+        EXPECT_EQ(contents(restored), QStringLiteral("ok:first,new"));
+    }
+}
+
+TEST(SqliteFile, AReadOnlyFolderIsNamedAsTheReasonTheWriteAheadJournalCannotBeMade) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("office"));
+    const QString file = folder + QStringLiteral("/zorbel5.db");
+    ASSERT_TRUE(createDatabaseFile(file));
+    {
+        Connection connection;
+        openFile(connection, file); // once closed, it leaves no journal files behind
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0500), 0);
+    {
+        WithoutOverridingFolderRights readOnly;
+        Connection connection;
+        try {
+            openFile(connection, file);
+            ADD_FAILURE() << "opened without its journal";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.number(), kConnectionFailed);
+            EXPECT_EQ(e.description(), QStringLiteral("cannot open the database file %1: its folder %2 is read-only, and "
+                                                      "the write-ahead journal keeps its -wal and -shm files beside the "
+                                                      "database file")
+                                           .arg(file, folder));
+        }
+    }
+    ::chmod(QFile::encodeName(folder).constData(), 0700);
 }
 
 TEST(PostgresServer, AListenerThatNeverAnswersIsReportedByTheConnectTimeout) {

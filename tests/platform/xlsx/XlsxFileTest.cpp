@@ -13,9 +13,12 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <future>
 #include <xlsxwriter.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -201,8 +204,34 @@ TEST(XlsxFile, SavingReplacesOnlyWhenTheWholeFileWasWritten)
     EXPECT_THROW(wb.SaveAs(folder.filePath("taken.xlsx")), Error);
     EXPECT_EQ(leftovers(), 0);
 
-    // The workbook kept in memory saves once the way is clear.
-    wb.SaveAs(path);
+    // The workbook kept in memory saves once the way is clear, into a
+    // temporary file that nobody else could read at any moment, whatever the
+    // file mask: each file made in the folder is looked at as it appears.
+    const int watch = inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(folder.path()).constData(),
+                                IN_CREATE | IN_MOVED_FROM | IN_DELETE), 0);
+    const mode_t mask = ::umask(0);
+    auto saving = std::async(std::launch::async, [&] { wb.SaveAs(path); });
+    std::vector<unsigned> madeModes;
+    for (bool done = false; !done;) {
+        alignas(inotify_event) char events[4096];
+        const ssize_t length = ::read(watch, events, sizeof events);
+        ASSERT_GT(length, 0);
+        for (ssize_t at = 0; at < length;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+            struct stat made {};
+            if (event->mask & IN_CREATE)
+                madeModes.push_back(::stat(QFile::encodeName(folder.filePath(event->name)).constData(), &made) == 0
+                                        ? made.st_mode & 0777
+                                        : 0600u); // gone already
+            done = done || (event->mask & (IN_MOVED_FROM | IN_DELETE));
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    saving.get();
+    ::umask(mask);
+    ::close(watch);
+    EXPECT_EQ(madeModes, std::vector<unsigned>{0600u});
     EXPECT_TRUE(contentOf(path).startsWith("PK"));
     struct stat saved {};
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &saved), 0);
