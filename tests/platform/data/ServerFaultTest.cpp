@@ -188,7 +188,6 @@ private:
 
     void serve() {
         std::vector<Session> sessions;
-        std::vector<int> held;
         while (!m_stop) {
             std::vector<pollfd> watched{{m_listener, POLLIN, 0}};
             for (const Session& s : sessions) {
@@ -204,12 +203,11 @@ private:
                 ++m_begun;
                 if (m_newSessions == NewSessions::Refuse) {
                     ::close(client);
-                } else if (m_newSessions == NewSessions::Hold) {
-                    held.push_back(client);
                 } else {
                     Session& session = sessions.emplace_back();
                     session.client = client;
-                    session.passFrom = Clock::now() + m_delay;
+                    session.passFrom =
+                        m_newSessions == NewSessions::Hold ? Clock::time_point::max() : Clock::now() + m_delay;
                 }
             }
             size_t next = 1;
@@ -240,10 +238,9 @@ private:
         }
         for (const Session& s : sessions) {
             ::close(s.client);
-            ::close(s.server);
+            if (s.server >= 0)
+                ::close(s.server);
         }
-        for (int fd : held)
-            ::close(fd);
     }
 
     // Passes on what one side sent; a side that is gone ends the session.
