@@ -15,8 +15,8 @@ public:
     virtual int query(const QString& sql, const QVariantList& values) = 0;
     // Runs a statement without rows; gives the rows affected.
     virtual int execute(const QString& sql, const QVariantList& values) = 0;
-    // Runs an INSERT and gives the key it generated.
-    virtual qint64 insert(const QString& sql, const QVariantList& values) = 0;
+    // Runs an INSERT and gives the key it generated in keyColumn, read as the business layer reads it.
+    virtual qint64 insert(const QString& sql, const QVariantList& values, const QString& keyColumn) = 0;
 };
 
 // Throw std::runtime_error when the database cannot be opened.

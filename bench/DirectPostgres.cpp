@@ -50,9 +50,8 @@ public:
         return std::atoi(PQcmdTuples(r.res));
     }
 
-    qint64 insert(const QString& sql, const QVariantList& values) override {
-        execute(sql, values);
-        Result r(run(QStringLiteral("SELECT lastval()"), {}, PGRES_TUPLES_OK));
+    qint64 insert(const QString& sql, const QVariantList& values, const QString& keyColumn) override {
+        Result r(run(sql + QStringLiteral(" RETURNING ") + keyColumn, values, PGRES_TUPLES_OK));
         return std::atoll(PQgetvalue(r.res, 0, 0));
     }
 

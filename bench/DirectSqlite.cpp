@@ -47,7 +47,7 @@ public:
         return sqlite3_changes(m_db);
     }
 
-    qint64 insert(const QString& sql, const QVariantList& values) override {
+    qint64 insert(const QString& sql, const QVariantList& values, const QString&) override {
         execute(sql, values);
         return sqlite3_last_insert_rowid(m_db);
     }

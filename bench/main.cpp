@@ -118,7 +118,7 @@ public:
             ours.push_back(f.add(k));
             return ours.back() > 0 ? 1 : 0;
         }, whenDirect([&](int k) -> qint64 {
-            direct.push_back(m_direct->insert(f.insertSql, f.insertValues(k)));
+            direct.push_back(m_direct->insert(f.insertSql, f.insertValues(k), f.kind + QStringLiteral("ID")));
             return direct.back() > 0 ? 1 : 0;
         }));
         printLine(add);

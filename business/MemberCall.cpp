@@ -3,6 +3,13 @@
 #include "business/ZorbelClass.h"
 
 namespace zorbel {
+namespace {
+
+// Calls that the program makes one after another, with no person in between,
+// begin within this of each other's end.
+constexpr std::chrono::seconds kBurstGap{1};
+
+} // namespace
 
 MemberCall::MemberCall(ZorbelClass& owner, QString memberName) : m_owner(owner), m_name(std::move(memberName)) {}
 
@@ -23,11 +30,28 @@ void MemberCall::fail(const QString& description) {
     m_owner.message(text + description, 0);
 }
 
+void MemberCall::fail(const data::Error& error, bool reading) {
+    const bool unreachable = error.number() == data::kConnectionFailed;
+    ZorbelClass::Unreachable& shown = m_owner.m_unreachable;
+    // A window that loads several lists while the server is out of reach is
+    // told so once: a list that fails for the reason a box gave just before
+    // it began is part of that burst. A failed change is always reported, so
+    // that nobody takes it for saved.
+    if (unreachable && reading && error.description() == shown.description && m_began - shown.answered < kBurstGap) {
+        m_failed = true;
+        shown.answered = std::chrono::steady_clock::now();
+        return;
+    }
+    fail(error.description());
+    if (unreachable)
+        shown = {error.description(), std::chrono::steady_clock::now()};
+}
+
 data::RecordsetPtr MemberCall::query(const data::Statement& statement) {
     try {
         return connection().query(statement);
     } catch (const data::Error& e) {
-        fail(e.description());
+        fail(e, true);
         return {};
     }
 }
@@ -36,7 +60,7 @@ qint32 MemberCall::update(const data::Statement& statement) {
     try {
         return connection().execute(statement) > 0 ? 1 : 0;
     } catch (const data::Error& e) {
-        fail(e.description());
+        fail(e, false);
         return 0;
     }
 }
@@ -46,18 +70,16 @@ qint32 MemberCall::run(const data::Statement& statement) {
         connection().execute(statement);
         return 1;
     } catch (const data::Error& e) {
-        fail(e.description());
+        fail(e, false);
         return 0;
     }
 }
 
-qint32 MemberCall::insert(const data::Statement& statement) {
+qint32 MemberCall::insert(const data::Statement& statement, const QString& keyColumn) {
     try {
-        data::Connection& db = connection();
-        db.execute(statement);
-        return db.lastInsertId();
+        return connection().insert(statement, keyColumn);
     } catch (const data::Error& e) {
-        fail(e.description());
+        fail(e, false);
         return 0;
     }
 }

@@ -2,11 +2,14 @@
 // The frame every member of ZorbelClass runs in. A member creates one
 // MemberCall with its name and runs its statements through it; a failing step
 // shows "(C)<member> Method failed: <description>" and the member carries on
-// with a result that says it failed: no recordset, or 0.
+// with a result that says it failed: no recordset, or 0. Lists that the program
+// reads one after another while the server is out of reach show one box, not
+// one each; a change that fails always shows its own.
 
 #include "platform/data/Connection.h"
 
 #include <QString>
+#include <chrono>
 
 namespace zorbel {
 
@@ -24,8 +27,8 @@ public:
     qint32 update(const data::Statement& statement);
     // A DELETE or an INSERT whose caller needs no key: 1, or 0 when it failed.
     qint32 run(const data::Statement& statement);
-    // An INSERT: the key it generated, or 0 when it failed.
-    qint32 insert(const data::Statement& statement);
+    // An INSERT: the key it generated in keyColumn, or 0 when it failed.
+    qint32 insert(const data::Statement& statement, const QString& keyColumn);
 
     // Reports a failure found by the member itself (not by the database).
     void fail(const QString& description);
@@ -34,11 +37,13 @@ public:
 
 private:
     data::Connection& connection();
+    void fail(const data::Error& error, bool reading);
 
     ZorbelClass& m_owner;
     QString m_name;
     QString m_failureText;
     bool m_failed = false;
+    std::chrono::steady_clock::time_point m_began = std::chrono::steady_clock::now();
 };
 
 // Statement values: typed, so no value is written under a locale.

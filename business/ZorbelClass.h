@@ -1,6 +1,6 @@
 #pragma once
 // The business object: the only code that talks to the database. Every public
-// member runs one statement (two for an Add with key look-up) inside the frame
+// member runs one statement (an Add gets its new key with it) inside the frame
 // of MemberCall: failures are reported through the message sink and never
 // reach the caller, except a failed ConnectDSN.
 
@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -191,9 +192,17 @@ private:
     void textCheck(const QString& text);
     int message(const QString& text, int flags, const QString& title = QString());
 
+    // The last box that said the database server is out of reach, and when it
+    // was answered: MemberCall shows no other for the lists read straight after.
+    struct Unreachable {
+        QString description;
+        std::chrono::steady_clock::time_point answered;
+    };
+
     std::unique_ptr<data::Connection> m_connection;
     RecordsetPtr m_scratch;
     MessageSink m_sink;
+    Unreachable m_unreachable;
 };
 
 } // namespace zorbel

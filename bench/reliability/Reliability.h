@@ -17,6 +17,7 @@ struct WritersRun {
 // Eight colleagues saving at once on one SQLite file, each writer a process
 // with its own connection, on a data source with the rollback journal and a
 // 5 s busy timeout and on the one the set-up registers.
+// With the tests' private PostgreSQL server's variables set, also on that server.
 int runWriters(const WritersRun& run);
 // One writer: its writes and reads through its own connection, its figures on one line.
 int runOneWriter(const QString& dataSource, int writer, int writes);

@@ -48,7 +48,8 @@ qint32 ZorbelClass::AddAction(qint32 TaskID, const QString& Description, const Q
     return call.insert({QStringLiteral("INSERT INTO ZORBEL_ACTIONS ( TaskID, StatusID, Description, OwnerID, "
                                        "StartDate, EndDate, WBS ) VALUES (?,?,?,?,?,?,?)"),
                         {sql::integer(TaskID), sql::integer(StatusID), sql::text(clean(Description, kDescriptionWidth)),
-                         sql::integer(OwnerID), sql::date(StartDate), sql::date(EndDate), sql::integer(WBS)}});
+                         sql::integer(OwnerID), sql::date(StartDate), sql::date(EndDate), sql::integer(WBS)}},
+                        QStringLiteral("ActionID"));
 }
 
 qint32 ZorbelClass::DeleteAction(qint32 ActionID) {

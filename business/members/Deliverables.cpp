@@ -47,7 +47,8 @@ qint32 ZorbelClass::AddDeliverable(qint32 ProjectID, qint16 StatusID, const QStr
                                        "OwnerID, StartDate, EndDate, WBS, CSF ) VALUES (?,?,?,?,?,?,?,?,?)"),
                         {sql::integer(ProjectID), sql::integer(StatusID), sql::text(clean(Deliverable, kDeliverableWidth)),
                          sql::text(Metric), sql::integer(OwnerID), sql::date(StartDate), sql::date(EndDate),
-                         sql::integer(WBS), sql::integer(CSF)}});
+                         sql::integer(WBS), sql::integer(CSF)}},
+                        QStringLiteral("DeliverableID"));
 }
 
 qint32 ZorbelClass::UpdateDeliverable(qint32 DeliverableID, qint32 ProjectID, qint16 StatusID,

@@ -41,7 +41,8 @@ qint32 ZorbelClass::AddMilestone(qint32 ProjectID, const QString& Description, c
     return call.insert({QStringLiteral("INSERT INTO ZORBEL_MILESTONES ( ProjectID, Description, StartDate, EndDate, "
                                        "StatusID, OwnerID ) VALUES (?,?,?,?,?,?)"),
                         {sql::integer(ProjectID), sql::text(clean(Description, kDescriptionWidth)),
-                         sql::date(StartDate), sql::date(EndDate), sql::integer(StatusID), sql::integer(OwnerID)}});
+                         sql::date(StartDate), sql::date(EndDate), sql::integer(StatusID), sql::integer(OwnerID)}},
+                        QStringLiteral("MilestoneID"));
 }
 
 qint32 ZorbelClass::UpdateMilestone(qint32 MilestoneID, qint32 ProjectID, const QString& Description,

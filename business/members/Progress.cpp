@@ -45,7 +45,8 @@ qint32 ZorbelClass::AddProgress(qint32 ActionID, const QDateTime& ProgressDate, 
     return call.insert({QStringLiteral("INSERT INTO ZORBEL_PROGRESS ( ActionID, Description, OwnerID, ProgressDate, "
                                        "WBS ) VALUES (?,?,?,?,?)"),
                         {sql::integer(ActionID), sql::text(clean(Description, kDescriptionWidth)),
-                         sql::integer(OwnerID), sql::date(ProgressDate), sql::integer(WBS)}});
+                         sql::integer(OwnerID), sql::date(ProgressDate), sql::integer(WBS)}},
+                        QStringLiteral("ProgressID"));
 }
 
 qint32 ZorbelClass::DeleteProgress(qint32 ProgressID) {

@@ -99,7 +99,8 @@ qint32 ZorbelClass::AddProject(const QString& Name, const QString& Reference, co
                         "StatusID, WBS, State ) VALUES (?,?,?,?,?,?,?,?,?)"),
          {sql::text(clean(Name, kNameWidth)), sql::text(clean(Reference, kReferenceWidth)),
           sql::text(clean(Description, kDescriptionWidth)), sql::integer(OwnerID), sql::date(StartDate),
-          sql::date(EndDate), sql::integer(StatusID), sql::integer(WBS), sql::integer(State)}});
+          sql::date(EndDate), sql::integer(StatusID), sql::integer(WBS), sql::integer(State)}},
+         QStringLiteral("ProjectID"));
 }
 
 qint32 ZorbelClass::DeleteProject(qint32 ProjectID) {

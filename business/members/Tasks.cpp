@@ -52,7 +52,8 @@ qint32 ZorbelClass::AddTask(qint32 DeliverableID, qint16 StatusID, const QString
                         "EndDate, Dependency, WBS ) VALUES (?,?,?,?,?,?,?,?)"),
          {sql::integer(DeliverableID), sql::integer(StatusID), sql::text(clean(Description, kDescriptionWidth)),
           sql::integer(OwnerID), sql::date(StartDate), sql::date(EndDate), sql::integer(Dependency),
-          sql::integer(WBS)}});
+          sql::integer(WBS)}},
+         QStringLiteral("TaskID"));
 }
 
 qint32 ZorbelClass::DeleteTask(qint32 TaskID) {

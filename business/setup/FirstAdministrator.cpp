@@ -21,11 +21,12 @@ std::optional<Credentials> ensureFirstAdministrator(data::Connection& connection
     auto count = connection.query({QStringLiteral("SELECT COUNT(*) FROM ZORBEL_MULTI_USER_TABLE"), {}});
     if (count->Fields(0).toInt() > 0)
         return std::nullopt;
-    connection.execute({QStringLiteral("INSERT INTO ZORBEL_USER_TABLE (SurName, FirstName, Title, email, Company, "
-                                       "Telephone, Mobile) VALUES (?,?,?,?,?,?,?)"),
-                        {QStringLiteral("Administrator"), QStringLiteral("Zorbel"), QStringLiteral(""), QStringLiteral(""),
-                         QStringLiteral(""), QStringLiteral(""), QStringLiteral("")}});
-    const qint32 contactId = connection.lastInsertId();
+    const qint32 contactId = connection.insert(
+        {QStringLiteral("INSERT INTO ZORBEL_USER_TABLE (SurName, FirstName, Title, email, Company, "
+                        "Telephone, Mobile) VALUES (?,?,?,?,?,?,?)"),
+         {QStringLiteral("Administrator"), QStringLiteral("Zorbel"), QStringLiteral(""), QStringLiteral(""),
+          QStringLiteral(""), QStringLiteral(""), QStringLiteral("")}},
+        QStringLiteral("UserID"));
     connection.execute({QStringLiteral("INSERT INTO ZORBEL_MULTI_USER_TABLE (UserID, UserName, Password, FullName, "
                                        "ProjectCreator, Administrator) VALUES (?,?,?,?,?,?)"),
                         {contactId, userName, password::hash(password), QStringLiteral("Zorbel Administrator"), 1,

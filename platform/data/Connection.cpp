@@ -63,7 +63,7 @@ Engine Connection::engine() const {
 void Connection::setDeadlines(const Deadlines& deadlines) {
     m_deadlines = deadlines;
     if (m_backend)
-        m_backend->setStatementDeadline(deadlines.statement);
+        m_backend->setDeadlines(deadlines);
 }
 
 Backend& Connection::backend() {
@@ -84,8 +84,10 @@ int Connection::execute(const Statement& statement) {
     return engine.execute(statement);
 }
 
-qint32 Connection::lastInsertId() {
-    const qint64 id = backend().lastInsertId();
+qint32 Connection::insert(const Statement& statement, const QString& keyColumn) {
+    Backend& engine = backend();
+    requireStorableValues(statement.values);
+    const qint64 id = engine.insert(statement, keyColumn);
     if (id == 0)
         throw Error(kStatementFailed, QStringLiteral("No key was generated"));
     if (id < 0 || id > std::numeric_limits<qint32>::max())

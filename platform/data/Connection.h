@@ -26,8 +26,11 @@ struct Statement {
 // How long a call waits for a database server before it reports that the
 // server does not answer, so that a server that hangs never freezes the program.
 struct Deadlines {
-    std::chrono::seconds connect{10};            // opening, and making a lost connection anew
+    std::chrono::seconds connect{10};            // opening, making a lost connection anew, and a cancel
     std::chrono::milliseconds statement{30000};  // from sending a statement to its whole answer
+    // After a lost connection could not be made anew, calls are refused at
+    // once with the same words for this long, instead of each waiting to connect.
+    std::chrono::milliseconds unreachable{5000};
 };
 
 class Connection {
@@ -45,7 +48,7 @@ public:
     Engine engine() const;
 
     // Server waits for this connection: the connect wait counts from the next
-    // Open, the statement wait at once.
+    // Open, the others at once.
     void setDeadlines(const Deadlines& deadlines);
 
     // Runs a query and fetches every row. Throws Error, also for a value the
@@ -53,8 +56,11 @@ public:
     RecordsetPtr query(const Statement& statement);
     // Runs a statement that returns no rows; gives the number of rows affected. Throws Error.
     int execute(const Statement& statement);
-    // The key that this connection's last INSERT generated. Throws Error.
-    qint32 lastInsertId();
+    // Runs an INSERT and gives the key it generated in its key column. The key
+    // comes with the insert's own answer, so it is this row's: an insert whose
+    // answer was lost is reported as such, and no key is asked for afterwards
+    // on a session that may be another one. Throws Error.
+    qint32 insert(const Statement& statement, const QString& keyColumn);
 
     // Runs several statements as one unit (schema creation). Throws Error.
     void executeScript(const QString& script);

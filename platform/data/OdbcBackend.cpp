@@ -87,10 +87,16 @@ public:
 
     int execute(const Statement& statement) override { return run(statement, false).numRowsAffected(); }
 
-    qint64 lastInsertId() override {
-        const QString text = m_engine == Engine::PostgreSQL ? QStringLiteral("SELECT lastval()")
-                                                            : QStringLiteral("SELECT last_insert_rowid()");
-        QSqlQuery q = run({text, {}}, true);
+    qint64 insert(const Statement& statement, const QString& keyColumn) override {
+        if (m_engine == Engine::PostgreSQL) {
+            // As through the server's own library: the key comes with the
+            // insert's own answer, never from a later statement.
+            QSqlQuery q = run({statement.text + QStringLiteral(" RETURNING ") + keyColumn, statement.values}, true);
+            return q.next() ? q.value(0).toLongLong() : 0;
+        }
+        // An embedded engine's one connection keeps the key of its last insert.
+        run(statement, false);
+        QSqlQuery q = run({QStringLiteral("SELECT last_insert_rowid()"), {}}, true);
         return q.next() ? q.value(0).toLongLong() : 0;
     }
 

@@ -29,6 +29,9 @@ enum Oid : unsigned {
     kNumeric = 1700,
 };
 
+// libpq waits no less than this for a connection, whatever it is told.
+constexpr std::chrono::seconds kShortestConnectWait{2};
+
 template <typename Number>
 bool parseNumber(const char* text, int length, Number& out) {
     const auto [end, ec] = std::from_chars(text, text + length, out);
@@ -171,7 +174,9 @@ private:
 
 class PostgresBackend final : public Backend {
 public:
-    PostgresBackend(PGconn* conn, std::chrono::milliseconds deadline) : m_session(conn, deadline) {}
+    PostgresBackend(PGconn* conn, const Deadlines& deadlines)
+        : m_session(conn, deadlines.statement, std::max(kShortestConnectWait, deadlines.connect),
+                    deadlines.unreachable) {}
 
     Engine engine() const override { return Engine::PostgreSQL; }
 
@@ -193,8 +198,9 @@ public:
         return rows;
     }
 
-    qint64 lastInsertId() override {
-        ResultHandle result = m_session.run("SELECT lastval()");
+    qint64 insert(const Statement& statement, const QString& keyColumn) override {
+        // One exchange: a session lost after it leaves no key to ask for on another.
+        ResultHandle result = run({statement.text + QStringLiteral(" RETURNING ") + keyColumn, statement.values});
         qint64 id = 0;
         if (PQntuples(result.get()) != 1
             || !parseNumber(PQgetvalue(result.get(), 0, 0), PQgetlength(result.get(), 0, 0), id))
@@ -220,7 +226,10 @@ public:
             m_session.run("ROLLBACK");
     }
 
-    void setStatementDeadline(std::chrono::milliseconds deadline) override { m_session.setDeadline(deadline); }
+    void setDeadlines(const Deadlines& deadlines) override {
+        m_session.setDeadline(deadlines.statement);
+        m_session.setUnreachablePause(deadlines.unreachable);
+    }
 
 private:
     ResultHandle run(const Statement& statement) {
@@ -287,7 +296,7 @@ std::unique_ptr<Backend> openPostgres(const DataSourceSettings& settings, const 
         // keepalives (within 25 s of silence) and by the user timeout (sent data
         // never acknowledged). A server that is alive but does not answer is
         // caught by the session's statement deadline.
-        {"connect_timeout", QByteArray::number(std::max<qint64>(2, deadlines.connect.count()))},
+        {"connect_timeout", QByteArray::number(std::max(kShortestConnectWait, deadlines.connect).count())},
         {"keepalives", "1"},
         {"keepalives_idle", "10"},
         {"keepalives_interval", "5"},
@@ -312,7 +321,7 @@ std::unique_ptr<Backend> openPostgres(const DataSourceSettings& settings, const 
         PQfinish(conn);
         throw Error(kConnectionFailed, why);
     }
-    return std::make_unique<PostgresBackend>(conn, deadlines.statement);
+    return std::make_unique<PostgresBackend>(conn, deadlines);
 }
 
 } // namespace zorbel::data

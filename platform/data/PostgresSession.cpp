@@ -7,7 +7,7 @@
 #include <climits>
 #include <cstring>
 #include <poll.h>
-#include <thread>
+#include <vector>
 
 namespace zorbel::data {
 namespace {
@@ -54,10 +54,80 @@ QString secondsText(std::chrono::milliseconds wait) {
     return QString::number(static_cast<double>(wait.count()) / 1000.0);
 }
 
+struct FinishSession {
+    void operator()(PGconn* conn) const { PQfinish(conn); }
+};
+using SessionHandle = std::unique_ptr<PGconn, FinishSession>;
+
+// The events a socket became ready for, 0 when the deadline came first.
+short waitFor(int socket, short events, Clock::time_point deadline) {
+    pollfd pfd{socket, events, 0};
+    if (pfd.fd < 0)
+        return POLLERR; // reading says why
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        const int ready = ::poll(&pfd, 1, static_cast<int>(std::clamp<long long>(left, 0, INT_MAX)));
+        if (ready > 0)
+            return pfd.revents;
+        if (ready == 0)
+            return 0;
+        if (errno != EINTR)
+            return POLLERR;
+    }
+}
+
+// Sends the statement a session holds and reads its answer: the first failure,
+// else the last result. False when the deadline came first.
+bool collect(PGconn* conn, Clock::time_point deadline, ResultHandle& answer) {
+    // A long statement goes out as the socket takes it; the server may answer before it has all of it.
+    for (int pending = PQflush(conn); pending > 0; pending = PQflush(conn)) {
+        const short ready = waitFor(PQsocket(conn), POLLIN | POLLOUT, deadline);
+        if (ready == 0)
+            return false;
+        if ((ready & ~POLLOUT) && !PQconsumeInput(conn))
+            break;
+    }
+    for (;;) {
+        while (PQisBusy(conn)) {
+            if (waitFor(PQsocket(conn), POLLIN, deadline) == 0)
+                return false;
+            if (!PQconsumeInput(conn))
+                break;
+        }
+        ResultHandle next(PQgetResult(conn));
+        if (!next)
+            return true;
+        if (!answer || !failed(answer.get()))
+            answer = std::move(next);
+    }
+}
+
+// A second session to the server of a connection, with its settings, begun
+// without waiting for it.
+PGconn* startAlongside(PGconn* conn) {
+    PQconninfoOption* options = PQconninfo(conn);
+    if (!options)
+        return nullptr;
+    std::vector<const char*> keys;
+    std::vector<const char*> values;
+    for (const PQconninfoOption* option = options; option->keyword; ++option) {
+        if (option->val && *option->val) {
+            keys.push_back(option->keyword);
+            values.push_back(option->val);
+        }
+    }
+    keys.push_back(nullptr);
+    values.push_back(nullptr);
+    PGconn* started = PQconnectStartParams(keys.data(), values.data(), 0);
+    PQconninfoFree(options);
+    return started;
+}
+
 } // namespace
 
-PostgresSession::PostgresSession(PGconn* conn, std::chrono::milliseconds deadline)
-    : m_conn(conn), m_deadline(deadline) {
+PostgresSession::PostgresSession(PGconn* conn, std::chrono::milliseconds deadline,
+                                 std::chrono::milliseconds connectWait, std::chrono::milliseconds unreachablePause)
+    : m_conn(conn), m_deadline(deadline), m_connectWait(connectWait), m_unreachablePause(unreachablePause) {
     PQsetnonblocking(m_conn, 1);
 }
 
@@ -141,11 +211,17 @@ void PostgresSession::reviveIfClosed() {
     // Nothing of a transaction may run on a new session, not even its commit.
     if (m_inTransaction)
         throw Error(kStatementFailed, lostText(Fate::RolledBack));
+    // A server that could not be reached a moment ago is not tried again by
+    // every call of a window that loads several lists, each waiting to connect.
+    if (Clock::now() < m_retryAt)
+        throw Error(kConnectionFailed, m_unreachable);
     // Blocks for at most the connect timeout the session was opened with.
     PQreset(m_conn);
-    if (PQstatus(m_conn) != CONNECTION_OK)
-        throw Error(kStatementFailed,
-                    QStringLiteral("No connection to the database server: ") + oneLine(PQerrorMessage(m_conn)));
+    if (PQstatus(m_conn) != CONNECTION_OK) {
+        m_unreachable = QStringLiteral("No connection to the database server: ") + oneLine(PQerrorMessage(m_conn));
+        m_retryAt = Clock::now() + m_unreachablePause;
+        throw Error(kConnectionFailed, m_unreachable);
+    }
     PQsetnonblocking(m_conn, 1);
     m_lost = false;
 }
@@ -178,44 +254,26 @@ PostgresSession::Wait PostgresSession::exchange(const QByteArray& sql, const Sen
     if (wait != Wait::TimedOut)
         return wait;
 
-    cancel();
+    // A cancel that did not end in time may still reach the server later, and
+    // would cancel whatever this session then runs: the session is made anew.
+    const bool cancelEnded = cancel();
     ResultHandle late;
     const Wait afterCancel = awaitAnswer(Clock::now() + std::min(m_deadline, kCancelGrace), late);
+    if (afterCancel != Wait::Answered || !cancelEnded) {
+        // frozen, gone or out of reach: given up, and made anew before the next statement
+        m_lost = true;
+        m_lostBecause = QStringLiteral("the server did not answer within %1 seconds").arg(secondsText(m_deadline));
+    }
     if (afterCancel == Wait::Answered && late && !wasCancelled(late.get())) {
         answer = std::move(late); // it finished as the deadline passed
         return Wait::Answered;
-    }
-    if (afterCancel != Wait::Answered) {
-        // frozen or gone: given up, and made anew before the next statement
-        m_lost = true;
-        m_lostBecause = QStringLiteral("the server did not answer within %1 seconds").arg(secondsText(m_deadline));
     }
     return Wait::TimedOut;
 }
 
 PostgresSession::Wait PostgresSession::awaitAnswer(Clock::time_point deadline, ResultHandle& answer) {
-    // A long statement goes out as the socket takes it; the server may answer before it has all of it.
-    for (int pending = PQflush(m_conn); pending > 0; pending = PQflush(m_conn)) {
-        const short ready = waitForSocket(POLLIN | POLLOUT, deadline);
-        if (ready == 0)
-            return Wait::TimedOut;
-        if ((ready & ~POLLOUT) && !PQconsumeInput(m_conn))
-            break;
-    }
-    for (;;) {
-        while (PQisBusy(m_conn)) {
-            if (waitForSocket(POLLIN, deadline) == 0)
-                return Wait::TimedOut;
-            if (!PQconsumeInput(m_conn))
-                break;
-        }
-        ResultHandle next(PQgetResult(m_conn));
-        if (!next)
-            break;
-        // The first failure is the one to report; otherwise the last result is the statement's.
-        if (!answer || !failed(answer.get()))
-            answer = std::move(next);
-    }
+    if (!collect(m_conn, deadline, answer))
+        return Wait::TimedOut;
     if (PQstatus(m_conn) != CONNECTION_OK) {
         m_lostBecause = answer ? describe(answer.get(), m_conn) : oneLine(PQerrorMessage(m_conn));
         m_lost = true;
@@ -224,34 +282,32 @@ PostgresSession::Wait PostgresSession::awaitAnswer(Clock::time_point deadline, R
     return Wait::Answered;
 }
 
-short PostgresSession::waitForSocket(short events, Clock::time_point deadline) {
-    pollfd pfd{PQsocket(m_conn), events, 0};
-    if (pfd.fd < 0)
-        return POLLERR; // reading says why
-    for (;;) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        const int ready = ::poll(&pfd, 1, static_cast<int>(std::clamp<long long>(left, 0, INT_MAX)));
-        if (ready > 0)
-            return pfd.revents;
-        if (ready == 0)
-            return 0;
-        if (errno != EINTR)
-            return POLLERR;
+bool PostgresSession::cancel() {
+    // libpq's own cancel request waits without a bound for the server to close
+    // its connection, and so, to a server out of reach, for ever. The request
+    // goes instead as a statement on a second session, opened and awaited
+    // without blocking for at most the connect wait: once it has answered, the
+    // server has passed the cancel on and nothing of it is still on its way.
+    const qint32 backend = PQbackendPID(m_conn);
+    if (backend == 0)
+        return false;
+    const Clock::time_point deadline = Clock::now() + m_connectWait;
+    const SessionHandle canceller(startAlongside(m_conn));
+    if (!canceller || PQstatus(canceller.get()) == CONNECTION_BAD)
+        return false;
+    PQsetnonblocking(canceller.get(), 1);
+    for (PostgresPollingStatusType state = PGRES_POLLING_WRITING; state != PGRES_POLLING_OK;
+         state = PQconnectPoll(canceller.get())) {
+        if (state == PGRES_POLLING_FAILED
+            || waitFor(PQsocket(canceller.get()), state == PGRES_POLLING_READING ? POLLIN : POLLOUT, deadline) == 0)
+            return false;
     }
-}
-
-void PostgresSession::cancel() {
-    // The request travels on a connection of its own, which to a server that
-    // is gone could take as long as the wait it ends: it goes on its own
-    // thread, and the grace wait after it finds out what became of it.
-    PGcancel* request = PQgetCancel(m_conn);
-    if (!request)
-        return;
-    std::thread([request] {
-        char why[256];
-        PQcancel(request, why, sizeof why);
-        PQfreeCancel(request);
-    }).detach();
+    const QByteArray pid = QByteArray::number(backend);
+    const char* const values[] = {pid.constData()};
+    if (!PQsendQueryParams(canceller.get(), "SELECT pg_cancel_backend($1)", 1, nullptr, values, nullptr, nullptr, 0))
+        return false;
+    ResultHandle answer;
+    return collect(canceller.get(), deadline, answer) && answer && !failed(answer.get());
 }
 
 } // namespace zorbel::data

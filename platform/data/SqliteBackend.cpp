@@ -219,9 +219,9 @@ public:
         return sqlite3_total_changes64(m_db) == before ? 0 : sqlite3_changes(m_db);
     }
 
-    qint64 lastInsertId() override {
-        requireOpen();
-        return sqlite3_last_insert_rowid(m_db);
+    // One connection, used by one thread at a time: its last key is this insert's.
+    qint64 insert(const Statement& statement, const QString&) override {
+        return execute(statement) > 0 ? sqlite3_last_insert_rowid(m_db) : 0;
     }
 
     // A program that finds the file locked waits up to timeoutMs for its turn.

@@ -83,8 +83,9 @@ TEST_P(BreakdownFamily, ListedByWbsThenKeyWithUnnumberedFirst) {
     const qint32 firstA = f.add(z, 5, QStringLiteral("a"), 1);
     const qint32 elsewhere = f.add(z, 6, QStringLiteral("x"), 1);
     const qint32 firstB = f.add(z, 5, QStringLiteral("b"), 1);
-    db.exec(QStringLiteral("INSERT INTO %1 (%2, Description) VALUES (5, 'unnumbered')").arg(f.table, f.parentColumn));
-    const qint32 unnumbered = db.connection().lastInsertId();
+    const qint32 unnumbered = db.connection().insert(
+        {QStringLiteral("INSERT INTO %1 (%2, Description) VALUES (5, 'unnumbered')").arg(f.table, f.parentColumn), {}},
+        f.columns.front());
 
     auto rs = f.get(z, 5, 0);
     ASSERT_NE(rs, nullptr);

@@ -34,8 +34,9 @@ TEST(Deliverables, ListedByWbsThenKey) {
     const qint32 firstA = addDeliverable(db, 5, 1);
     const qint32 elsewhere = addDeliverable(db, 6, 1);
     const qint32 firstB = addDeliverable(db, 5, 1);
-    db.exec(QStringLiteral("INSERT INTO ZORBEL_DELIVERABLES (ProjectID, Deliverable) VALUES (5, 'unnumbered')"));
-    const qint32 unnumbered = db.connection().lastInsertId();
+    const qint32 unnumbered = db.connection().insert(
+        {QStringLiteral("INSERT INTO ZORBEL_DELIVERABLES (ProjectID, Deliverable) VALUES (5, 'unnumbered')"), {}},
+        QStringLiteral("DeliverableID"));
 
     auto rs = db.zorbel().GetDeliverables(5);
     ASSERT_NE(rs, nullptr);

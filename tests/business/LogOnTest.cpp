@@ -12,10 +12,10 @@ namespace {
 
 qint32 addAccount(TestDatabase& db, const QString& name, const QString& storedPassword, qint32 contact = 5,
                   int administrator = 0) {
-    db.exec(QStringLiteral("INSERT INTO ZORBEL_MULTI_USER_TABLE (UserID, UserName, Password, FullName, "
-                           "ProjectCreator, Administrator) VALUES (?,?,?,?,?,?)"),
-            {contact, name, storedPassword, QStringLiteral("Full ") + name, 0, administrator});
-    return db.connection().lastInsertId();
+    return db.connection().insert({QStringLiteral("INSERT INTO ZORBEL_MULTI_USER_TABLE (UserID, UserName, Password, "
+                                                  "FullName, ProjectCreator, Administrator) VALUES (?,?,?,?,?,?)"),
+                                   {contact, name, storedPassword, QStringLiteral("Full ") + name, 0, administrator}},
+                                  QStringLiteral("MultiUserID"));
 }
 
 QString storedPassword(TestDatabase& db, qint32 id) {

@@ -32,8 +32,9 @@ TEST(Milestones, ListedByStartDateThenKey) {
     const qint32 marchA = addMilestone(db, 5, day(2024, 3, 1));
     const qint32 elsewhere = addMilestone(db, 6, day(2024, 1, 1));
     const qint32 marchB = addMilestone(db, 5, day(2024, 3, 1));
-    db.exec(QStringLiteral("INSERT INTO ZORBEL_MILESTONES (ProjectID, Description) VALUES (5, 'undated')"));
-    const qint32 undated = db.connection().lastInsertId();
+    const qint32 undated = db.connection().insert(
+        {QStringLiteral("INSERT INTO ZORBEL_MILESTONES (ProjectID, Description) VALUES (5, 'undated')"), {}},
+        QStringLiteral("MilestoneID"));
 
     auto rs = db.zorbel().GetMilestones(5);
     ASSERT_NE(rs, nullptr);

@@ -66,8 +66,9 @@ TEST(GetProjects, FiltersByStateAndOrdersByWbsThenKey) {
     const qint32 other = addProject(db, QStringLiteral("other"), 1, 3);
     const qint32 tieB = addProject(db, QStringLiteral("tieB"), 4, 2);
     const qint32 closed = addProject(db, QStringLiteral("closed"), 2, 4);
-    db.exec(QStringLiteral("INSERT INTO ZORBEL_PROJECTS (Name, State) VALUES ('nowbs', 2)"));
-    const qint32 noWbs = db.connection().lastInsertId();
+    const qint32 noWbs = db.connection().insert(
+        {QStringLiteral("INSERT INTO ZORBEL_PROJECTS (Name, State) VALUES ('nowbs', 2)"), {}},
+        QStringLiteral("ProjectID"));
 
     auto rs = db.zorbel().GetProjects(2);
     ASSERT_NE(rs, nullptr);

@@ -10,8 +10,9 @@ using zorbel::test::TestDatabase;
 namespace {
 
 qint32 addProject(TestDatabase& db, const QString& name, int state) {
-    db.exec(QStringLiteral("INSERT INTO ZORBEL_PROJECTS (Name, State, WBS) VALUES (?,?,1)"), {name, state});
-    return db.connection().lastInsertId();
+    return db.connection().insert(
+        {QStringLiteral("INSERT INTO ZORBEL_PROJECTS (Name, State, WBS) VALUES (?,?,1)"), {name, state}},
+        QStringLiteral("ProjectID"));
 }
 
 QStringList projectNames(const RecordsetPtr& rs) {

@@ -173,8 +173,9 @@ TEST(DataSource, AnUnknownDriverIsStillReachedThroughOdbc) {
     connection.Open(QStringLiteral("Data Source=Office;User ID=;Password=x"));
     EXPECT_EQ(connection.engine(), Engine::SQLite) << "found by asking the engine itself";
     connection.executeScript(QStringLiteral("CREATE TABLE T (ID INTEGER PRIMARY KEY AUTOINCREMENT, Name VARCHAR(50));"));
-    connection.execute({QStringLiteral("INSERT INTO T (Name) VALUES (?)"), {QStringLiteral("first")}});
-    EXPECT_EQ(connection.lastInsertId(), 1);
+    EXPECT_EQ(connection.insert({QStringLiteral("INSERT INTO T (Name) VALUES (?)"), {QStringLiteral("first")}},
+                                QStringLiteral("ID")),
+              1);
     auto rs = connection.query({QStringLiteral("SELECT Name FROM T"), {}});
     ASSERT_EQ(rs->RecordCount(), 1);
     EXPECT_EQ(rs->Fields(QStringLiteral("name")).toString(), QStringLiteral("first"));
