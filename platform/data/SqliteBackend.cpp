@@ -268,9 +268,11 @@ private:
 
     Error failure() const { return Error(kStatementFailed, QString::fromUtf8(sqlite3_errmsg(m_db))); }
 
+    // A connection closed for its file is gone as a lost server is: the
+    // business layer shows one box for the lists a window reads after it.
     void requireOpen() const {
         if (!m_db)
-            throw Error(kStatementFailed, m_closedFor);
+            throw Error(kConnectionFailed, m_closedFor);
     }
 
     // Whether the file begins as a database still, once it was seen to be
@@ -301,7 +303,7 @@ private:
         sqlite3_close_v2(m_db);
         m_db = nullptr;
         m_closedFor = reason;
-        throw Error(kStatementFailed, reason);
+        throw Error(kConnectionFailed, reason);
     }
 
     void run(const char* sql) {
