@@ -130,9 +130,11 @@ void frmIssueGroups::btnDelete_Click() {
         return;
     s.g_zorbel->DeleteIssueGroup(id);
     if (s.g_currentIssueGroupID == id) {
-        // No window may file an issue under the group that is gone.
+        // No window may file an issue under the group that is gone, and the
+        // box shows no name of it when no group is left to show instead.
         s.g_currentIssueGroupID = 0;
         s.g_currentIssueGroupName.clear();
+        txtGroup->clear();
     }
     browse({id, r});
 }

@@ -96,6 +96,16 @@ TEST_F(IssueGroupsTest, DeleteRemovesOnlyAGroupWithoutIssuesAndTheNeighbourBecom
     click(w, "btnCancel");
     EXPECT_EQ(child<QLineEdit>(w, "txtGroup")->text(), QStringLiteral("Access"));
     EXPECT_EQ(app().g_currentIssueGroupID, lastID(QStringLiteral("ZORBEL_ISSUES_GROUPS"), QStringLiteral("IssueGroupID")));
+
+    // The last group deleted leaves no name shown and no group current.
+    db().execute({QStringLiteral("DELETE FROM ZORBEL_ISSUE_LOG"), {}});
+    for (int left = 3; left > 0; --left) {
+        boxes.script(ui::vbYes);
+        click(w, "btnDelete");
+    }
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_ISSUES_GROUPS")), 0);
+    EXPECT_EQ(child<QLineEdit>(w, "txtGroup")->text(), QString());
+    EXPECT_EQ(app().g_currentIssueGroupID, 0);
 }
 
 } // namespace
