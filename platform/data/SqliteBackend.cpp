@@ -294,12 +294,19 @@ private:
     // the frames already committed are copied from the write-ahead journal
     // into the file this connection opened, wherever it now is, and the
     // journal emptied, so that no file later put at the path takes them for
-    // its own. Every later call fails with the same reason; nothing at the
-    // path is opened again until the data source is.
+    // its own. Frames that a file cut short cannot take are dropped with the
+    // journal for the same reason; only while another connection still reads
+    // them are they left to it. Every later call fails with the same reason;
+    // nothing at the path is opened again until the data source is.
     [[noreturn]] void closeFor(const QString& reason) {
         if (!sqlite3_get_autocommit(m_db))
             sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_wal_checkpoint_v2(m_db, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+        const int copied = sqlite3_wal_checkpoint_v2(m_db, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+        sqlite3_file* journal = nullptr;
+        if (copied != SQLITE_OK && (copied & 0xff) != SQLITE_BUSY
+            && sqlite3_file_control(m_db, "main", SQLITE_FCNTL_JOURNAL_POINTER, &journal) == SQLITE_OK && journal
+            && journal->pMethods)
+            journal->pMethods->xTruncate(journal, 0);
         sqlite3_close_v2(m_db);
         m_db = nullptr;
         m_closedFor = reason;
