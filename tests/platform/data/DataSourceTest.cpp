@@ -176,6 +176,10 @@ TEST(DataSource, AnUnknownDriverIsStillReachedThroughOdbc) {
     EXPECT_EQ(connection.insert({QStringLiteral("INSERT INTO T (Name) VALUES (?)"), {QStringLiteral("first")}},
                                 QStringLiteral("ID")),
               1);
+    // an insert of no row has no key, not the one before it
+    EXPECT_THROW(connection.insert({QStringLiteral("INSERT INTO T (Name) SELECT 'none' WHERE 0"), {}},
+                                   QStringLiteral("ID")),
+                 Error);
     auto rs = connection.query({QStringLiteral("SELECT Name FROM T"), {}});
     ASSERT_EQ(rs->RecordCount(), 1);
     EXPECT_EQ(rs->Fields(QStringLiteral("name")).toString(), QStringLiteral("first"));
