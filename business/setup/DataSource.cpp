@@ -77,6 +77,8 @@ QString octal(mode_t mode) {
 
 // Takes the group's and everyone else's rights away from a file or folder
 // the user owns; says so, or gives nothing when there was nothing to change.
+// A disk that keeps no such rights (read-only, or a FAT stick) is said to, and
+// the program still starts.
 QString makeOwnersAlone(const QString& path, bool folder) {
     const QByteArray name = QFile::encodeName(path);
     struct stat info {};
@@ -85,8 +87,8 @@ QString makeOwnersAlone(const QString& path, bool folder) {
         return {};
     const mode_t mode = info.st_mode & 07700;
     if (::chmod(name.constData(), mode) != 0)
-        throw std::runtime_error(("cannot change the mode of " + path + ": "
-                                  + QString::fromLocal8Bit(std::strerror(errno))).toStdString());
+        return QStringLiteral("Could not make %1 its owner's alone (mode %2): %3")
+            .arg(path, octal(info.st_mode), QString::fromLocal8Bit(std::strerror(errno)));
     return QStringLiteral("Made %1 its owner's alone (mode %2, it was %3)").arg(path, octal(mode), octal(info.st_mode));
 }
 

@@ -19,7 +19,8 @@ bool registerSqliteDataSource(const QString& name, const QString& databaseFile);
 // mode is set, Timeout=30000 where none is set or the 5000 it once wrote; the
 // database file and its journal files readable by their owner only, and
 // their folder too when it holds nothing else. Changes no file the user does
-// not own. Returns a line for each change. Throws std::runtime_error.
+// not own. Returns a line for each change, and for each mode it could not
+// change. Throws std::runtime_error when it cannot write the ini file.
 QStringList bringForward(const QString& name);
 // The database file of an embedded data source whose file is not there;
 // nothing for a data source with its file, or of another engine.

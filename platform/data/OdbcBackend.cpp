@@ -94,8 +94,10 @@ public:
             QSqlQuery q = run({statement.text + QStringLiteral(" RETURNING ") + keyColumn, statement.values}, true);
             return q.next() ? q.value(0).toLongLong() : 0;
         }
-        // An embedded engine's one connection keeps the key of its last insert.
-        run(statement, false);
+        // An embedded engine's one connection keeps the key of its last insert,
+        // which an insert of no row leaves as the one before it.
+        if (run(statement, false).numRowsAffected() == 0)
+            return 0;
         QSqlQuery q = run({QStringLiteral("SELECT last_insert_rowid()"), {}}, true);
         return q.next() ? q.value(0).toLongLong() : 0;
     }

@@ -175,8 +175,13 @@ class SqliteBackend final : public Backend {
 public:
     SqliteBackend(sqlite3* db, QString path) : m_db(db), m_path(std::move(path)) {}
     ~SqliteBackend() override {
-        if (m_db)
+        if (!m_db)
+            return;
+        // A file moved or damaged since the last write is let go as one found so at a write.
+        if (harmToTheFile().isEmpty())
             sqlite3_close_v2(m_db);
+        else
+            letGo();
     }
 
     Engine engine() const override { return Engine::SQLite; }
@@ -251,12 +256,11 @@ public:
     // place) or when that file was emptied or its header overwritten by
     // another program.
     void requireTheOpenedFile() {
-        int moved = 0;
-        if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved)
-            closeFor(QStringLiteral("the database file %1 was moved or deleted").arg(m_path));
-        if (!headerIsWhole())
-            closeFor(
-                QStringLiteral("the database file %1 was overwritten or cut short by another program").arg(m_path));
+        if (const QString harm = harmToTheFile(); !harm.isEmpty()) {
+            letGo();
+            m_closedFor = harm;
+            throw Error(kConnectionFailed, harm);
+        }
     }
 
     // The engine's code of the last failure, for the reasons opening gives.
@@ -273,6 +277,17 @@ private:
     void requireOpen() const {
         if (!m_db)
             throw Error(kConnectionFailed, m_closedFor);
+    }
+
+    // Why the path no longer names the file this connection opened, whole;
+    // empty while it does.
+    QString harmToTheFile() {
+        int moved = 0;
+        if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved)
+            return QStringLiteral("the database file %1 was moved or deleted").arg(m_path);
+        if (!headerIsWhole())
+            return QStringLiteral("the database file %1 was overwritten or cut short by another program").arg(m_path);
+        return {};
     }
 
     // Whether the file begins as a database still, once it was seen to be
@@ -294,16 +309,21 @@ private:
     // the frames already committed are copied from the write-ahead journal
     // into the file this connection opened, wherever it now is, and the
     // journal emptied, so that no file later put at the path takes them for
-    // its own. Every later call fails with the same reason; nothing at the
-    // path is opened again until the data source is.
-    [[noreturn]] void closeFor(const QString& reason) {
+    // its own. Frames that a file cut short cannot take are dropped with the
+    // journal for the same reason; only while another connection still reads
+    // them are they left to it. Every later call fails; nothing at the path
+    // is opened again until the data source is.
+    void letGo() {
         if (!sqlite3_get_autocommit(m_db))
             sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_wal_checkpoint_v2(m_db, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+        const int copied = sqlite3_wal_checkpoint_v2(m_db, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+        sqlite3_file* journal = nullptr;
+        if (copied != SQLITE_OK && (copied & 0xff) != SQLITE_BUSY
+            && sqlite3_file_control(m_db, "main", SQLITE_FCNTL_JOURNAL_POINTER, &journal) == SQLITE_OK && journal
+            && journal->pMethods)
+            journal->pMethods->xTruncate(journal, 0);
         sqlite3_close_v2(m_db);
         m_db = nullptr;
-        m_closedFor = reason;
-        throw Error(kConnectionFailed, reason);
     }
 
     void run(const char* sql) {
