@@ -40,12 +40,12 @@ struct Figures {
 
 struct Setting {
     const char* label;
-    bool asNow;          // registered by the set-up, else on the rollback journal with a 5 s busy timeout
+    bool bySetup;        // registered by the set-up, else on the rollback journal with a 5 s busy timeout
     bool server = false; // the tests' private PostgreSQL server instead of a file
 };
 
 // A data source on the rollback journal with a 5 s busy timeout, the setting the set-up's own is measured against.
-void registerAsBefore(const QString& name, const QString& file) {
+void registerRollbackJournal(const QString& name, const QString& file) {
     data::createDatabaseFile(file);
     QFile ini(setup::userOdbcIni());
     if (!ini.open(QIODevice::Append | QIODevice::Text))
@@ -81,15 +81,15 @@ std::optional<Figures> runSetting(const WritersRun& run, const Setting& setting,
     qputenv("ODBCINI", QFile::encodeName(dir.filePath(QStringLiteral("odbc.ini"))));
     // A name of its own each time: the driver manager keeps what it read of an ini under a name.
     const QString name = QStringLiteral("ZorbelWriters%1%2")
-                             .arg(setting.server ? "Server" : setting.asNow ? "Now" : "Before")
+                             .arg(setting.server ? "Server" : setting.bySetup ? "Setup" : "Rollback")
                              .arg(round);
     const QString file = dir.filePath(QStringLiteral("data/zorbel5.db"));
     if (setting.server)
         registerServer(name);
-    else if (setting.asNow)
+    else if (setting.bySetup)
         setup::registerSqliteDataSource(name, file);
     else
-        registerAsBefore(name, file);
+        registerRollbackJournal(name, file);
     {
         ZorbelClass zorbel;
         zorbel.ConnectDSN(connectionString(name));
@@ -150,7 +150,7 @@ int runWriters(const WritersRun& run) {
         for (int round = 1; round <= run.runs; ++round) {
             const std::optional<Figures> figures = runSetting(run, setting, round);
             // Refused writes are what the rollback journal is measured for; the set-up's setting may refuse none.
-            if (!figures || (setting.asNow && (figures->refusedWrites > 0 || figures->refusedReads > 0)))
+            if (!figures || (setting.bySetup && (figures->refusedWrites > 0 || figures->refusedReads > 0)))
                 ++failures;
         }
     }
