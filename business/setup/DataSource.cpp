@@ -25,7 +25,7 @@ namespace {
 const QString kDescription = QStringLiteral("Zorbel embedded database");
 const QString kJournalMode = QStringLiteral("WAL");
 const QString kTimeoutMs = QStringLiteral("30000");
-// The busy timeout the set-up registered before it took the write-ahead journal.
+// The busy timeout in data sources that set-ups with the rollback journal registered.
 const QString kEarlierTimeoutMs = QStringLiteral("5000");
 
 // One "Key=Value" line of an ini section, by its place among the file's lines.

@@ -411,9 +411,9 @@ void build(lxw_workbook* target, const Workbook& book)
 
 // The file writer takes a deflate buffer of some 270 KB for each part of the
 // file and frees it again, and a report's own cells take the heap up in steps
-// of the C library's default pad of 128 KB. With that pad, the memory went
-// back to the system after every part and was faulted in again page by page,
-// which cost a large report more time than writing all its cells; a pad of
+// of the C library's default pad of 128 KB. With that pad, the memory goes
+// back to the system after every part and is faulted in again page by page,
+// which costs a large report more time than writing all its cells; a pad of
 // 1 MB keeps it at hand.
 void keepWriterMemoryAtHand()
 {
