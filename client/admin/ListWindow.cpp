@@ -80,6 +80,11 @@ shell::GridColumns ListWindow::accountColumns() {
     };
 }
 
+void ListWindow::reloadSelecting(const shell::SavedRecord& saved) {
+    const data::RecordsetPtr shown = loadRecords();
+    shell::selectSaved(recordGrid(), shown, saved);
+}
+
 data::RecordsetPtr ListWindow::loadContactPicker(QComboBox& picker) {
     auto& s = state();
     data::RecordsetPtr contacts = s.g_zorbel->GetContacts();

@@ -14,7 +14,7 @@
 // between.
 //
 // Whenever a window reads its list again (after OK, Cancel or Refresh) the
-// record it saved or showed stays selected (shell::selectSaved), so a second
+// record it saved or showed stays selected (reloadSelecting), so a second
 // Edit made without a click changes the same record.
 
 #include "client/shell/GridFiller.h"
@@ -74,6 +74,17 @@ protected:
     // them: user name and full name shown, the rest hidden. The password
     // column keeps its place but is never filled: no window shows a password.
     static shell::GridColumns accountColumns();
+
+    // --- reading the records again --------------------------------------
+    // Reads the window's records again into their grid and selects the saved
+    // (or shown) record there, as a click on its row would. OK, Cancel,
+    // Delete and Refresh end here, so Edit and Delete made next without a
+    // click act on the record whose fields are shown.
+    void reloadSelecting(const shell::SavedRecord& saved);
+    // The grid that lists the window's records, and the reading of them into
+    // it, which hands back the list the grid now shows (null when none).
+    virtual ui::FlexGrid& recordGrid() = 0;
+    virtual data::RecordsetPtr loadRecords() = 0;
 
     // --- pickers --------------------------------------------------------
     // Reads the contacts afresh into a picker ("FirstName SurName" in list

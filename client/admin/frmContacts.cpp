@@ -164,9 +164,9 @@ void frmContacts::btnRefresh_Click() {
     reloadSelecting({m_contactID, FG1->Row()});
 }
 
-void frmContacts::reloadSelecting(const shell::SavedRecord& saved) {
+data::RecordsetPtr frmContacts::loadRecords() {
     LoadContactGrid();
-    shell::selectSaved(*FG1, state().g_rsContacts, saved);
+    return state().g_rsContacts;
 }
 
 void frmContacts::btnOK_Click() {

@@ -34,8 +34,8 @@ protected:
 
 private:
     void clearDetails();
-    // LoadContactGrid, then the saved (or shown) contact selected again.
-    void reloadSelecting(const shell::SavedRecord& saved);
+    ui::FlexGrid& recordGrid() override { return *FG1; }
+    data::RecordsetPtr loadRecords() override;
 
     ui::FlexGrid* FG1 = nullptr;
     QLineEdit* txtSelectedOwner = nullptr;

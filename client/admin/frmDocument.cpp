@@ -164,10 +164,9 @@ void frmDocument::btnRefresh_Click() {
     reloadSelecting({m_documentID, FG1->Row()});
 }
 
-void frmDocument::reloadSelecting(const shell::SavedRecord& saved) {
+data::RecordsetPtr frmDocument::loadRecords() {
     LoadDocumentGrid();
-    shell::selectSaved(*FG1, m_documentCount > 0 ? m_rsDocuments : nullptr, saved);
-    ShowSelectedDocument();
+    return m_documentCount > 0 ? m_rsDocuments : nullptr;
 }
 
 void frmDocument::btnOpen_Click() {
@@ -179,7 +178,7 @@ void frmDocument::btnOpen_Click() {
 }
 
 void frmDocument::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
+    ListWindow::resizeEvent(event);
     Form_Resize();
 }
 

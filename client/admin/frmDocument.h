@@ -6,25 +6,15 @@
 // delete or Refresh the list is read again with the document added, the row
 // in the deleted one's place, or the document shown selected.
 
-#include "client/shell/GridFiller.h"
-#include "client/shell/SavedRecord.h"
-#include "platform/data/Recordset.h"
+#include "client/admin/ListWindow.h"
 
 #include <QString>
-#include <QWidget>
 
 class QPlainTextEdit;
 
-namespace zorbel::controls {
-class ctrlButton;
-}
-namespace zorbel::ui {
-class FlexGrid;
-}
-
 namespace zorbel::admin {
 
-class frmDocument : public QWidget {
+class frmDocument : public ListWindow {
     Q_OBJECT
 public:
     frmDocument();
@@ -47,14 +37,11 @@ private:
     // Nothing listed: nothing may stay selected for Delete or Open to act on.
     void clearSelection();
     bool hasSelection() const { return m_documentCount > 0 && m_documentID != 0; }
-    // LoadDocumentGrid, then the saved (or shown) document selected again.
-    void reloadSelecting(const shell::SavedRecord& saved);
+    ui::FlexGrid& recordGrid() override { return *FG1; }
+    data::RecordsetPtr loadRecords() override;
 
     ui::FlexGrid* FG1 = nullptr;
     QPlainTextEdit* txtSelectedDocument = nullptr;
-    controls::ctrlButton* btnAdd = nullptr;
-    controls::ctrlButton* btnDelete = nullptr;
-    controls::ctrlButton* btnRefresh = nullptr;
     controls::ctrlButton* btnOpen = nullptr;
 
     shell::GridColumns m_columns;

@@ -99,6 +99,11 @@ void frmTeams::FGProjects_Click() {
     LoadTeamGrid();
 }
 
+data::RecordsetPtr frmTeams::loadRecords() {
+    LoadTeamGrid();
+    return m_rsTeamMembers;
+}
+
 void frmTeams::LoadTeamGrid() {
     m_rsTeamMembers = state().g_zorbel->GetProjectTeam(m_teamProjectID);
     FGTeam->Clear();
@@ -195,8 +200,7 @@ void frmTeams::btnOK_Click() {
             z.DeleteTeamMember(m_teamID);
     }
     storeMode(shell::kBrowse);
-    LoadTeamGrid();
-    shell::selectSaved(*FGTeam, m_rsTeamMembers, saved);
+    reloadSelecting(saved);
     showBrowse();
 }
 

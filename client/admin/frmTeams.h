@@ -32,6 +32,8 @@ public:
     qint32 teamID() const { return m_teamID; }
 
 private:
+    ui::FlexGrid& recordGrid() override { return *FGTeam; }
+    data::RecordsetPtr loadRecords() override;
     // The checks of an Add against the team as stored (a GetProjectTeam list);
     // a refusal is shown and keeps the window adding.
     bool addAllowed(const data::RecordsetPtr& team);

@@ -196,9 +196,9 @@ void frmUsers::btnRefresh_Click() {
     reloadSelecting({m_accountID, FG1->Row()});
 }
 
-void frmUsers::reloadSelecting(const shell::SavedRecord& saved) {
+data::RecordsetPtr frmUsers::loadRecords() {
     LoadUserGrid();
-    shell::selectSaved(*FG1, m_accounts, saved);
+    return m_accounts;
 }
 
 bool frmUsers::saveAllowed(bool adding, bool administrator) {

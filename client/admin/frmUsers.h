@@ -39,8 +39,8 @@ public:
 
 private:
     void clearDetails();
-    // LoadUserGrid, then the saved (or shown) account selected again.
-    void reloadSelecting(const shell::SavedRecord& saved);
+    ui::FlexGrid& recordGrid() override { return *FG1; }
+    data::RecordsetPtr loadRecords() override;
     // Whether the logged-in account is an administrator as the accounts (a
     // GetUsers list read just before) hold it.
     static bool userIsAdministrator(const data::RecordsetPtr& accounts);

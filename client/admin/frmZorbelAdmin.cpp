@@ -128,6 +128,11 @@ void frmZorbelAdmin::ShowAccountRights() {
     txtSelectedUser->setText(row ? FG1->TextMatrix(row, 2) : QString());
 }
 
+data::RecordsetPtr frmZorbelAdmin::loadRecords() {
+    LoadUserAdminGrid(m_multiUserID);
+    return m_rsRights;
+}
+
 void frmZorbelAdmin::LoadUserAdminGrid(qint32 MultiUserID) {
     FGProjects->Clear();
     FGProjects->setRows(1);
@@ -268,8 +273,7 @@ void frmZorbelAdmin::btnOK_Click() {
         ui::MsgBox(QStringLiteral("Admin Update Error : ") + QString::fromLocal8Bit(e.what()), ui::vbOKOnly,
                    QStringLiteral("Admin Error"));
     }
-    LoadUserAdminGrid(m_multiUserID);
-    shell::selectSaved(*FGProjects, m_rsRights, saved);
+    reloadSelecting(saved);
     SetEditMode(shell::kBrowse);
 }
 

@@ -40,6 +40,8 @@ public:
     qint32 projectID() const { return m_projectID; }
 
 private:
+    ui::FlexGrid& recordGrid() override { return *FGProjects; }
+    data::RecordsetPtr loadRecords() override;
     void lockLevels(bool locked);
     void clearRights();
     void submit();

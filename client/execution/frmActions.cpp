@@ -142,12 +142,6 @@ bool frmActions::readInputs() {
     return true;
 }
 
-void frmActions::readStoredDates(const Row& v) {
-    const auto span = shell::storedDateSpan(v[fStart], v[fEnd]);
-    m_start = span.start;
-    m_end = span.end;
-}
-
 bool frmActions::checkProjectDates() {
     return askProjectDates(m_start, m_end);
 }

@@ -112,10 +112,6 @@ bool frmProgress::readInputs() {
     return true;
 }
 
-void frmProgress::readStoredDates(const Row& v) {
-    m_date = shell::dateOf(v[fDate]).value_or(ui::now());
-}
-
 bool frmProgress::checkProjectDates() {
     // An entry records what happened: only a date past the project's end is asked about.
     return askProjectEndDate(m_date);

@@ -27,7 +27,6 @@ protected:
     void showRow(int row, const Row& values) override;
     void clearForAdd() override;
     bool readInputs() override;
-    void readStoredDates(const Row& values) override;
     bool checkProjectDates() override;
     qint32 updateRecord() override;
     qint32 addRecord() override;

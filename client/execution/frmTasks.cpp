@@ -351,12 +351,6 @@ bool frmTasks::readInputs() {
     return true;
 }
 
-void frmTasks::readStoredDates(const Row& v) {
-    const auto span = shell::storedDateSpan(v[fStart], v[fEnd]);
-    m_start = span.start;
-    m_end = span.end;
-}
-
 bool frmTasks::checkProjectDates() {
     return askProjectDates(m_start, m_end);
 }

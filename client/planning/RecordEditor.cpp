@@ -249,11 +249,10 @@ void RecordEditor::Submit() {
         btnCancel_Click();
         return;
     }
-    if (m_mode == shell::kDelete) {
-        // 3-4. A delete types nothing, so nothing typed can stop it, nor can
-        // the record's own dates: it removes them from the project.
-        askProjectDatesBeforeDelete();
-    } else {
+    // 3-4. A delete types nothing and asks nothing but its confirmation: the
+    // record's dates leave the project with it, so there is nothing to widen
+    // the project's dates for.
+    if (m_mode != shell::kDelete) {
         // 3. Everything typed is checked before any question or write, so bad
         // input changes nothing and leaves the user in the mode to correct it.
         if (!readInputs())
@@ -305,15 +304,6 @@ std::optional<RecordEditor::Reselect> RecordEditor::save() {
     }
     }
     return std::nullopt;
-}
-
-void RecordEditor::askProjectDatesBeforeDelete() {
-    const Row* values = rowValues(m_grid->Row());
-    if (!values || !mayMoveDates())
-        return;
-    readStoredDates(*values);
-    // Only a user who may move the dates is asked, so no answer refuses.
-    checkProjectDates();
 }
 
 void RecordEditor::reloadShowing(const Reselect& saved) {

@@ -173,9 +173,6 @@ protected:
     // Dates, WBS and other typed values; false (after a message) stops OK.
     // Not run for Delete, which saves nothing typed.
     virtual bool readInputs() = 0;
-    // Delete: the dates the project-date questions ask about are the record's
-    // as stored (the row's values), in place of the typed ones.
-    virtual void readStoredDates(const Row& /*values*/) {}
     // The project-date questions that this editor asks; false when OK must save nothing.
     virtual bool checkProjectDates() { return true; }
     virtual qint32 updateRecord() = 0;
@@ -208,9 +205,6 @@ private:
     // or nothing when nothing was written (a delete answered No).
     std::optional<Reselect> save();
     void reloadShowing(const Reselect& saved);
-    // Delete asks a user who may change the project about the record's stored
-    // dates; the answers never stop it, and nobody else is asked.
-    void askProjectDatesBeforeDelete();
     // The row shown again from the list, dropping whatever was typed; empty
     // fields when no record is shown.
     void showStoredRecord();

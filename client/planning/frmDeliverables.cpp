@@ -248,12 +248,6 @@ bool frmDeliverables::readInputs() {
     return true;
 }
 
-void frmDeliverables::readStoredDates(const Row& v) {
-    const auto span = shell::storedDateSpan(v[fStart], v[fEnd]);
-    m_start = span.start;
-    m_end = span.end;
-}
-
 bool frmDeliverables::checkProjectDates() {
     return askProjectStart(m_start, [this](const QDateTime& d) { m_header.showStart(shell::HeaderBlock::Project, d); })
            && askProjectEnd(m_end, [this](const QDateTime& d) { m_header.showEnd(shell::HeaderBlock::Project, d); });

@@ -155,10 +155,6 @@ bool frmMilestones::readInputs() {
     return true;
 }
 
-void frmMilestones::readStoredDates(const Row& v) {
-    m_date = dateOf(v[fStart]).value_or(ui::now());
-}
-
 bool frmMilestones::checkProjectDates() {
     return askProjectEnd(m_date, [this](const QDateTime& end) { txtEnd->setText(shell::FormatShown(end)); });
 }

@@ -35,7 +35,6 @@ protected:
     bool hasParent() const override;
     Owners resolveOwner() override;
     bool readInputs() override;
-    void readStoredDates(const Row& values) override;
     bool checkProjectDates() override;
     qint32 updateRecord() override;
     qint32 addRecord() override;

@@ -64,11 +64,6 @@ std::optional<DateSpan> readDateSpan(const DateBox& startBox, const DateBox& end
     return DateSpan{*start, *end};
 }
 
-DateSpan storedDateSpan(const QVariant& start, const QVariant& end) {
-    const QDateTime from = dateOf(start).value_or(ui::now());
-    return DateSpan{from, dateOf(end).value_or(from.addDays(1))};
-}
-
 void tellEndBeforeStart() {
     ui::MsgBox(QStringLiteral("The End Date you have entered is before the Start Date"), ui::vbInformation,
                QStringLiteral("Operation Cancelled"));

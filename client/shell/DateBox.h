@@ -60,10 +60,6 @@ struct DateSpan {
     QDateTime end;
 };
 std::optional<DateSpan> readDateSpan(const DateBox& startBox, const DateBox& endBox);
-// A stored record's start and end as its boxes give them while untouched:
-// the start, or the current date and time when it has none; the end, or the
-// start plus one day. An end before its start is kept as stored.
-DateSpan storedDateSpan(const QVariant& start, const QVariant& end);
 // The one refusal of an end on a day before its start, for every window that takes both.
 void tellEndBeforeStart();
 

@@ -183,6 +183,21 @@ TEST_F(TasksEditorTest, EachRowShowsOnlyItsOwnPredecessorStatusAndPicture) {
     click(w, "btnEdit");
     click(w, "btnOK");
     EXPECT_EQ(task(odd, "StatusID").toInt(), 42);
+
+    // The only task of another deliverable, deleted: its predecessor's line goes with it.
+    const qint32 spare = addDeliverable(project, QStringLiteral("Spare"));
+    const qint32 lone = addTask(spare, QStringLiteral("Lone"), 1, survey);
+    app().g_currentDeliverableID = spare;
+    click(w, "btnRefresh");
+    ASSERT_EQ(child<QLineEdit>(w, "txtDependency")->text(), QStringLiteral("Survey"));
+    boxes.script(ui::vbYes);
+    click(w, "btnDelete");
+    click(w, "btnOK");
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_TASKS"), QStringLiteral("TaskID = %1").arg(lone)), 0);
+    EXPECT_EQ(child<QLineEdit>(w, "txtDependency")->text(), QString());
+    EXPECT_FALSE(shown(w, "txtDependency"));
+    EXPECT_FALSE(shown(w, "lblDependency"));
+    EXPECT_FALSE(child<QCheckBox>(w, "chkDependency")->isChecked());
 }
 
 TEST_F(TasksEditorTest, ThePickerOffersTasksAddedSinceAndAnEditStartsFromThePredecessorSaved) {
