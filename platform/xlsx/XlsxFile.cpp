@@ -5,6 +5,7 @@
 #include "platform/xlsx/TextEscape.h"
 #include "platform/xlsx/Workbook.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -13,6 +14,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <malloc.h>
@@ -48,21 +50,84 @@ mode_t newFileMode()
     return 0600;
 }
 
-// A file of our own beside the target, removed again unless it was renamed
-// into place. The name is short so that it fits whatever the target is called.
-class TemporaryFile {
+const QString kReplaced = QStringLiteral("another program replaced the file being saved");
+
+BeforeRenameHook* g_beforeRename = nullptr;
+
+// A descriptor closed when it goes out of scope.
+class Descriptor {
 public:
-    explicit TemporaryFile(const QString& folder)
+    explicit Descriptor(int fd = -1) : m_fd(fd) {}
+    ~Descriptor()
     {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int get() const { return m_fd; }
+    void reset(int fd)
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = fd;
+    }
+
+private:
+    int m_fd;
+};
+
+// The folder where the file writer makes the workbook and its own temporary
+// files: a folder of ours alone in the system's temporary folder, which is
+// sticky, so nobody else can rename, replace or put anything in it (a folder
+// beside the target could be renamed and replaced in a shared folder).
+class PrivateFolder {
+public:
+    PrivateFolder()
+    {
+        QByteArray pattern = QFile::encodeName(QDir::tempPath()) + "/zorbel-save-XXXXXX";
+        if (!::mkdtemp(pattern.data()))
+            throw Failure{systemError(errno)};
+        m_path = pattern;
+    }
+    ~PrivateFolder() { QDir(QFile::decodeName(m_path)).removeRecursively(); }
+    PrivateFolder(const PrivateFolder&) = delete;
+    PrivateFolder& operator=(const PrivateFolder&) = delete;
+
+    const QByteArray& path() const { return m_path; }
+
+private:
+    QByteArray m_path;
+};
+
+// The file that brings the finished workbook into the target's folder. This
+// program makes it there itself, never through a link, and reaches it only
+// through its descriptor until it takes the target's place; the name serves
+// only for that rename, and only while it still holds our file: in a folder
+// where others may delete files, anyone can put a link or a file of his own
+// in its place. For the same reason it is removed, when the save fails, only
+// while its name is still ours.
+class IncomingFile {
+public:
+    explicit IncomingFile(const QString& folder)
+        : m_folderPath(folder),
+          m_folder(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        if (m_folder.get() < 0)
+            throw Failure{systemError(errno)};
         for (int attempt = 0; attempt < 100; ++attempt) {
-            const QString name = QStringLiteral("%1/.zorbel-%2.xlsx.part")
-                                     .arg(folder)
-                                     .arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
-            m_path = QFile::encodeName(name);
+            // The name is short so that it fits whatever the target is called.
+            const QByteArray name = QStringLiteral(".zorbel-%1.xlsx.part")
+                                        .arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'))
+                                        .toLatin1();
             // The owner's alone from its first byte: it may take the place of a private report.
-            const int fd = ::open(m_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-            if (fd >= 0) {
-                ::close(fd);
+            m_file.reset(::openat(m_folder.get(), name.constData(),
+                                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+            if (m_file.get() >= 0) {
+                m_name = name;
+                if (::fstat(m_file.get(), &m_own) != 0)
+                    throw Failure{systemError(errno)};
                 return;
             }
             if (errno != EEXIST)
@@ -70,52 +135,90 @@ public:
         }
         throw Failure{QStringLiteral("no free temporary name in the folder")};
     }
-    ~TemporaryFile()
+    ~IncomingFile()
     {
-        if (!m_path.isEmpty())
-            ::unlink(m_path.constData());
+        if (!m_name.isEmpty() && holdsOurFile(m_name))
+            ::unlinkat(m_folder.get(), m_name.constData(), 0);
     }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    IncomingFile(const IncomingFile&) = delete;
+    IncomingFile& operator=(const IncomingFile&) = delete;
 
-    const QByteArray& path() const { return m_path; }
+    void copyFrom(const QByteArray& source)
+    {
+        const Descriptor in(::open(source.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+        if (in.get() < 0)
+            throw Failure{systemError(errno)};
+        char buffer[1 << 16];
+        for (;;) {
+            const ssize_t got = ::read(in.get(), buffer, sizeof buffer);
+            if (got == 0)
+                return;
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                throw Failure{systemError(errno)};
+            for (ssize_t done = 0; done < got;) {
+                const ssize_t put = ::write(m_file.get(), buffer + done, size_t(got - done));
+                if (put < 0 && errno == EINTR)
+                    continue;
+                if (put <= 0)
+                    throw Failure{systemError(put < 0 ? errno : EIO)};
+                done += put;
+            }
+        }
+    }
 
-    // The written file takes the permissions of the file it replaces (a
-    // report kept private stays private), or those of any new file, and is on
-    // the disk before it takes that file's place, so a crash leaves the old
-    // file or the new one whole.
+    // The file takes the permissions of the regular file it replaces (a
+    // report kept private stays private; a link in its place is no report of
+    // ours), or those of any new file, and is on the disk before it takes that
+    // file's place, so a crash leaves the old file or the new one whole.
+    // Should another program swap a file in at the moment of the rename, the
+    // report's name holds that file: the save is refused then too.
     void moveTo(const QByteArray& target)
     {
-        const int fd = ::open(m_path.constData(), O_RDWR | O_CLOEXEC);
-        if (fd < 0)
-            throw Failure{systemError(errno)};
         struct stat replaced {};
-        const mode_t mode = ::stat(target.constData(), &replaced) == 0 && S_ISREG(replaced.st_mode)
+        const mode_t mode = ::fstatat(m_folder.get(), target.constData(), &replaced, AT_SYMLINK_NOFOLLOW) == 0
+                                    && S_ISREG(replaced.st_mode)
                                 ? replaced.st_mode & 07777
                                 : newFileMode();
-        int error = 0;
-        if (::fchmod(fd, mode) != 0)
-            error = errno;
-        if (error == 0 && ::fsync(fd) != 0)
-            error = errno;
-        if (::close(fd) != 0 && error == 0)
-            error = errno;
-        if (error != 0)
-            throw Failure{systemError(error)};
-        if (::rename(m_path.constData(), target.constData()) != 0)
+        if (::fchmod(m_file.get(), mode) != 0 || ::fsync(m_file.get()) != 0)
             throw Failure{systemError(errno)};
-        m_path.clear();
+        if (g_beforeRename)
+            g_beforeRename->run(m_folderPath + u'/' + QString::fromLatin1(m_name));
+        if (!holdsOurFile(m_name))
+            throw Failure{kReplaced};
+        if (::renameat(m_folder.get(), m_name.constData(), m_folder.get(), target.constData()) != 0)
+            throw Failure{systemError(errno)};
+        m_name.clear();
+        if (!holdsOurFile(target))
+            throw Failure{kReplaced};
     }
 
 private:
-    QByteArray m_path;
+    // Our descriptor keeps the file alive, so no other file can come to have
+    // its device and inode while we compare them.
+    bool holdsOurFile(const QByteArray& name) const
+    {
+        struct stat named {};
+        return ::fstatat(m_folder.get(), name.constData(), &named, AT_SYMLINK_NOFOLLOW) == 0
+               && named.st_dev == m_own.st_dev && named.st_ino == m_own.st_ino;
+    }
+
+    QString m_folderPath;
+    Descriptor m_folder;
+    Descriptor m_file;
+    QByteArray m_name;  // empty once it is no longer ours to remove
+    struct stat m_own {};
 };
 
 // The writer's workbook, freed unwritten when building it fails part way.
 class WriterWorkbook {
 public:
-    explicit WriterWorkbook(const QByteArray& path) : m_book(workbook_new(path.constData()))
+    WriterWorkbook(const QByteArray& path, QByteArray& temporaryFolder)
     {
+        lxw_workbook_options options{};
+        options.tmpdir = temporaryFolder.data();
+        m_book = workbook_new_opt(path.constData(), &options);
         if (!m_book)
             throw Failure{QStringLiteral("the file writer could not start")};
     }
@@ -136,7 +239,7 @@ public:
     }
 
 private:
-    lxw_workbook* m_book;
+    lxw_workbook* m_book = nullptr;
 };
 
 lxw_color_t colourOf(int colorIndex)
@@ -426,22 +529,34 @@ void writeXlsxFile(const Workbook& book, const QString& path)
         return Error(QStringLiteral("The workbook could not be saved as %1: %2").arg(path, reason));
     };
     const QFileInfo target(path);
-    if (target.isDir())
+    if (target.isDir() && !target.isSymLink())
         throw failed(QStringLiteral("a folder of that name is there"));
     try {
-        TemporaryFile temporary(target.absolutePath());
+        // Made first, so that a folder that cannot take it fails the save at once.
+        IncomingFile incoming(target.absolutePath());
+        PrivateFolder folder;
+        QByteArray temporaries = folder.path();
+        const QByteArray written = folder.path() + "/workbook.xlsx";
         {
-            WriterWorkbook writer(temporary.path());
+            WriterWorkbook writer(written, temporaries);
             build(writer.get(), book);
             errno = 0;
             const lxw_error error = writer.close();
             if (error != LXW_NO_ERROR)
                 throw Failure{closingFailure(error, errno)};
         }
-        temporary.moveTo(QFile::encodeName(target.absoluteFilePath()));
+        incoming.copyFrom(written);
+        incoming.moveTo(QFile::encodeName(target.fileName()));
     } catch (const Failure& failure) {
         throw failed(failure.reason);
     }
 }
+
+BeforeRenameHook::BeforeRenameHook(Callback callback) : m_callback(std::move(callback)), m_outer(g_beforeRename)
+{
+    g_beforeRename = this;
+}
+
+BeforeRenameHook::~BeforeRenameHook() { g_beforeRename = m_outer; }
 
 } // namespace zorbel::xl

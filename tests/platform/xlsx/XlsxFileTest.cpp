@@ -1,6 +1,7 @@
 #include "platform/xlsx/Application.h"
 #include "platform/xlsx/Constants.h"
 #include "platform/xlsx/Error.h"
+#include "platform/xlsx/XlsxFile.h"
 
 #include "XlsxReadBack.h"
 #include "../QtPrinters.h"
@@ -8,10 +9,12 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <cerrno>
 #include <csignal>
+#include <functional>
 #include <cstring>
 #include <future>
 #include <xlsxwriter.h>
@@ -38,6 +41,12 @@ QByteArray contentOf(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool putFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
 // Two sheets laid out as the writers lay theirs out: a header row in Arial
@@ -168,12 +177,35 @@ TEST(XlsxFile, SavingReplacesOnlyWhenTheWholeFileWasWritten)
         wb.Worksheets(1).Cells(row, 1).setValue(QStringLiteral("row %1 of a workbook large enough to fail").arg(row));
     QTemporaryDir folder;
     const QString path = folder.filePath("Bridge Works.xlsx");
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("the earlier report");
-    old.close();
+    ASSERT_TRUE(putFile(path, "the earlier report"));
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0600), 0);  // a report kept private
-    const auto leftovers = [&] { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size() - 1; };
+    QTemporaryDir elsewhere;
+    const QByteArray privateFile = QFile::encodeName(elsewhere.filePath("private notes"));
+    ASSERT_TRUE(putFile(QFile::decodeName(privateFile), "my private notes"));
+    ASSERT_EQ(::chmod(privateFile.constData(), 0600), 0);
+    const auto modeOf = [](const QByteArray& file) {
+        struct stat status {};
+        return ::lstat(file.constData(), &status) == 0 ? status.st_mode : 0u;
+    };
+    // The file writer's own files go to the system's temporary folder: this one.
+    QTemporaryDir temporaries;
+    const QByteArray systemTemporaries = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temporaries.path()));
+    const auto restore = qScopeGuard([&] {
+        systemTemporaries.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", systemTemporaries);
+    });
+    const auto leftovers = [&] {
+        const auto all = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+        return QDir(folder.path()).entryList(all).size() - 1 + QDir(temporaries.path()).entryList(all).size();
+    };
+    const auto failureOf = [&](const QString& target) {
+        try {
+            wb.SaveAs(target);
+        } catch (const Error& e) {
+            return e.description();
+        }
+        return QString();
+    };
 
     // The file writer fails while it closes the workbook: files may grow to 4 KiB only.
     {
@@ -183,12 +215,7 @@ TEST(XlsxFile, SavingReplacesOnlyWhenTheWholeFileWasWritten)
         rlimit small = saved;
         small.rlim_cur = 4096;
         setrlimit(RLIMIT_FSIZE, &small);
-        QString description;
-        try {
-            wb.SaveAs(path);
-        } catch (const Error& e) {
-            description = e.description();
-        }
+        const QString description = failureOf(path);
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, SIG_DFL);
         EXPECT_TRUE(description.contains(path)) << description.toStdString();
@@ -202,7 +229,69 @@ TEST(XlsxFile, SavingReplacesOnlyWhenTheWholeFileWasWritten)
     EXPECT_THROW(wb.SaveAs(folder.filePath("missing/Bridge Works.xlsx")), Error);
     ASSERT_TRUE(QDir(folder.path()).mkdir("taken.xlsx"));
     EXPECT_THROW(wb.SaveAs(folder.filePath("taken.xlsx")), Error);
-    EXPECT_EQ(leftovers(), 0);
+    EXPECT_EQ(leftovers(), 1);  // taken.xlsx
+    ASSERT_TRUE(QDir(folder.path()).rmdir("taken.xlsx"));
+
+    // Another user of a shared folder swaps the new file, before it takes the
+    // report's place, for a link to a private file of ours or for a file of
+    // his own: the save is refused and nothing goes through his name, which
+    // stays his.
+    const bool root = ::geteuid() == 0;
+    struct Swap {
+        const char* what;
+        std::function<void(const QByteArray& at)> put;
+    };
+    const Swap swaps[] = {
+        {"a link to a private file", [&](const QByteArray& at) { ::symlink(privateFile.constData(), at.constData()); }},
+        // Not run as root, a file of our own stands in: it shows as well that nothing is written to it.
+        {"another owner's file", [&](const QByteArray& at) {
+             ASSERT_TRUE(putFile(QFile::decodeName(at), "his own"));
+             if (root) {
+                 EXPECT_EQ(::chown(at.constData(), 65534, 65534), 0);
+             }
+         }},
+    };
+    for (const Swap& swap : swaps) {
+        QByteArray swapped;
+        mode_t swappedMode = 0;
+        qsizetype writerFolders = 0;
+        QString description;
+        {
+            BeforeRenameHook hook([&](const QString& temporary) {
+                swapped = QFile::encodeName(temporary);
+                ::unlink(swapped.constData());
+                swap.put(swapped);
+                swappedMode = modeOf(swapped);
+                writerFolders = QDir(temporaries.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+            });
+            description = failureOf(path);
+        }
+        EXPECT_EQ(description, QStringLiteral("The workbook could not be saved as %1: another program replaced "
+                                              "the file being saved").arg(path)) << swap.what;
+        EXPECT_EQ(contentOf(path), "the earlier report") << swap.what;
+        EXPECT_EQ(modeOf(QFile::encodeName(path)), S_IFREG | 0600) << swap.what;
+        EXPECT_EQ(contentOf(QFile::decodeName(privateFile)), "my private notes") << swap.what;
+        EXPECT_EQ(modeOf(privateFile), S_IFREG | 0600) << swap.what;
+        EXPECT_EQ(writerFolders, 1) << swap.what;
+        ASSERT_NE(swappedMode, 0u) << swap.what;
+        EXPECT_EQ(modeOf(swapped), swappedMode) << swap.what;
+        if (S_ISREG(swappedMode)) {
+            EXPECT_EQ(contentOf(QFile::decodeName(swapped)), "his own");
+        }
+        ASSERT_EQ(::unlink(swapped.constData()), 0) << swap.what;
+        EXPECT_EQ(leftovers(), 0) << swap.what;
+    }
+
+    // A link standing in the report's place is replaced, never followed.
+    const QString linked = folder.filePath("Linked.xlsx");
+    ASSERT_EQ(::symlink(privateFile.constData(), QFile::encodeName(linked).constData()), 0);
+    wb.SaveAs(linked);
+    EXPECT_TRUE(S_ISREG(modeOf(QFile::encodeName(linked))));
+    EXPECT_TRUE(contentOf(linked).startsWith("PK"));
+    EXPECT_EQ(contentOf(QFile::decodeName(privateFile)), "my private notes");
+    EXPECT_EQ(modeOf(privateFile), S_IFREG | 0600);
+    EXPECT_EQ(leftovers(), 1);  // Linked.xlsx
+    ASSERT_TRUE(QFile::remove(linked));
 
     // The workbook kept in memory saves once the way is clear, into a
     // temporary file that nobody else could read at any moment, whatever the
