@@ -11,7 +11,9 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <pwd.h>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -75,21 +77,39 @@ QString octal(mode_t mode) {
     return QStringLiteral("%1").arg(mode & 07777, 4, 8, QChar(u'0'));
 }
 
+// What the group's and everyone else's rights let other users do with a file or folder.
+QString whatOthersMay(mode_t mode, bool folder) {
+    if (mode & 044)
+        return (mode & 022) ? QStringLiteral("read and change it") : QStringLiteral("read it");
+    if (mode & 022)
+        return QStringLiteral("change it");
+    return folder ? QStringLiteral("enter it") : QStringLiteral("run it");
+}
+
 // Takes the group's and everyone else's rights away from a file or folder
 // the user owns; says so, or gives nothing when there was nothing to change.
-// A disk that keeps no such rights (read-only, or a FAT stick) is said to, and
-// the program still starts.
+// A file it may not change (another account's) or cannot (a read-only disk,
+// a FAT stick) is said to stay open to other users, and the program still
+// starts. Another account's folder is left without a word: the files in it
+// are named on their own, and it shows no more than their names.
 QString makeOwnersAlone(const QString& path, bool folder) {
     const QByteArray name = QFile::encodeName(path);
     struct stat info {};
-    if (::lstat(name.constData(), &info) != 0 || info.st_uid != ::geteuid() || (info.st_mode & 077) == 0
+    if (::lstat(name.constData(), &info) != 0 || (info.st_mode & 077) == 0
         || (folder ? !S_ISDIR(info.st_mode) : !S_ISREG(info.st_mode)))
         return {};
-    const mode_t mode = info.st_mode & 07700;
-    if (::chmod(name.constData(), mode) != 0)
-        return QStringLiteral("Could not make %1 its owner's alone (mode %2): %3")
-            .arg(path, octal(info.st_mode), QString::fromLocal8Bit(std::strerror(errno)));
-    return QStringLiteral("Made %1 its owner's alone (mode %2, it was %3)").arg(path, octal(mode), octal(info.st_mode));
+    QString why = QStringLiteral("it belongs to another account");
+    if (info.st_uid == ::geteuid()) {
+        const mode_t mode = info.st_mode & 07700;
+        if (::chmod(name.constData(), mode) == 0)
+            return QStringLiteral("Made %1 its owner's alone (mode %2, it was %3)")
+                .arg(path, octal(mode), octal(info.st_mode));
+        why = QString::fromLocal8Bit(std::strerror(errno));
+    } else if (folder) {
+        return {};
+    }
+    return QStringLiteral("Could not make %1 its owner's alone (mode %2), so other users can %3: %4")
+        .arg(path, octal(info.st_mode), whatOthersMay(info.st_mode, folder), why);
 }
 
 // The database file and the journal files SQLite keeps beside it.
@@ -127,9 +147,16 @@ bool registerSqliteDataSource(const QString& name, const QString& databaseFile) 
     const QString file = QFileInfo(databaseFile).absoluteFilePath();
     // The file first: a data source must never name a file that is not there.
     data::createDatabaseFile(file);
-    QFile ini(userOdbcIni());
-    if (!ini.open(QIODevice::Append | QIODevice::Text))
-        throw std::runtime_error(("cannot write " + ini.fileName() + ": " + ini.errorString()).toStdString());
+    const QString iniFile = userOdbcIni();
+    const int fd = ::open(QFile::encodeName(iniFile).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        throw std::runtime_error(("cannot write " + iniFile + ": " + QString::fromLocal8Bit(std::strerror(errno)))
+                                     .toStdString());
+    QFile ini;
+    if (!ini.open(fd, QIODevice::Append | QIODevice::Text, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw std::runtime_error(("cannot write " + iniFile + ": " + ini.errorString()).toStdString());
+    }
     QTextStream out(&ini);
     // Eight colleagues saving at once neither refuse one another's writes nor
     // hold up one another's reads with a write-ahead journal; a writer that
@@ -142,8 +169,24 @@ bool registerSqliteDataSource(const QString& name, const QString& databaseFile) 
         << "Timeout=" << kTimeoutMs << "\n";
     out.flush();
     if (out.status() != QTextStream::Ok || !ini.flush())
-        throw std::runtime_error(("cannot write " + ini.fileName() + ": " + ini.errorString()).toStdString());
+        throw std::runtime_error(("cannot write " + iniFile + ": " + ini.errorString()).toStdString());
     return true;
+}
+
+QString makeUserIniPrivate() {
+    const QString path = userOdbcIni();
+    // Made before the driver manager first looks for a data source in it,
+    // which would make it as open as the mask lets it.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        ::fchmod(fd, 0600); // a mask may take the owner's own rights too
+        ::close(fd);
+        return {};
+    }
+    // A link (a home whose settings live in a repository of their own) is
+    // followed to the file the driver manager reads.
+    const QFileInfo ini(path);
+    return makeOwnersAlone(ini.isSymLink() ? ini.canonicalFilePath() : ini.absoluteFilePath(), false);
 }
 
 std::optional<QString> missingDatabaseFile(const QString& name) {

@@ -5,7 +5,8 @@
 // registered earlier it brings to the settings and file modes it gives a new
 // one. The file of a data source that exists is made only when asked with
 // --create-database: a missing one is reported, since an empty database in
-// its place would pass for the office's own.
+// its place would pass for the office's own. The user's ini file is made its
+// owner's alone: an office's data source keeps the server's password there.
 
 #include "DataSource.h"
 #include "FirstAdministrator.h"
@@ -52,6 +53,8 @@ int main(int argc, char** argv) {
     // The business layer reports a failed connection in a message and raises an error without words.
     QString lastMessage;
     try {
+        if (const QString done = zorbel::setup::makeUserIniPrivate(); !done.isEmpty())
+            std::printf("%s\n", qPrintable(done));
         QString file = parser.value(fileOption);
         if (file.isEmpty())
             file = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/zorbel5.db");
