@@ -6,6 +6,7 @@
 // reads one after another while the server is out of reach show one box, not
 // one each; a change that fails always shows its own.
 
+#include "business/Text.h" // clean: what every member makes of the texts it writes
 #include "platform/data/Connection.h"
 
 #include <QString>

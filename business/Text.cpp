@@ -15,4 +15,13 @@ QString cutToCharacters(const QString& text, int width) {
     return text.left(units);
 }
 
+QString clean(const QString& text, int width) {
+    QString result = text;
+    result.remove(QLatin1Char('\''));
+    // A NUL would end the text early in one engine and be refused by the other:
+    // it goes the way of the apostrophe, and what follows it is kept.
+    result.remove(QChar(u'\0'));
+    return cutToCharacters(result, width);
+}
+
 } // namespace zorbel

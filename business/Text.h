@@ -8,4 +8,9 @@ namespace zorbel {
 // outside the basic plane is never split, and a lone surrogate counts as one).
 QString cutToCharacters(const QString& text, int width);
 
+// A text as a member stores it: every apostrophe and every NUL removed, then
+// cut to `width` characters (0: not cut). The windows ask it too, so that what
+// a box predicts is exactly what is stored.
+QString clean(const QString& text, int width);
+
 } // namespace zorbel

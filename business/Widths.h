@@ -4,8 +4,7 @@
 // box for that field takes no more, so a text is never cut after OK without
 // the user having seen it. A width is the column's own, except where the
 // member keeps less than the column could hold (a password is cut before it
-// is hashed, and the hash fills the column; an issue group's name is the
-// name of its sheet in the issue-log workbook, which holds 31 characters).
+// is hashed, and the hash fills the column).
 
 #include <string_view>
 
@@ -44,7 +43,7 @@ inline constexpr Field kFields[] = {
     {"ZORBEL_ISSUE_LOG", "Issue", 255},
     {"ZORBEL_ISSUE_LOG", "Impact", 255},
     {"ZORBEL_ISSUE_LOG", "Resolution", 255},
-    {"ZORBEL_ISSUES_GROUPS", "Description", 31},
+    {"ZORBEL_ISSUES_GROUPS", "Description", 50},
     {"ZORBEL_RISKS", "Description", 255},
     {"ZORBEL_RISKS", "Impact", 255},
     {"ZORBEL_RISKS", "Mitigation", 255},

@@ -1,7 +1,6 @@
 #include "business/ZorbelClass.h"
 
 #include "business/MemberCall.h"
-#include "business/Text.h"
 
 #include <QDebug>
 
@@ -74,27 +73,6 @@ RecordsetPtr ZorbelClass::GetConfiguration() {
                                       "ProjectAdmin, Option1, Option2 FROM ZORBEL_CONFIGURATION "
                                       "WHERE (ConfigurationID = 1)"),
                        {}});
-}
-
-QString ZorbelClass::CheckString(const QString& text) {
-    QString result = text;
-    for (qsizetype p = result.indexOf(u'\''); p >= 0; p = result.indexOf(u'\''))
-        result = RemoveChar(static_cast<qint32>(p + 1), result);
-    // A NUL would end the text early in one engine and be refused by the other:
-    // it goes the way of the apostrophe, and what follows it is kept.
-    for (qsizetype p = result.indexOf(QChar(u'\0')); p >= 0; p = result.indexOf(QChar(u'\0')))
-        result = RemoveChar(static_cast<qint32>(p + 1), result);
-    return result;
-}
-
-QString ZorbelClass::RemoveChar(qint32 position, const QString& text) {
-    if (position < 1 || position > text.size())
-        return text;
-    return text.left(position - 1) + text.mid(position);
-}
-
-QString ZorbelClass::clean(const QString& text, int width) {
-    return cutToCharacters(CheckString(text), width);
 }
 
 } // namespace zorbel

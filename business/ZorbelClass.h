@@ -179,14 +179,6 @@ public:
 private:
     friend class MemberCall;
 
-    // Removes every apostrophe and every NUL character.
-    QString CheckString(const QString& text);
-    // The text without the character at a 1-based position.
-    QString RemoveChar(qint32 position, const QString& text);
-    // A text as a statement writes it: apostrophes removed, then cut to width
-    // characters (width 0: not cut).
-    QString clean(const QString& text, int width);
-
     // The two argument-check styles: a warning titled "Class Error", or the bare text.
     void warnCheck(const QString& text);
     void textCheck(const QString& text);

@@ -23,9 +23,7 @@ QVariant fieldOf(const data::Recordset& list, int row, int field) {
 } // namespace
 
 QString storedAccountText(const QString& typed) {
-    QString name = typed;
-    name.remove(QLatin1Char('\''));
-    return cutToCharacters(name, kUserNameWidth);
+    return clean(typed, kUserNameWidth);
 }
 
 bool storedAsTyped(const QString& typedName) {
@@ -126,9 +124,7 @@ bool isTeamMember(const data::RecordsetPtr& team, qint32 userID) {
 }
 
 QString storedMemberName(const QString& fullName) {
-    QString name = fullName;
-    name.remove(QLatin1Char('\''));
-    return cutToCharacters(name, kMemberNameWidth);
+    return clean(fullName, kMemberNameWidth);
 }
 
 int levelPosition(const QString& cell, int count) {

@@ -14,13 +14,14 @@
 namespace zorbel::admin {
 
 // A user name or password as the accounts table keeps it (a password before
-// it is hashed): apostrophes removed, cut to 50 characters. Two names that
-// read differently when typed may be one stored, and a password typed as
-// apostrophes alone is stored as none.
+// it is hashed): apostrophes and NULs removed, cut to 50 characters. Two
+// names that read differently when typed may be one stored, and a password
+// typed as apostrophes alone is stored as none.
 QString storedAccountText(const QString& typed);
 
-// Whether a typed user name is stored as it was typed (no apostrophe, at
-// most 50 characters): any other would log on only in its altered form.
+// Whether a typed user name is stored as it was typed (no apostrophe nor
+// NUL, at most 50 characters): any other would log on only in its altered
+// form.
 bool storedAsTyped(const QString& typedName);
 
 // Whether an account other than ownID (a GetUsers list) already holds the
@@ -69,8 +70,9 @@ bool holdsRightsFor(const data::RecordsetPtr& rights, qint32 projectID, qint32 e
 // a contact is a member once, so no owner list offers him twice.
 bool isTeamMember(const data::RecordsetPtr& team, qint32 userID);
 
-// A contact's full name as a team row keeps it: apostrophes removed, cut to
-// the field's 50 characters, so a long first name may leave no surname.
+// A contact's full name as a team row keeps it: apostrophes and NULs
+// removed, cut to the field's 50 characters, so a long first name may leave
+// no surname.
 QString storedMemberName(const QString& fullName);
 
 // The entry of a level list of `count` entries that shows a level written

@@ -1,5 +1,6 @@
 #include "client/admin/frmTeams.h"
 
+#include "business/Text.h"
 #include "business/Widths.h"
 #include "client/admin/AdminRules.h"
 #include "client/shell/AppState.h"
@@ -173,9 +174,8 @@ bool frmTeams::addAllowed(const data::RecordsetPtr& team) {
                + m_teamProjectName);
         return false;
     }
-    QString whole = m_newMemberFullName;
-    whole.remove(QLatin1Char('\''));
-    const QString kept = storedMemberName(whole);
+    const QString whole = clean(m_newMemberFullName, 0);
+    const QString kept = storedMemberName(m_newMemberFullName);
     return kept == whole
            || confirmed(QStringLiteral("A Project Team keeps only the first %1 characters of a name, so ")
                                 .arg(widths::of("ZORBEL_TEAM_TABLE", "FullName"))

@@ -111,17 +111,16 @@ bool IssueLogWorkbook::Write() {
     xl::Application::setSheetsInNewWorkbook(groups.RecordCount());
     m_Workbook = &m_ExcelApp->Workbooks().Add();
 
+    // Named all at once, so a group named like another sheet's default name
+    // ("Sheet4") keeps it though that sheet is not renamed yet.
+    QStringList names;
+    for (int i = 0; i < groups.RecordCount(); ++i)
+        names << groups.row(i)[1].toString();
+    attempt(kFailure, [&] { m_Workbook->renameSheets(xl::sheetNamesFor(names)); });
     for (int index = 1; index <= groups.RecordCount(); ++index) {
-        const auto& group = groups.row(index - 1);
-        xl::Worksheet& sheet = m_Workbook->Worksheets(index);
-        QStringList others;
-        for (const auto& other : m_Workbook->sheets())
-            if (other.get() != &sheet)
-                others << other->Name();
-        attempt(kFailure, [&] { sheet.setName(xl::sheetNameFor(group[1].toString(), others)); });
-        m_Sheet = &sheet;
+        m_Sheet = &m_Workbook->Worksheets(index);
         m_Sheet->Select();
-        attempt(kFailure, [&] { WriteIssueSheet(group[0].toInt()); });
+        attempt(kFailure, [&] { WriteIssueSheet(groups.row(index - 1)[0].toInt()); });
     }
     m_Sheet = &m_Workbook->Worksheets(1);
     m_Sheet->Select();

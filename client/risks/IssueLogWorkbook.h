@@ -6,10 +6,11 @@
 // the owner and look-up ids. It is saved as the date, " Issue Log for " and
 // the project's name, and opened on the desktop.
 //
-// A group whose stored name a sheet cannot take (too long, holding a
-// character a sheet refuses, or another group's name in other case) names
-// its sheet as near as a sheet allows, without a word: refused characters as
-// "-", cut to 31 characters, made unique in the workbook. A step that fails
+// A group whose stored name a sheet can take gives it to its sheet. One whose
+// name a sheet cannot take (too long, holding a character a sheet refuses,
+// or an earlier group's name in other case) names its sheet as near as a
+// sheet allows, without a word: refused characters as "-", cut to 31
+// characters, made unlike every other sheet's name. A step that fails
 // is shown after "XL Create Excel failed: " and the export goes on with the
 // next one. Each look-up list is read once per export, when the first issue
 // needs it, so a list that cannot be read is reported once and its names

@@ -11,7 +11,6 @@ namespace zorbel::risks {
 namespace {
 
 constexpr int kGroupNameWidth = widths::of("ZORBEL_ISSUES_GROUPS", "Description");
-static_assert(kGroupNameWidth == xl::kSheetNameWidth, "a group's name names its sheet");
 
 struct Order {
     const char* caption;
@@ -48,9 +47,9 @@ QString issueOrderClause(int index) {
 }
 
 QString storedGroupName(const QString& typed) {
-    QString name = typed.trimmed();
-    name.remove(QLatin1Char('\''));
-    return cutToCharacters(name.trimmed(), kGroupNameWidth);
+    // The window sends the name cleaned and trimmed (blanks may stand inside
+    // apostrophes at its ends), and the member cleans and cuts what it gets.
+    return clean(clean(typed, 0).trimmed(), kGroupNameWidth);
 }
 
 QString groupNameRefusal(const QString& storedName) {

@@ -17,9 +17,10 @@ const QStringList& issueOrderCaptions();
 // fixed order. "Owner" orders by the owner's team row, not by the name.
 QString issueOrderClause(int index);
 
-// A typed group name as it would be stored: trimmed, without apostrophes and
-// cut to the 31 characters a group keeps. Comparing stored forms is what
-// keeps two groups that look alike in the list from both being added.
+// A typed group name as it would be stored: without apostrophes and NULs,
+// trimmed, and cut to the 50 characters a group keeps. Comparing stored
+// forms is what keeps two groups that look alike in the list from both being
+// added.
 QString storedGroupName(const QString& typed);
 // Why a group cannot be added under a stored name, or an empty text when it
 // can: a group's name is the name of its sheet in the issue-log workbook, so

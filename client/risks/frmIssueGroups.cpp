@@ -1,6 +1,5 @@
 #include "client/risks/frmIssueGroups.h"
 
-#include "business/Widths.h"
 #include "client/risks/IssueRules.h"
 #include "client/shell/AppState.h"
 #include "client/shell/GridFiller.h"
@@ -11,6 +10,7 @@
 #include "controls/ctrlButton.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/xlsx/SheetName.h"
 
 #include <QLineEdit>
 
@@ -41,7 +41,9 @@ frmIssueGroups::frmIssueGroups() {
     bold.setBold(true);
     label->setFont(bold);
     txtGroup = placeField<QLineEdit>(this, "txtGroup", 1020, 240, 3315);
-    shell::limitText(*txtGroup, widths::of("ZORBEL_ISSUES_GROUPS", "Description"));
+    // OK refuses a name no sheet can take: the box stops where that check
+    // counts a sheet's name full, so no name it takes is refused for length.
+    shell::limitText(*txtGroup, xl::kSheetNameWidth, shell::Counting::Utf16Units);
     txtGroup->setReadOnly(true);
     FG1 = placeField<ui::FlexGrid>(this, "FG1", 240, 720, 4095, 2415);
 

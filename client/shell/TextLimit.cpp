@@ -26,39 +26,44 @@ qsizetype characterBefore(const QString& text, qsizetype end) {
     return i;
 }
 
-// Where the last `count` characters before `end` start; nothing when there are fewer.
-std::optional<qsizetype> charactersBack(const QString& text, qsizetype end, int count) {
+// Where the whole characters before `end` start that make `count` characters,
+// or at least `count` units; nothing when the text's start comes first.
+std::optional<qsizetype> startBack(const QString& text, qsizetype end, qsizetype count, Counting counting) {
     qsizetype i = end;
-    for (int n = 0; n < count; ++n) {
+    for (qsizetype passed = 0; passed < count;) {
         if (i <= 0)
             return std::nullopt;
-        i = characterBefore(text, i);
+        const qsizetype start = characterBefore(text, i);
+        passed += counting == Counting::Utf16Units ? i - start : 1;
+        i = start;
     }
     return i;
 }
 
 } // namespace
 
-TextExcess excessOf(const QString& text, qsizetype cursor, int width) {
-    const int excess = width > 0 ? -charactersLeft(text, width) : 0;
+TextExcess excessOf(const QString& text, qsizetype cursor, int width, Counting counting) {
+    qsizetype excess = 0;
+    if (width > 0)
+        excess = counting == Counting::Utf16Units ? text.size() - width : -charactersLeft(text, width);
     cursor = std::clamp<qsizetype>(cursor, 0, text.size());
     if (excess <= 0)
         return {cursor, cursor};
-    if (const auto from = charactersBack(text, cursor, excess))
+    if (const auto from = startBack(text, cursor, excess, counting))
         return {*from, cursor};
-    return {*charactersBack(text, text.size(), excess), text.size()};
+    return {*startBack(text, text.size(), excess, counting), text.size()};
 }
 
-void limitText(QLineEdit& box, int width) {
+void limitText(QLineEdit& box, int width, Counting counting) {
     box.setProperty(kLimitProperty, width);
     if (width <= 0)
         return;
     const QPointer<QLineEdit> guarded(&box);
-    QObject::connect(&box, &QLineEdit::textChanged, &box, [guarded, width] {
+    QObject::connect(&box, &QLineEdit::textChanged, &box, [guarded, width, counting] {
         if (!guarded)
             return;
         const QString text = guarded->text();
-        const TextExcess cut = excessOf(text, guarded->cursorPosition(), width);
+        const TextExcess cut = excessOf(text, guarded->cursorPosition(), width, counting);
         if (cut.from == cut.to)
             return;
         // Runs this handler once more, on a text that fits.

@@ -3,6 +3,8 @@
 #include "platform/xlsx/Address.h"
 #include "platform/xlsx/TextEscape.h"
 
+#include <vector>
+
 namespace zorbel::xl {
 
 namespace {
@@ -71,6 +73,27 @@ QString sheetNameFor(const QString& wanted, const QStringList& otherNames)
         if (sheetNameProblem(name, otherNames).isEmpty())
             return name;
     }
+}
+
+QStringList sheetNamesFor(const QStringList& wanted)
+{
+    // Every name that is its own first, so that no mended one takes it.
+    std::vector<bool> own(size_t(wanted.size()));
+    QStringList taken;
+    for (qsizetype i = 0; i < wanted.size(); ++i) {
+        const QString& name = wanted[i];
+        own[size_t(i)] = xmlSafeText(name) == name && sheetNameProblem(name, taken).isEmpty();
+        if (own[size_t(i)])
+            taken << name;
+    }
+    QStringList names = wanted;
+    for (qsizetype i = 0; i < wanted.size(); ++i) {
+        if (!own[size_t(i)]) {
+            names[i] = sheetNameFor(wanted[i], taken);
+            taken << names[i];
+        }
+    }
+    return names;
 }
 
 QString definedNameProblem(const QString& name)

@@ -27,6 +27,13 @@ QString sheetNameProblem(const QString& name, const QStringList& otherNames);
 /// always allowed.
 QString sheetNameFor(const QString& wanted, const QStringList& otherNames);
 
+/// The names for sheets that should be named by `wanted` in order, such as
+/// the stored names of groups: a name a sheet can take is kept (of names that
+/// differ only in case, by the first), and only the others are mended as
+/// sheetNameFor does, into names that none of the rest has. Names are never
+/// compared with what the sheets were called before.
+QStringList sheetNamesFor(const QStringList& wanted);
+
 /// Why `name` cannot be a defined name, or an empty text when it can: it
 /// starts with a letter, "_" or "\", goes on with letters, digits, "_" and
 /// ".", is at most 255 characters and does not read as a cell reference.

@@ -31,6 +31,20 @@ Worksheet& Workbook::sheetNamed(const QString& name)
     throw Error(QStringLiteral("There is no sheet named \"%1\"").arg(name));
 }
 
+void Workbook::renameSheets(const QStringList& names)
+{
+    if (names.size() > Count())
+        throw Error(QStringLiteral("There are %1 sheet names for %2 sheets").arg(names.size()).arg(Count()));
+    QStringList kept;
+    for (int i = int(names.size()); i < Count(); ++i)
+        kept << m_sheets[size_t(i)]->Name();
+    QStringList checked;
+    for (const QString& name : names)
+        checked << Worksheet::checkedName(name, kept + checked);
+    for (qsizetype i = 0; i < checked.size(); ++i)
+        m_sheets[size_t(i)]->m_name = checked[i];
+}
+
 void Workbook::activate(const Worksheet& sheet) { m_active = indexOf(sheet); }
 
 int Workbook::indexOf(const Worksheet& sheet) const

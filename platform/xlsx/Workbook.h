@@ -23,6 +23,11 @@ public:
     Worksheet& Worksheets(const QString& name) { return sheetNamed(name); }
     Worksheet& Sheets(int index) { return sheetAt(index); }
     Worksheet& Sheets(const QString& name) { return sheetNamed(name); }
+    /// Renames the first sheets in order, all at once: each name is checked
+    /// against the other new names and the sheets not renamed, never against
+    /// a name that a renamed sheet gives up, so sheets may trade names. A
+    /// name refused raises xl::Error and no sheet is renamed.
+    void renameSheets(const QStringList& names);
     int Count() const { return int(m_sheets.size()); }
     Worksheet& ActiveSheet() const { return *m_sheets[size_t(m_active)]; }
 

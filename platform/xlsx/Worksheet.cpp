@@ -62,14 +62,16 @@ std::optional<Area> Names::find(const QString& name) const
 
 Worksheet::Worksheet(Workbook& workbook, const QString& name) : m_workbook(&workbook), m_name(name) {}
 
+void Worksheet::setName(const QString& name) { m_name = checkedName(name, m_workbook->namesBeside(*this)); }
+
 // A character the file cannot hold is replaced before the rules are checked,
 // so that two names can never become one only in the file.
-void Worksheet::setName(const QString& name)
+QString Worksheet::checkedName(const QString& name, const QStringList& otherNames)
 {
     const QString safe = xmlSafeText(name);
-    if (const QString problem = sheetNameProblem(safe, m_workbook->namesBeside(*this)); !problem.isEmpty())
+    if (const QString problem = sheetNameProblem(safe, otherNames); !problem.isEmpty())
         throw Error(QStringLiteral("The sheet cannot be named \"%1\": %2").arg(safe, problem));
-    m_name = safe;
+    return safe;
 }
 
 int Worksheet::Index() const { return m_workbook->indexOf(*this) + 1; }

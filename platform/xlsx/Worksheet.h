@@ -7,6 +7,7 @@
 #include "platform/xlsx/Range.h"
 
 #include <QString>
+#include <QStringList>
 #include <map>
 #include <optional>
 #include <set>
@@ -128,6 +129,10 @@ public:
 
 private:
     friend class xl::Range;
+    friend class Workbook;
+    // The name as the sheet holds it beside `otherNames`; raises xl::Error
+    // for a name the rules refuse.
+    static QString checkedName(const QString& name, const QStringList& otherNames);
     Cell& cellAt(int row, int column);
     RowData& rowAt(int row);
     void countCell(StyleId style, int change);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 using namespace zorbel;
 using zorbel::test::TestDatabase;
 
@@ -150,22 +152,32 @@ TEST(Issues, UpdateRewritesEveryColumnCutToWidth) {
 TEST(IssueGroups, ListedByDescriptionAndDeletedWithoutTouchingIssues) {
     TestDatabase db;
     ZorbelClass& z = db.zorbel();
-    EXPECT_EQ(z.AddIssueGroup(QStringLiteral("Site")), 1);
-    EXPECT_EQ(z.AddIssueGroup(QString()), 1);
-    EXPECT_EQ(z.AddIssueGroup(QStringLiteral("Budget's ") + QString(60, u'b')), 1);
+    const QString wide = QStringLiteral("Groundworks, drainage and the northern access");
+    const struct {
+        QString added;
+        QString stored;
+    } names[] = { // in list order, added the other way round
+        {QString(), QString()},
+        {QStringLiteral("Budget's ") + QString(60, u'b'), QStringLiteral("Budgets ") + QString(42, u'b')},
+        {wide, wide}, // 45 characters: more than a sheet's name holds, and kept whole
+        {QStringLiteral("Site"), QStringLiteral("Site")},
+    };
+    for (auto n = std::rbegin(names); n != std::rend(names); ++n)
+        EXPECT_EQ(z.AddIssueGroup(n->added), 1);
     auto groups = z.GetIssuesGroups();
-    ASSERT_EQ(groups->RecordCount(), 3);
-    EXPECT_EQ(groups->Fields(1).toString(), QString()) << "empty text, not null";
-    EXPECT_FALSE(groups->Fields(1).isNull());
-    groups->MoveNext();
-    EXPECT_EQ(groups->Fields(1).toString(), QStringLiteral("Budgets ") + QString(23, u'b')); // a sheet's 31
-    groups->MoveNext();
+    ASSERT_EQ(groups->RecordCount(), 4);
+    for (const auto& n : names) {
+        EXPECT_EQ(groups->Fields(1).toString(), n.stored);
+        EXPECT_FALSE(groups->Fields(1).isNull()) << "empty text, not null";
+        groups->MoveNext();
+    }
+    groups->MoveLast();
     const qint32 site = groups->Fields(0).toInt();
     EXPECT_EQ(z.IssuesInGroup(site), 0);
     addIssue(db, 5, site, QStringLiteral("r"), 2);
     addIssue(db, 6, site, QStringLiteral("s"), 1); // another project's closed issue counts too
     EXPECT_EQ(z.IssuesInGroup(site), 2);
     EXPECT_EQ(z.DeleteIssueGroup(site), 1);
-    EXPECT_EQ(z.GetIssuesGroups()->RecordCount(), 2);
+    EXPECT_EQ(z.GetIssuesGroups()->RecordCount(), 3);
     EXPECT_EQ(db.count(QStringLiteral("ZORBEL_ISSUE_LOG")), 2);
 }

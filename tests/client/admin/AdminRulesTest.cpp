@@ -24,6 +24,7 @@ TEST(AdminRules, AUserNameIsTakenInTheFormItIsStored) {
         {QStringLiteral("O'Neil"), 0, true},  {QStringLiteral("ONeil"), 1, false}, // its own name
         {QStringLiteral("oneil"), 0, false},  {fifty + QStringLiteral("xyz"), 0, true},
         {QString(), 0, false},                {QStringLiteral("Free"), 0, false},
+        {QStringLiteral("ON") + QChar(u'\0') + QStringLiteral("eil"), 0, true}, // a NUL goes as the member drops it
     };
     for (const Case& c : cases)
         EXPECT_EQ(userNameTaken(list, c.typed, c.own), c.taken) << qPrintable(c.typed);

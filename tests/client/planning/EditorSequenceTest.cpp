@@ -216,7 +216,7 @@ TEST_F(EditorSequenceTest, OKEditDeleteAndCancelActOnTheRecordShownWithoutRefres
             EXPECT_EQ(count(QLatin1String(e.table), QStringLiteral("%1 = 'Alpha'").arg(QLatin1String(e.textColumn))),
                       1);
         }
-        EXPECT_EQ(boxes.count(), 1) << boxes.last().prompt.toStdString();
+        EXPECT_EQ(boxes.count(), 1) << (boxes.empty() ? std::string() : boxes.last().prompt.toStdString());
 
         // Delete types nothing and asks nothing but its confirmation: a record
         // stored backwards and outside the project goes, and the project's

@@ -191,9 +191,12 @@ TEST_F(ReportWorkbookTest, TimelineBarsAreClippedToTheChosenWindowByCalendarDay)
 // cell holds is written whole, control characters and all; a longer one
 // leaves its own cell empty and the rest of its row written.
 TEST_F(ReportWorkbookTest, TextsHoldingNoncharactersStillGiveAReadableWorkbook) {
-    const qint32 project = zorbel().AddProject(QString::fromUtf16(u"Dam\uFFFE"), QString::fromUtf16(u"D\uFFFF1"),
-                                               QString::fromUtf16(u"Spill\uFFFEway"), 0, at(2026, 3, 1),
-                                               at(2026, 3, 20), 3, 4, 3);
+    const qint32 project = zorbel().AddProject(QString::fromUtf16(u"Dam\uFFFE"), QString::fromUtf16(u"D\uFFFF1"), {}, 0,
+                                               at(2026, 3, 1), at(2026, 3, 20), 3, 4, 3);
+    // A description longer than a cell holds, in a column an office widened.
+    db().execute({QStringLiteral("ALTER TABLE ZORBEL_PROJECTS RENAME COLUMN Description TO Narrow"), {}});
+    db().execute({QStringLiteral("ALTER TABLE ZORBEL_PROJECTS ADD COLUMN Description TEXT"), {}});
+    db().execute({QStringLiteral("UPDATE ZORBEL_PROJECTS SET Description = ?"), {QString(xl::kMaxCellText + 1, u'd')}});
     QString metric = QString::fromUtf16(u"Flow\uFFFE");
     zorbel().AddDeliverable(project, 3, QString::fromUtf16(u"Wall\uFFFF"), metric, 0, at(2026, 3, 1), at(2026, 3, 2),
                             1, 0);
@@ -213,14 +216,16 @@ TEST_F(ReportWorkbookTest, TextsHoldingNoncharactersStillGiveAReadableWorkbook) 
     tick("chkTimeline", true);
     const XlsxReadBack book = create(QStringLiteral("Dam-"));
     ASSERT_FALSE(book.failed()) << book.error().toStdString();
-    ASSERT_EQ(boxes.count(), 1); // Di's company, and nothing else of his row
-    EXPECT_TRUE(boxes.last().prompt.startsWith(QLatin1String("XL Create Info Sheet failed: ")));
+    ASSERT_EQ(boxes.count(), 2); // the project's description and Di's company, and nothing else of their rows
+    for (const QString& prompt : boxes.prompts())
+        EXPECT_TRUE(prompt.startsWith(QLatin1String("XL Create Info Sheet failed: "))) << prompt.toStdString();
     EXPECT_EQ(book.problems(), QStringList());
     EXPECT_EQ(opener.paths(), QStringList{output.path(QStringLiteral("Dam-.xlsx"))});
     expectCells(book, {
         {"Project Info", "D3", QString::fromUtf16(u"Dam\uFFFD")},
         {"Project Info", "E3", QString::fromUtf16(u"D\uFFFD1")},
-        {"Project Info", "F3", QString::fromUtf16(u"Spill\uFFFDway")},
+        {"Project Info", "C3", 4.0}, {"Project Info", "F3", {}}, {"Project Info", "H3", "01/03/2026"},
+        {"Project Info", "I3", "20/03/2026"}, {"Project Info", "J3", "Not Started"},
         {"Project Info", "F7", atTheLimit}, {"Project Info", "G7", "x@y.org"},
         {"Project Info", "D8", "Di Lee"}, {"Project Info", "E8", "PM"}, {"Project Info", "F8", {}},
         {"Project Info", "G8", "x@y.org"}, {"Project Info", "H8", "01"}, {"Project Info", "I8", "07"},

@@ -13,12 +13,13 @@ protected:
 };
 
 TEST_F(IssueGroupsTest, AddStartsEmptyAndOkRefusesBlankAndExistingNames) {
-    zorbel().AddIssueGroup(QString(50, QLatin1Char('x')));
+    zorbel().AddIssueGroup(QString(31, QLatin1Char('x')));
     auto* w = openGroups();
     auto* box = child<QLineEdit>(w, "txtGroup");
     EXPECT_TRUE(box->isReadOnly());
+    const QString face = QString::fromUtf16(u"\U0001F600"); // two units in a sheet's name
     const struct {
-        const char* typed;
+        QString typed;
         const char* message; // nullptr: no box
         bool added;
     } cases[] = {
@@ -32,33 +33,36 @@ TEST_F(IssueGroupsTest, AddStartsEmptyAndOkRefusesBlankAndExistingNames) {
         {"history", "An Issue Group's name is the name of its sheet in the Issue Log workbook, and \"History\" is "
                     "reserved - choose another", false},
         {" Testing ", nullptr, true},
+        {QString(30, u'e') + face, nullptr, true}, // the box keeps the 30 letters a sheet takes
+        {QString(29, u'f') + face, nullptr, true}, // 31 units: kept whole
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
+        SCOPED_TRACE(c.typed.toStdString());
         boxes.clear();
         click(w, "btnAdd");
         EXPECT_FALSE(box->isReadOnly());
         EXPECT_EQ(box->text(), QString()); // not the picked group's name
         EXPECT_FALSE(shown(w, "btnAdd"));
-        box->setText(QString::fromLatin1(c.typed));
+        box->setText(c.typed);
         click(w, "btnOK");
-        EXPECT_EQ(boxes.count(), c.message ? 1 : 0);
+        ASSERT_EQ(boxes.count(), c.message ? 1 : 0);
         if (c.message) {
             EXPECT_EQ(boxes.last().prompt, QLatin1String(c.message));
         }
         // Refused: still adding, with the name as typed (as far as the box takes it).
         EXPECT_EQ(shown(w, "btnOK"), !c.added);
         if (!c.added) {
-            EXPECT_EQ(box->text(), QString::fromLatin1(c.typed).left(31));
+            EXPECT_EQ(box->text(), c.typed.left(31));
             click(w, "btnCancel");
         }
         EXPECT_TRUE(box->isReadOnly());
     }
-    EXPECT_EQ(count(QStringLiteral("ZORBEL_ISSUES_GROUPS")), 4);
-    EXPECT_EQ(count(QStringLiteral("ZORBEL_ISSUES_GROUPS"), QStringLiteral("Description = 'Testing'")), 1);
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_ISSUES_GROUPS")), 6);
+    for (const QString& name : {QStringLiteral("Testing"), QString(30, u'e'), QString(29, u'f') + face})
+        EXPECT_EQ(count(QStringLiteral("ZORBEL_ISSUES_GROUPS"), QStringLiteral("Description = '%1'").arg(name)), 1);
     // The new group is listed and, picked, becomes the current one.
     auto* fg = grid(w, "FG1");
-    ASSERT_EQ(fg->Rows(), 5);
+    ASSERT_EQ(fg->Rows(), 7);
     pickRow(w, "FG1", 3, 1);
     EXPECT_EQ(app().g_currentIssueGroupName, fg->TextMatrix(3, 1));
     EXPECT_EQ(app().g_currentIssueGroupID, fg->TextMatrix(3, 0).toInt());

@@ -59,8 +59,12 @@ QStringList rowOf(const XlsxReadBack& book, const QString& sheet, int row) {
 TEST_F(IssueLogWorkbookTest, EachGroupGetsASheetOfItsOpenIssuesInTheLogsOrder) {
     zorbel().AddIssueGroup(QStringLiteral("build")); // listed last; the same sheet name as "Build"
     const qint32 lowerBuild = lastID(QStringLiteral("ZORBEL_ISSUES_GROUPS"), QStringLiteral("IssueGroupID"));
+    // Third of eight, named while the fourth sheet still has the default name "Sheet4".
+    zorbel().AddIssueGroup(QStringLiteral("Sheet4"));
+    zorbel().AddIssueGroup(QStringLiteral("Site-North")); // what the two names below would become
+    const qint32 siteNorth = lastID(QStringLiteral("ZORBEL_ISSUES_GROUPS"), QStringLiteral("IssueGroupID"));
     // Names no sheet takes, as another program may have stored them.
-    for (const char* name : {"Site/North", "Structural and civil engineering reviews"})
+    for (const char* name : {"Site*North", "Site/North", "Structural and civil engineering reviews"})
         db().execute({QStringLiteral("INSERT INTO ZORBEL_ISSUES_GROUPS (Description) VALUES (?)"),
                       {QVariant(QString::fromLatin1(name))}});
     const qint32 structural = lastID(QStringLiteral("ZORBEL_ISSUES_GROUPS"), QStringLiteral("IssueGroupID"));
@@ -71,6 +75,7 @@ TEST_F(IssueLogWorkbookTest, EachGroupGetsASheetOfItsOpenIssuesInTheLogsOrder) {
     addIssue(design, QStringLiteral("D-0"), at(2024, 3, 2), 1);
     addIssue(lowerBuild, QStringLiteral("L-1"), at(2024, 4, 1), 4, QStringLiteral("Paint"));
     addIssue(structural, QStringLiteral("S-1"), at(2024, 4, 2), 2, QStringLiteral("Beam"));
+    addIssue(siteNorth, QStringLiteral("N-1"), at(2024, 4, 3), 2, QStringLiteral("Drain"));
 
     auto* log = openLog();
     combo(log, "ComboOrder")->setCurrentIndex(2); // latest issue first
@@ -87,7 +92,8 @@ TEST_F(IssueLogWorkbookTest, EachGroupGetsASheetOfItsOpenIssuesInTheLogsOrder) {
     ASSERT_FALSE(book.failed()) << book.error().toStdString();
     EXPECT_EQ(book.problems(), QStringList());
     EXPECT_EQ(book.sheetNames(),
-              (QStringList{"Build", "Design", "Site-North", "Structural and civil engineerin", "build (2)"}));
+              (QStringList{"Build", "Design", "Sheet4", "Site-North (2)", "Site-North", "Site-North (3)",
+                           "Structural and civil engineerin", "build (2)"}));
     EXPECT_EQ(book.activeSheet(), QStringLiteral("Build"));
 
     const QStringList headers = {"Reference", "Date",   "Issue",    "Impact",  "Resolution",
@@ -107,7 +113,8 @@ TEST_F(IssueLogWorkbookTest, EachGroupGetsASheetOfItsOpenIssuesInTheLogsOrder) {
           {"B-2", "05/03/2024 00:00", "_x0041_", "", "", "Ann Archer", "Open", "Medium", "Medium", "Minor"},
           {"B-1", "01/03/2024 00:00", "Crack", "", "", "Ann Archer", "In Progress", "Medium", "Medium", "Minor"}}},
         {"Design", "A1", {}},
-        {"Site-North", "A1", {}},
+        {"Site-North", "A1", // its own group's issues, not those of a name mended into it
+         {{"N-1", "03/04/2024 00:00", "Drain", "", "", "Ann Archer", "Open", "Medium", "Medium", "Minor"}}},
         {"Structural and civil engineerin", "A1",
          {{"S-1", "02/04/2024 00:00", "Beam", "", "", "Ann Archer", "Open", "Medium", "Medium", "Minor"}}},
         {"build (2)", "A1", {{"L-1", "01/04/2024 00:00", "Paint", "", "", "Ann Archer", "On Hold", "Medium", "Medium",

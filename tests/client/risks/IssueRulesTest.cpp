@@ -29,7 +29,7 @@ TEST(IssueRulesTest, EveryOrderEntryGivesItsClauseAndAnythingElseOrdersByID) {
 }
 
 TEST(IssueRulesTest, AGroupNameIsComparedAsItWouldBeStored) {
-    const QString full(31, QLatin1Char('g'));
+    const QString full(50, QLatin1Char('g'));
     const struct {
         QString typed;
         QString stored;
@@ -39,8 +39,9 @@ TEST(IssueRulesTest, AGroupNameIsComparedAsItWouldBeStored) {
         {QStringLiteral("' Spaced '"), QStringLiteral("Spaced")},
         {QStringLiteral("'''"), QString()},
         {full + QStringLiteral("tail"), full},
-        {QString(30, QLatin1Char('a')) + QString::fromUtf8("\xF0\x9F\x98\x80") + QStringLiteral("z"),
-         QString(30, QLatin1Char('a')) + QString::fromUtf8("\xF0\x9F\x98\x80")},
+        {QString(49, QLatin1Char('a')) + QString::fromUtf8("\xF0\x9F\x98\x80") + QStringLiteral("z"),
+         QString(49, QLatin1Char('a')) + QString::fromUtf8("\xF0\x9F\x98\x80")},
+        {QStringLiteral("Si") + QChar(u'\0') + QStringLiteral("te"), QStringLiteral("Site")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());

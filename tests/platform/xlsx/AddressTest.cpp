@@ -79,6 +79,13 @@ TEST(XlsxAddress, SheetAndDefinedNamesFollowTheSpreadsheetRules)
         EXPECT_EQ(sheetNameProblem(name, taken), QString()) << name.toStdString();
     }
 
+    // A list of sheets: a name a sheet can take stays its own (the first of
+    // names alike but for case), and only the others are mended, into names
+    // none of the rest has, whatever the sheets were called before.
+    const QStringList wanted{"A*B", "A-B", "A-B (2)", "Sheet4", "Site", "SITE", "history", ""};
+    EXPECT_EQ(sheetNamesFor(wanted),
+              (QStringList{"A-B (3)", "A-B", "A-B (2)", "Sheet4", "Site", "SITE (2)", "history (2)", "-"}));
+
     const Case definedNames[] = {
         {"StartCell", true}, {"_x", true}, {"\\path", true}, {"Bar.End_2", true},
         {"A1", false}, {"xfd9", false}, {"R1C1", false}, {"R", false}, {"c", false}, {"R12", false},

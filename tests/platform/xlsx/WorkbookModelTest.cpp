@@ -155,6 +155,8 @@ TEST_F(XlsxModel, RefusedOperationsRaiseWithADescriptionAndChangeNothing)
         {"text too long", [&] { ws.Range("A1").setValue(QString(32768, u'x')); }},
         {"reserved sheet name", [&] { ws.setName("History"); }},
         {"duplicate sheet name", [&] { ws.setName("risks"); }},
+        {"a name twice in one renaming", [&] { wb.renameSheets({"Plan", "PLAN"}); }},
+        {"a name a sheet not renamed keeps", [&] { wb.renameSheets({"Sheet3"}); }},
         {"sheet beyond the count", [&] { wb.Worksheets(4); }},
         {"unknown sheet", [&] { wb.Sheets("Timeline"); }},
         {"name like a cell", [&] { ws.Names().Add("A1", "=R1C1"); }},
@@ -170,6 +172,8 @@ TEST_F(XlsxModel, RefusedOperationsRaiseWithADescriptionAndChangeNothing)
         }
     }
     EXPECT_EQ(ws.Name(), "Sheet1");  // a refused name keeps the one the sheet had
+    wb.renameSheets({"Sheet2", "Sheet1"});  // a name given up in the same renaming is free
+    EXPECT_EQ(wb.Worksheets(2).Name() + wb.Worksheets(1).Name() + wb.Worksheets(3).Name(), "Sheet1Sheet2Sheet3");
     EXPECT_FALSE(ws.Range("A1").Value().isValid());
     EXPECT_EQ(ws.Range("A1").format(), CellFormat{});
 }
