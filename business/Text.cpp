@@ -15,13 +15,25 @@ QString cutToCharacters(const QString& text, int width) {
     return text.left(units);
 }
 
-QString clean(const QString& text, int width) {
+QString CheckString(const QString& text) {
     QString result = text;
-    result.remove(QLatin1Char('\''));
+    for (qsizetype p = result.indexOf(u'\''); p >= 0; p = result.indexOf(u'\''))
+        result = RemoveChar(static_cast<qint32>(p + 1), result);
     // A NUL would end the text early in one engine and be refused by the other:
     // it goes the way of the apostrophe, and what follows it is kept.
-    result.remove(QChar(u'\0'));
-    return cutToCharacters(result, width);
+    for (qsizetype p = result.indexOf(QChar(u'\0')); p >= 0; p = result.indexOf(QChar(u'\0')))
+        result = RemoveChar(static_cast<qint32>(p + 1), result);
+    return result;
+}
+
+QString RemoveChar(qint32 position, const QString& text) {
+    if (position < 1 || position > text.size())
+        return text;
+    return text.left(position - 1) + text.mid(position);
+}
+
+QString clean(const QString& text, int width) {
+    return cutToCharacters(CheckString(text), width);
 }
 
 } // namespace zorbel
