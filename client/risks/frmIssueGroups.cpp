@@ -13,6 +13,7 @@
 #include "platform/xlsx/SheetName.h"
 
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace zorbel::risks {
 
@@ -97,6 +98,9 @@ void frmIssueGroups::ShowSelectedGroup() {
     auto& s = state();
     s.g_currentIssueGroupID = FG1->TextMatrix(r, 0).toInt();
     s.g_currentIssueGroupName = FG1->TextMatrix(r, 1);
+    // A group keeps up to 50 characters, and one stored longer than a new
+    // name may be is shown whole: the box's limit is for names typed.
+    const QSignalBlocker whole(txtGroup);
     txtGroup->setText(s.g_currentIssueGroupName);
 }
 

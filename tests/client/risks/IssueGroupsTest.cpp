@@ -14,6 +14,8 @@ protected:
 
 TEST_F(IssueGroupsTest, AddStartsEmptyAndOkRefusesBlankAndExistingNames) {
     zorbel().AddIssueGroup(QString(31, QLatin1Char('x')));
+    const QString stored = QStringLiteral("Programme of works for the north site bridge"); // 44, stored earlier
+    zorbel().AddIssueGroup(stored);
     auto* w = openGroups();
     auto* box = child<QLineEdit>(w, "txtGroup");
     EXPECT_TRUE(box->isReadOnly());
@@ -57,14 +59,15 @@ TEST_F(IssueGroupsTest, AddStartsEmptyAndOkRefusesBlankAndExistingNames) {
         }
         EXPECT_TRUE(box->isReadOnly());
     }
-    EXPECT_EQ(count(QStringLiteral("ZORBEL_ISSUES_GROUPS")), 6);
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_ISSUES_GROUPS")), 7);
     for (const QString& name : {QStringLiteral("Testing"), QString(30, u'e'), QString(29, u'f') + face})
         EXPECT_EQ(count(QStringLiteral("ZORBEL_ISSUES_GROUPS"), QStringLiteral("Description = '%1'").arg(name)), 1);
-    // The new group is listed and, picked, becomes the current one.
+    // A group stored earlier with a longer name is shown whole when picked, and becomes the current one.
     auto* fg = grid(w, "FG1");
-    ASSERT_EQ(fg->Rows(), 7);
+    ASSERT_EQ(fg->Rows(), 8);
     pickRow(w, "FG1", 3, 1);
-    EXPECT_EQ(app().g_currentIssueGroupName, fg->TextMatrix(3, 1));
+    EXPECT_EQ(app().g_currentIssueGroupName, stored);
+    EXPECT_EQ(box->text(), stored);
     EXPECT_EQ(app().g_currentIssueGroupID, fg->TextMatrix(3, 0).toInt());
 }
 
