@@ -2,225 +2,36 @@
 
 #include "platform/xlsx/Error.h"
 #include "platform/xlsx/Palette.h"
+#include "platform/xlsx/SaveFiles.h"
 #include "platform/xlsx/TextEscape.h"
 #include "platform/xlsx/Workbook.h"
+#include "platform/xlsx/ZipCheck.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QStringEncoder>
 #include <xlsxwriter.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <malloc.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace zorbel::xl {
 
 namespace {
 
-// Why a save failed, carried to writeXlsxFile, which names the path.
-struct Failure {
-    QString reason;
-};
-
 QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
-
-// The mode a program's new file gets: read and write for all that the
-// process's file mask lets through. The mask is read, not set, since setting
-// it would change it for every thread for that moment; where it cannot be
-// read the file stays the owner's alone.
-mode_t newFileMode()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly)) {
-        for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
-            bool ok = false;
-            const uint mask = line.startsWith("Umask:") ? line.mid(6).trimmed().toUInt(&ok, 8) : 0;
-            if (ok)
-                return 0666 & ~mask;
-        }
-    }
-    return 0600;
-}
-
-const QString kReplaced = QStringLiteral("another program replaced the file being saved");
-
-BeforeRenameHook* g_beforeRename = nullptr;
-
-// A descriptor closed when it goes out of scope.
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int get() const { return m_fd; }
-    void reset(int fd)
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = fd;
-    }
-
-private:
-    int m_fd;
-};
-
-// The folder where the file writer makes the workbook and its own temporary
-// files: a folder of ours alone in the system's temporary folder, which is
-// sticky, so nobody else can rename, replace or put anything in it (a folder
-// beside the target could be renamed and replaced in a shared folder).
-class PrivateFolder {
-public:
-    PrivateFolder()
-    {
-        QByteArray pattern = QFile::encodeName(QDir::tempPath()) + "/zorbel-save-XXXXXX";
-        if (!::mkdtemp(pattern.data()))
-            throw Failure{systemError(errno)};
-        m_path = pattern;
-    }
-    ~PrivateFolder() { QDir(QFile::decodeName(m_path)).removeRecursively(); }
-    PrivateFolder(const PrivateFolder&) = delete;
-    PrivateFolder& operator=(const PrivateFolder&) = delete;
-
-    const QByteArray& path() const { return m_path; }
-
-private:
-    QByteArray m_path;
-};
-
-// The file that brings the finished workbook into the target's folder. This
-// program makes it there itself, never through a link, and reaches it only
-// through its descriptor until it takes the target's place; the name serves
-// only for that rename, and only while it still holds our file: in a folder
-// where others may delete files, anyone can put a link or a file of his own
-// in its place. For the same reason it is removed, when the save fails, only
-// while its name is still ours.
-class IncomingFile {
-public:
-    explicit IncomingFile(const QString& folder)
-        : m_folderPath(folder),
-          m_folder(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
-    {
-        if (m_folder.get() < 0)
-            throw Failure{systemError(errno)};
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            // The name is short so that it fits whatever the target is called.
-            const QByteArray name = QStringLiteral(".zorbel-%1.xlsx.part")
-                                        .arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'))
-                                        .toLatin1();
-            // The owner's alone from its first byte: it may take the place of a private report.
-            m_file.reset(::openat(m_folder.get(), name.constData(),
-                                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-            if (m_file.get() >= 0) {
-                m_name = name;
-                if (::fstat(m_file.get(), &m_own) != 0)
-                    throw Failure{systemError(errno)};
-                return;
-            }
-            if (errno != EEXIST)
-                throw Failure{systemError(errno)};
-        }
-        throw Failure{QStringLiteral("no free temporary name in the folder")};
-    }
-    ~IncomingFile()
-    {
-        if (!m_name.isEmpty() && holdsOurFile(m_name))
-            ::unlinkat(m_folder.get(), m_name.constData(), 0);
-    }
-    IncomingFile(const IncomingFile&) = delete;
-    IncomingFile& operator=(const IncomingFile&) = delete;
-
-    void copyFrom(const QByteArray& source)
-    {
-        const Descriptor in(::open(source.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
-        if (in.get() < 0)
-            throw Failure{systemError(errno)};
-        char buffer[1 << 16];
-        for (;;) {
-            const ssize_t got = ::read(in.get(), buffer, sizeof buffer);
-            if (got == 0)
-                return;
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0)
-                throw Failure{systemError(errno)};
-            for (ssize_t done = 0; done < got;) {
-                const ssize_t put = ::write(m_file.get(), buffer + done, size_t(got - done));
-                if (put < 0 && errno == EINTR)
-                    continue;
-                if (put <= 0)
-                    throw Failure{systemError(put < 0 ? errno : EIO)};
-                done += put;
-            }
-        }
-    }
-
-    // The file takes the permissions of the regular file it replaces (a
-    // report kept private stays private; a link in its place is no report of
-    // ours), or those of any new file, and is on the disk before it takes that
-    // file's place, so a crash leaves the old file or the new one whole.
-    // Should another program swap a file in at the moment of the rename, the
-    // report's name holds that file: the save is refused then too.
-    void moveTo(const QByteArray& target)
-    {
-        struct stat replaced {};
-        const mode_t mode = ::fstatat(m_folder.get(), target.constData(), &replaced, AT_SYMLINK_NOFOLLOW) == 0
-                                    && S_ISREG(replaced.st_mode)
-                                ? replaced.st_mode & 07777
-                                : newFileMode();
-        if (::fchmod(m_file.get(), mode) != 0 || ::fsync(m_file.get()) != 0)
-            throw Failure{systemError(errno)};
-        if (g_beforeRename)
-            g_beforeRename->run(m_folderPath + u'/' + QString::fromLatin1(m_name));
-        if (!holdsOurFile(m_name))
-            throw Failure{kReplaced};
-        if (::renameat(m_folder.get(), m_name.constData(), m_folder.get(), target.constData()) != 0)
-            throw Failure{systemError(errno)};
-        m_name.clear();
-        if (!holdsOurFile(target))
-            throw Failure{kReplaced};
-    }
-
-private:
-    // Our descriptor keeps the file alive, so no other file can come to have
-    // its device and inode while we compare them.
-    bool holdsOurFile(const QByteArray& name) const
-    {
-        struct stat named {};
-        return ::fstatat(m_folder.get(), name.constData(), &named, AT_SYMLINK_NOFOLLOW) == 0
-               && named.st_dev == m_own.st_dev && named.st_ino == m_own.st_ino;
-    }
-
-    QString m_folderPath;
-    Descriptor m_folder;
-    Descriptor m_file;
-    QByteArray m_name;  // empty once it is no longer ours to remove
-    struct stat m_own {};
-};
 
 // The writer's workbook, freed unwritten when building it fails part way.
 class WriterWorkbook {
 public:
-    WriterWorkbook(const QByteArray& path, QByteArray& temporaryFolder)
+    WriterWorkbook(const QByteArray& path, QByteArray temporaryFolder) : m_temporaryFolder(std::move(temporaryFolder))
     {
         lxw_workbook_options options{};
-        options.tmpdir = temporaryFolder.data();
+        options.tmpdir = m_temporaryFolder.data();
         m_book = workbook_new_opt(path.constData(), &options);
         if (!m_book)
-            throw Failure{QStringLiteral("the file writer could not start")};
+            throw SaveFailure{QStringLiteral("the file writer could not start")};
     }
     ~WriterWorkbook()
     {
@@ -239,6 +50,7 @@ public:
     }
 
 private:
+    QByteArray m_temporaryFolder;
     lxw_workbook* m_book = nullptr;
 };
 
@@ -304,7 +116,7 @@ private:
         const CellFormat plain;
         lxw_format* format = workbook_add_format(m_book);
         if (!format)
-            throw Failure{QStringLiteral("out of memory")};
+            throw SaveFailure{QStringLiteral("out of memory")};
         if (f.fontName != plain.fontName)
             format_set_font_name(format, f.fontName.toUtf8().constData());
         if (f.fontSize != plain.fontSize)
@@ -356,23 +168,37 @@ private:
 };
 
 // The writer names its file errors in general terms ("Zip generic error
-// ZIP_ERRNO") and leaves the system's reason, a full disk say, in errno.
-QString closingFailure(lxw_error error, int systemErrorNumber)
+// ZIP_ERRNO") and leaves the system's reason, a full disk say, in errno. Its
+// work files are the temporary folder's, and a failure there is told as that
+// folder's: the report's own folder and disk are fine.
+SaveFailure closingFailure(lxw_error error, int systemErrorNumber, const ScratchFolder& scratch)
 {
+    const QString reason =
+        systemErrorNumber != 0 ? systemError(systemErrorNumber) : QString::fromUtf8(lxw_strerror(error));
     switch (error) {
-    case LXW_ERROR_CREATING_XLSX_FILE:
     case LXW_ERROR_CREATING_TMPFILE:
     case LXW_ERROR_READING_TMPFILE:
+        return scratch.failure(QStringLiteral("cannot hold the file writer's work files: %1").arg(reason));
+    case LXW_ERROR_CREATING_XLSX_FILE:
     case LXW_ERROR_ZIP_FILE_OPERATION:
     case LXW_ERROR_ZIP_FILE_ADD:
     case LXW_ERROR_ZIP_CLOSE:
-        if (systemErrorNumber != 0)
-            return systemError(systemErrorNumber);
-        break;
+        return {reason};
     default:
-        break;
+        return {QString::fromUtf8(lxw_strerror(error))};
     }
-    return QString::fromUtf8(lxw_strerror(error));
+}
+
+// A part cut short comes from a work file the writer could not write whole;
+// anything else wrong was damaged on its way into the report's own file.
+SaveFailure brokenFailure(const BrokenPart& broken, const ScratchFolder& scratch)
+{
+    const QString part = broken.part.isEmpty() ? QStringLiteral("the written file") : broken.part;
+    if (broken.kind == BrokenPart::CutShort)
+        return scratch.failure(QStringLiteral("could not take the file writer's work file for %1 whole, so %2 (is "
+                                              "that folder full?)")
+                                   .arg(part, broken.detail));
+    return {QStringLiteral("the written workbook is damaged: %1: %2").arg(part, broken.detail)};
 }
 
 // `where` names the cell, row or name; it is worked out only on a failure.
@@ -380,7 +206,7 @@ template <class Where>
 void check(lxw_error error, const Worksheet& sheet, Where&& where)
 {
     if (error != LXW_NO_ERROR)
-        throw Failure{QStringLiteral("%1 of sheet \"%2\": %3")
+        throw SaveFailure{QStringLiteral("%1 of sheet \"%2\": %3")
                           .arg(where(), sheet.Name(), QString::fromUtf8(lxw_strerror(error)))};
 }
 
@@ -482,7 +308,7 @@ void writeNames(lxw_workbook* target, const Worksheet& sheet)
         return;
     // The writer finds a name's sheet by the first "!" of "Sheet!Name".
     if (sheet.Name().contains(u'!'))
-        throw Failure{QStringLiteral("names cannot be saved on sheet \"%1\", whose name holds \"!\"").arg(sheet.Name())};
+        throw SaveFailure{QStringLiteral("names cannot be saved on sheet \"%1\", whose name holds \"!\"").arg(sheet.Name())};
     QString quoted = sheet.Name();
     quoted.replace(u'\'', QStringLiteral("''"));
     for (const Names::Name& name : sheet.Names().items()) {
@@ -500,7 +326,7 @@ void build(lxw_workbook* target, const Workbook& book)
     for (const auto& sheet : book.sheets()) {
         lxw_worksheet* ws = workbook_add_worksheet(target, sheet->Name().toUtf8().constData());
         if (!ws)
-            throw Failure{QStringLiteral("the sheet \"%1\" could not be added").arg(sheet->Name())};
+            throw SaveFailure{QStringLiteral("the sheet \"%1\" could not be added").arg(sheet->Name())};
         writeColumns(ws, *sheet, formats);
         writeCells(ws, *sheet, formats);
         writeSelection(ws, *sheet);
@@ -534,29 +360,21 @@ void writeXlsxFile(const Workbook& book, const QString& path)
     try {
         // Made first, so that a folder that cannot take it fails the save at once.
         IncomingFile incoming(target.absolutePath());
-        PrivateFolder folder;
-        QByteArray temporaries = folder.path();
-        const QByteArray written = folder.path() + "/workbook.xlsx";
+        const ScratchFolder scratch;
         {
-            WriterWorkbook writer(written, temporaries);
+            WriterWorkbook writer(incoming.pathForWriter(), scratch.pathForWriter());
             build(writer.get(), book);
             errno = 0;
             const lxw_error error = writer.close();
             if (error != LXW_NO_ERROR)
-                throw Failure{closingFailure(error, errno)};
+                throw closingFailure(error, errno, scratch);
         }
-        incoming.copyFrom(written);
+        if (const std::optional<BrokenPart> broken = firstBrokenPart(incoming.descriptor()))
+            throw brokenFailure(*broken, scratch);
         incoming.moveTo(QFile::encodeName(target.fileName()));
-    } catch (const Failure& failure) {
+    } catch (const SaveFailure& failure) {
         throw failed(failure.reason);
     }
 }
-
-BeforeRenameHook::BeforeRenameHook(Callback callback) : m_callback(std::move(callback)), m_outer(g_beforeRename)
-{
-    g_beforeRename = this;
-}
-
-BeforeRenameHook::~BeforeRenameHook() { g_beforeRename = m_outer; }
 
 } // namespace zorbel::xl

@@ -2,25 +2,24 @@
 // Saving an in-memory workbook as an .xlsx file through libxlsxwriter.
 #include <QString>
 
-#include <functional>
-
 namespace zorbel::xl {
 
 class Workbook;
 
-/// Writes `book` to the full path `path`. The file writer works in a folder
-/// of its own in the system's temporary folder, where nobody else can rename,
-/// replace or put anything; the finished file is then copied into a new file
-/// that this function makes beside `path` itself (never through a link),
-/// given the permissions of the regular file it replaces, synced to the disk
-/// and renamed over `path` only while that name still holds it. A link
-/// standing at `path` is replaced, never followed. Any failure, the writer's
-/// own included, raises xl::Error naming the path and the reason (the
-/// system's own where there is one, such as "No space left on device";
-/// "another program replaced the file being saved" when another user of the
-/// folder swapped the new file) and leaves no temporary file of its own. It
-/// leaves `path` unchanged too, unless that user swaps his file in at the very
-/// moment of the rename: the save is refused then as well.
+/// Writes `book` to the full path `path`. The file writer writes straight
+/// into a new file that this function makes beside `path` itself (never
+/// through a link), keeping its work files in a temporary folder where nobody
+/// else can rename or replace anything; the finished file is read back whole,
+/// given the permissions of the user's own report it replaces (or a new
+/// file's), synced to the disk and renamed over `path` only while that name
+/// still holds it (SaveFiles.h). A link standing at `path` is replaced, never
+/// followed. Any failure, the writer's own included, raises xl::Error naming
+/// the path and the reason: the system's own where there is one, such as "No
+/// space left on device"; the temporary folder's, named, when the trouble was
+/// there; "another program replaced the file being saved" when another user of
+/// the folder swapped or removed the new file. It leaves no temporary file of
+/// its own, and `path` unchanged too, unless that user swaps his file in at
+/// the very moment of the rename: the save is refused then as well.
 void writeXlsxFile(const Workbook& book, const QString& path);
 
 /// Sets the C library's allocator so that saving a large workbook does not
@@ -30,25 +29,5 @@ void writeXlsxFile(const Workbook& book, const QString& path);
 /// make, once, as it starts and before any thread runs; a benchmark makes it
 /// for every writer it compares.
 void keepWriterMemoryAtHand();
-
-/// Test hook: while alive, every save calls it with the path of its finished
-/// file in the target's folder, just before it checks that the name still
-/// holds that file and renames it, so that a test can swap the file there as
-/// another user of a shared folder could. Hooks nest; the innermost is called.
-class BeforeRenameHook {
-public:
-    using Callback = std::function<void(const QString& temporaryPath)>;
-    explicit BeforeRenameHook(Callback callback);
-    ~BeforeRenameHook();
-    BeforeRenameHook(const BeforeRenameHook&) = delete;
-    BeforeRenameHook& operator=(const BeforeRenameHook&) = delete;
-
-    /// Used by writeXlsxFile.
-    void run(const QString& temporaryPath) const { m_callback(temporaryPath); }
-
-private:
-    Callback m_callback;
-    BeforeRenameHook* m_outer = nullptr;
-};
 
 } // namespace zorbel::xl

@@ -1,6 +1,7 @@
 #include "platform/xlsx/Application.h"
 #include "platform/xlsx/Constants.h"
 #include "platform/xlsx/Error.h"
+#include "platform/xlsx/SaveHooks.h"
 #include "platform/xlsx/XlsxFile.h"
 
 #include "XlsxReadBack.h"
@@ -19,14 +20,18 @@
 #include <future>
 #include <xlsxwriter.h>
 #include <sys/inotify.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 using namespace zorbel::xl;
 using zorbel::test::XlsxReadBack;
+using zorbel::xl::testing::SaveHook;
+using zorbel::xl::testing::SaveMoment;
 
 namespace {
 
@@ -232,55 +237,68 @@ TEST(XlsxFile, SavingReplacesOnlyWhenTheWholeFileWasWritten)
     EXPECT_EQ(leftovers(), 1);  // taken.xlsx
     ASSERT_TRUE(QDir(folder.path()).rmdir("taken.xlsx"));
 
-    // Another user of a shared folder swaps the new file, before it takes the
-    // report's place, for a link to a private file of ours or for a file of
-    // his own: the save is refused and nothing goes through his name, which
+    // Another user of a shared folder acts on the new file as it is made,
+    // before it takes the report's place or just after: he swaps it for a
+    // link to a private file of ours or for a file of his own, or takes it
+    // away. The save is refused and nothing goes through his name, which
     // stays his.
     const bool root = ::geteuid() == 0;
-    struct Swap {
+    struct Interference {
         const char* what;
-        std::function<void(const QByteArray& at)> put;
+        SaveMoment moment;
+        std::function<void(const QByteArray& at)> put; // none: the file is only taken away
+        const char* reportAfter;                       // what the report's name holds afterwards
     };
-    const Swap swaps[] = {
-        {"a link to a private file", [&](const QByteArray& at) { ::symlink(privateFile.constData(), at.constData()); }},
-        // Not run as root, a file of our own stands in: it shows as well that nothing is written to it.
-        {"another owner's file", [&](const QByteArray& at) {
-             ASSERT_TRUE(putFile(QFile::decodeName(at), "his own"));
-             if (root) {
-                 EXPECT_EQ(::chown(at.constData(), 65534, 65534), 0);
-             }
-         }},
+    const auto linkToPrivate = [&](const QByteArray& at) { ::symlink(privateFile.constData(), at.constData()); };
+    // Not run as root, a file of our own stands in: it shows as well that nothing is written to it.
+    const auto fileOfHisOwn = [&](const QByteArray& at) {
+        ASSERT_TRUE(putFile(QFile::decodeName(at), "his own"));
+        if (root) {
+            EXPECT_EQ(::chown(at.constData(), 65534, 65534), 0);
+        }
     };
-    for (const Swap& swap : swaps) {
+    const Interference interferences[] = {
+        {"a link to a private file as soon as it is made", SaveMoment::PartFileMade, linkToPrivate, "the earlier report"},
+        {"a link to a private file before the rename", SaveMoment::BeforeRename, linkToPrivate, "the earlier report"},
+        {"another owner's file before the rename", SaveMoment::BeforeRename, fileOfHisOwn, "the earlier report"},
+        {"taken away before the rename", SaveMoment::BeforeRename, nullptr, "the earlier report"},
+        {"another owner's file just after the rename", SaveMoment::AfterRename, fileOfHisOwn, "his own"},
+    };
+    for (const Interference& row : interferences) {
+        ASSERT_TRUE(putFile(path, "the earlier report"));
         QByteArray swapped;
         mode_t swappedMode = 0;
-        qsizetype writerFolders = 0;
         QString description;
         {
-            BeforeRenameHook hook([&](const QString& temporary) {
-                swapped = QFile::encodeName(temporary);
+            SaveHook hook([&](SaveMoment moment, const QString& at) {
+                if (moment != row.moment)
+                    return;
+                swapped = QFile::encodeName(at);
                 ::unlink(swapped.constData());
-                swap.put(swapped);
+                if (row.put)
+                    row.put(swapped);
                 swappedMode = modeOf(swapped);
-                writerFolders = QDir(temporaries.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
             });
             description = failureOf(path);
         }
         EXPECT_EQ(description, QStringLiteral("The workbook could not be saved as %1: another program replaced "
-                                              "the file being saved").arg(path)) << swap.what;
-        EXPECT_EQ(contentOf(path), "the earlier report") << swap.what;
-        EXPECT_EQ(modeOf(QFile::encodeName(path)), S_IFREG | 0600) << swap.what;
-        EXPECT_EQ(contentOf(QFile::decodeName(privateFile)), "my private notes") << swap.what;
-        EXPECT_EQ(modeOf(privateFile), S_IFREG | 0600) << swap.what;
-        EXPECT_EQ(writerFolders, 1) << swap.what;
-        ASSERT_NE(swappedMode, 0u) << swap.what;
-        EXPECT_EQ(modeOf(swapped), swappedMode) << swap.what;
+                                              "the file being saved").arg(path)) << row.what;
+        EXPECT_EQ(contentOf(QFile::decodeName(privateFile)), "my private notes") << row.what;
+        EXPECT_EQ(modeOf(privateFile), S_IFREG | 0600) << row.what;
+        ASSERT_FALSE(swapped.isEmpty()) << row.what;
+        EXPECT_EQ(modeOf(swapped), swappedMode) << row.what;
         if (S_ISREG(swappedMode)) {
-            EXPECT_EQ(contentOf(QFile::decodeName(swapped)), "his own");
+            EXPECT_EQ(contentOf(QFile::decodeName(swapped)), "his own") << row.what;
         }
-        ASSERT_EQ(::unlink(swapped.constData()), 0) << swap.what;
-        EXPECT_EQ(leftovers(), 0) << swap.what;
+        if (row.moment != SaveMoment::AfterRename) {
+            EXPECT_EQ(modeOf(QFile::encodeName(path)), S_IFREG | 0600) << row.what;
+        }
+        EXPECT_EQ(contentOf(path), row.reportAfter) << row.what;
+        ::unlink(swapped.constData());
+        EXPECT_EQ(leftovers(), row.moment == SaveMoment::AfterRename ? -1 : 0) << row.what;
     }
+    ASSERT_TRUE(putFile(path, "the earlier report"));
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0600), 0);
 
     // A link standing in the report's place is replaced, never followed.
     const QString linked = folder.filePath("Linked.xlsx");
@@ -292,6 +310,58 @@ TEST(XlsxFile, SavingReplacesOnlyWhenTheWholeFileWasWritten)
     EXPECT_EQ(modeOf(privateFile), S_IFREG | 0600);
     EXPECT_EQ(leftovers(), 1);  // Linked.xlsx
     ASSERT_TRUE(QFile::remove(linked));
+
+    // The report keeps how open the user kept his own report, never its
+    // special bits; whatever else stood at its name, it gets a new file's
+    // mode, which the mask decides. Another account's files are root's to make.
+    struct Replaced {
+        const char* what;
+        std::function<void(const QByteArray& at)> put; // none: a new report
+        mode_t reportMode;
+        bool needsRoot;
+    };
+    const auto fileOf = [](uid_t owner, mode_t mode) {
+        return [owner, mode](const QByteArray& at) {
+            ASSERT_TRUE(putFile(QFile::decodeName(at), "planted"));
+            ASSERT_EQ(::chown(at.constData(), owner, owner), 0);
+            ASSERT_EQ(::chmod(at.constData(), mode), 0);
+        };
+    };
+    const QByteArray openFile = QFile::encodeName(elsewhere.filePath("open notes"));
+    ASSERT_TRUE(putFile(QFile::decodeName(openFile), "notes"));
+    ASSERT_EQ(::chmod(openFile.constData(), 0660), 0);
+    const Replaced replacedFiles[] = {
+        {"a new report", nullptr, 0644, false},
+        {"the user's own 0640 report", fileOf(::geteuid(), 0640), 0640, false},
+        {"the user's own set-user-ID report", fileOf(::geteuid(), 04750), 0750, false},
+        {"a link to a 0660 file", [&](const QByteArray& at) { ::symlink(openFile.constData(), at.constData()); }, 0644,
+         false},
+        {"another owner's 0666 file", fileOf(65534, 0666), 0644, true},
+        {"another owner's 04777 file", fileOf(65534, 04777), 0644, true},
+    };
+    QStringList leftOut;
+    const mode_t savedMask = ::umask(022);
+    for (const Replaced& row : replacedFiles) {
+        if (row.needsRoot && !root) {
+            leftOut << row.what;
+            continue;
+        }
+        const QString report = folder.filePath("Moded.xlsx");
+        const QByteArray name = QFile::encodeName(report);
+        if (row.put)
+            row.put(name);
+        wb.SaveAs(report);
+        struct stat made {};
+        ASSERT_EQ(::lstat(name.constData(), &made), 0) << row.what;
+        EXPECT_TRUE(S_ISREG(made.st_mode)) << row.what;
+        EXPECT_EQ(made.st_mode & 07777, row.reportMode) << row.what;
+        EXPECT_EQ(made.st_uid, ::geteuid()) << row.what;
+        EXPECT_EQ(contentOf(QFile::decodeName(openFile)), "notes") << row.what;
+        EXPECT_EQ(modeOf(openFile), S_IFREG | 0660) << row.what;
+        ASSERT_EQ(::unlink(name.constData()), 0) << row.what;
+    }
+    ::umask(savedMask);
+    EXPECT_EQ(leftovers(), 0);
 
     // The workbook kept in memory saves once the way is clear, into a
     // temporary file that nobody else could read at any moment, whatever the
@@ -327,6 +397,145 @@ TEST(XlsxFile, SavingReplacesOnlyWhenTheWholeFileWasWritten)
     EXPECT_EQ(saved.st_mode & 0777, 0600u);
     EXPECT_EQ(leftovers(), 0);
     EXPECT_EQ(XlsxReadBack(path).cell("Sheet1", "A3000")["value"], "row 3000 of a workbook large enough to fail");
+    if (!leftOut.isEmpty())
+        GTEST_SKIP() << "only root makes files of another account; left out: " << leftOut.join("; ").toStdString();
+}
+
+// The file writer's work files go only where nobody else can rename or
+// replace them, and a save it could not make whole is never called done.
+TEST(XlsxFile, TheWriterWorksOnlyInATemporaryFolderNobodyElseCanChange)
+{
+    Workbook wb(1);
+    for (int row = 1; row <= 3000; ++row)
+        wb.Worksheets(1).Cells(row, 1).setValue(QStringLiteral("row %1 of a workbook too large for a full folder").arg(row));
+    QTemporaryDir folder;
+    const QString path = folder.filePath("Issue Log.xlsx");
+    const QByteArray systemTemporaries = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard([&] {
+        systemTemporaries.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", systemTemporaries);
+    });
+    const auto savedWhole = [&] {
+        return XlsxReadBack(path).cell("Sheet1", "A3000")["value"] == "row 3000 of a workbook too large for a full folder";
+    };
+    const bool root = ::geteuid() == 0;
+    QStringList leftOut;
+
+    // Whether the writer made its work files in a folder is seen as they appear.
+    struct Temporary {
+        const char* what;
+        std::function<QByteArray(const QTemporaryDir& scratch)> make; // gives TMPDIR
+        bool used;
+    };
+    const auto folderOfMode = [](mode_t mode) {
+        return [mode](const QTemporaryDir& scratch) {
+            const QByteArray at = QFile::encodeName(scratch.path());
+            EXPECT_EQ(::chmod(at.constData(), mode), 0);
+            return at;
+        };
+    };
+    const Temporary temporaries[] = {
+        {"the user's own private folder", folderOfMode(0700), true},
+        {"a folder everyone may write in, sticky", folderOfMode(01777), true},
+        {"a folder everyone may write in, not sticky", folderOfMode(0777), false},
+        {"a folder the group may write in, not sticky", folderOfMode(0770), false},
+        {"a folder that is not there", [](const QTemporaryDir& scratch) {
+             return QFile::encodeName(scratch.filePath("gone"));
+         }, false},
+        {"a file", [](const QTemporaryDir& scratch) {
+             EXPECT_TRUE(putFile(scratch.filePath("file"), "a file"));
+             return QFile::encodeName(scratch.filePath("file"));
+         }, false},
+    };
+    const auto rootEntries = [] { return QDir("/").entryList(QDir::AllEntries | QDir::Hidden | QDir::System); };
+    const QStringList atTheRoot = rootEntries();
+    for (const Temporary& row : temporaries) {
+        QTemporaryDir scratch;
+        qputenv("TMPDIR", row.make(scratch));
+        const int watch = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+        ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(scratch.path()).constData(), IN_CREATE), 0) << row.what;
+        EXPECT_NO_THROW(wb.SaveAs(path)) << row.what;
+        alignas(inotify_event) char events[4096];
+        EXPECT_EQ(::read(watch, events, sizeof events) > 0, row.used) << row.what;
+        ::close(watch);
+        EXPECT_TRUE(savedWhole()) << row.what;
+        EXPECT_EQ(QDir(scratch.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
+                  qsizetype(QString(row.what) == "a file")) << row.what;
+        ASSERT_EQ(::chmod(QFile::encodeName(scratch.path()).constData(), 0700), 0);
+    }
+    EXPECT_EQ(rootEntries(), atTheRoot);
+
+    // A full temporary folder: a small file system of its own, mounted for the test.
+    {
+        QTemporaryDir mountPoint;
+        const QByteArray at = QFile::encodeName(mountPoint.path());
+        if (::mount("zorbel-test", at.constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k,mode=0700") != 0) {
+            leftOut << QStringLiteral("a full temporary folder (no tmpfs could be mounted: %1)")
+                           .arg(QString::fromLocal8Bit(std::strerror(errno)));
+        } else {
+            const auto unmount = qScopeGuard([&] { ::umount2(at.constData(), MNT_DETACH); });
+            qputenv("TMPDIR", at);
+            ASSERT_TRUE(putFile(path, "the earlier report"));
+            QString description;
+            try {
+                wb.SaveAs(path);
+            } catch (const Error& e) {
+                description = e.description();
+            }
+            if (description.isEmpty()) {
+                EXPECT_TRUE(savedWhole());
+            } else {
+                EXPECT_TRUE(description.startsWith(QStringLiteral("The workbook could not be saved as %1: the temporary "
+                                                                  "folder %2 ").arg(path, mountPoint.path())))
+                    << description.toStdString();
+                EXPECT_TRUE(description.contains("full")) << description.toStdString();
+                EXPECT_EQ(contentOf(path), "the earlier report");
+            }
+            EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 1);
+        }
+    }
+    systemTemporaries.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", systemTemporaries);
+
+    // A drop box: a folder its user may write in but not list. Root may
+    // always list, so the save runs there as an ordinary account of its own.
+    {
+        QTemporaryDir parent;
+        ASSERT_EQ(::chmod(QFile::encodeName(parent.path()).constData(), 0711), 0);
+        const QString dropBox = parent.filePath("drop box");
+        ASSERT_TRUE(QDir(parent.path()).mkdir("drop box"));
+        const QByteArray box = QFile::encodeName(dropBox);
+        const QString report = dropBox + "/Report.xlsx";
+        int status = -1;
+        if (root) {
+            ASSERT_EQ(::chown(box.constData(), 65534, 65534), 0);
+            ASSERT_EQ(::chmod(box.constData(), 0300), 0);
+            const pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                qunsetenv("TMPDIR");
+                if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                    ::_exit(3);
+                try {
+                    wb.SaveAs(report);
+                    ::_exit(0);
+                } catch (const Error& e) {
+                    std::fprintf(stderr, "%s\n", qPrintable(e.description()));
+                    ::_exit(1);
+                }
+            }
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        } else {
+            ASSERT_EQ(::chmod(box.constData(), 0300), 0);
+            EXPECT_NO_THROW(wb.SaveAs(report));
+        }
+        ASSERT_EQ(::chmod(box.constData(), 0700), 0);
+        EXPECT_EQ(QDir(dropBox).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                  QStringList{"Report.xlsx"});
+        EXPECT_EQ(XlsxReadBack(report).cell("Sheet1", "A3000")["value"],
+                  "row 3000 of a workbook too large for a full folder");
+    }
+    if (!leftOut.isEmpty())
+        GTEST_SKIP() << "left out: " << leftOut.join("; ").toStdString();
 }
 
 // Whatever a user pastes into a shared project's texts, the saved file opens
