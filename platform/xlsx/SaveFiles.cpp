@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <cerrno>
+#include <dirent.h>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -97,12 +98,29 @@ ScratchFolder::ScratchFolder()
     QStringList problems;
     for (const QByteArray& candidate : candidates) {
         const QString problem = tryFolder(candidate);
-        if (problem.isEmpty())
+        if (problem.isEmpty()) {
+            makeOwnFolder();
             return;
+        }
         problems << problem;
     }
     throw SaveFailure{QStringLiteral("there is no safe temporary folder for the file writer's work files: %1")
                           .arg(problems.join(QStringLiteral("; ")))};
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    // The writer removes each work file as it makes it, so the folder is
+    // empty but for a failure; what is left in it is ours all the same.
+    if (m_name.isEmpty() || ::unlinkat(m_temporary.get(), m_name.constData(), AT_REMOVEDIR) == 0 || errno != ENOTEMPTY)
+        return;
+    if (DIR* listing = ::fdopendir(::openat(m_own.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))) {
+        while (const dirent* entry = ::readdir(listing))
+            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+                ::unlinkat(::dirfd(listing), entry->d_name, 0);
+        ::closedir(listing);
+    }
+    ::unlinkat(m_temporary.get(), m_name.constData(), AT_REMOVEDIR);
 }
 
 // Held by a descriptor and judged as opened, so that a link or name swapped
@@ -120,12 +138,36 @@ QString ScratchFolder::tryFolder(const QByteArray& path)
         return QStringLiteral("%1 cannot be opened: %2").arg(name, systemError(errno));
     if (const QString why = whyUnsafe(status); !why.isEmpty())
         return name + u' ' + why;
-    m_folder.reset(folder.release());
+    m_temporary.reset(folder.release());
     m_path = name;
     return {};
 }
 
-QByteArray ScratchFolder::pathForWriter() const { return descriptorPath(m_folder.get()); }
+// Nobody else can rename or replace it in a folder so chosen, and only the
+// user can make anything in it.
+void ScratchFolder::makeOwnFolder()
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray name = QStringLiteral("zorbel-save-%1")
+                                    .arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'))
+                                    .toLatin1();
+        if (::mkdirat(m_temporary.get(), name.constData(), 0700) == 0) {
+            m_own.reset(::openat(m_temporary.get(), name.constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+            if (m_own.get() >= 0) {
+                m_name = name;
+                return;
+            }
+            const int error = errno;
+            ::unlinkat(m_temporary.get(), name.constData(), AT_REMOVEDIR);
+            throw failure(QStringLiteral("cannot hold the file writer's work files: %1").arg(systemError(error)));
+        }
+        if (errno != EEXIST)
+            throw failure(QStringLiteral("cannot hold the file writer's work files: %1").arg(systemError(errno)));
+    }
+    throw failure(QStringLiteral("has no free name for the file writer's work files"));
+}
+
+QByteArray ScratchFolder::pathForWriter() const { return descriptorPath(m_own.get()); }
 
 SaveFailure ScratchFolder::failure(const QString& reason) const
 {

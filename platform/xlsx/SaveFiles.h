@@ -36,24 +36,35 @@ private:
     int m_fd;
 };
 
-/// The folder for the file writer's work files: the one TMPDIR names, or
-/// /tmp, whichever first is a folder in which no other user can rename or
-/// replace an entry (the user's own and writable by nobody else, or sticky).
-/// Throws SaveFailure naming each folder tried and what is wrong with it.
+/// The folder for the file writer's work files: a folder of the save's own,
+/// made in the one TMPDIR names or in /tmp, whichever first is a folder in
+/// which no other user can rename or replace an entry (the user's own and
+/// writable by nobody else, or sticky). Being its own, it takes every work
+/// file the writer makes, or the save fails here already: where the writer
+/// cannot make one, it puts it in TMPDIR, /tmp or the current folder instead,
+/// whatever they are. Throws SaveFailure naming each folder tried and what
+/// is wrong with it, or the folder chosen and why nothing can be made there.
+/// Removed with whatever it holds.
 class ScratchFolder {
 public:
     ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
 
     /// The path the file writer is given for it.
     QByteArray pathForWriter() const;
-    /// A failure of the work files there, reported as this folder's.
+    /// A failure of the work files there, reported as the temporary folder's.
     SaveFailure failure(const QString& reason) const;
 
 private:
     QString tryFolder(const QByteArray& path);
+    void makeOwnFolder();
 
-    Descriptor m_folder;
+    Descriptor m_temporary;
     QString m_path;
+    QByteArray m_name; // of the save's own folder in it
+    Descriptor m_own;
 };
 
 /// The new file that becomes the report: made beside it by this program

@@ -195,9 +195,9 @@ SaveFailure brokenFailure(const BrokenPart& broken, const ScratchFolder& scratch
 {
     const QString part = broken.part.isEmpty() ? QStringLiteral("the written file") : broken.part;
     if (broken.kind == BrokenPart::CutShort)
-        return scratch.failure(QStringLiteral("could not take the file writer's work file for %1 whole, so %2 (is "
-                                              "that folder full?)")
-                                   .arg(part, broken.detail));
+        return scratch.failure(
+            QStringLiteral("could not hold the file writer's work file for %1 whole: %2. Is that folder full?")
+                .arg(part, broken.detail));
     return {QStringLiteral("the written workbook is damaged: %1: %2").arg(part, broken.detail)};
 }
 

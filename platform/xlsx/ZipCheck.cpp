@@ -7,9 +7,8 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <sys/mman.h>
 #include <sys/stat.h>
-#include <unistd.h>
-#include <vector>
 #include <zlib.h>
 
 namespace zorbel::xl {
@@ -26,100 +25,121 @@ constexpr quint32 kLocalSignature = 0x04034b50;
 constexpr size_t kLocalSize = 30;         // name and extra lengths at 26 and 28
 constexpr size_t kLongestComment = 0xFFFF;
 
-// The file's bytes, read whole; every read of a field is checked against its end.
+// The file's bytes, mapped rather than read into the heap: a save checks
+// its file just after the file writer has freed thousands of small blocks,
+// and a large block taken then would first have the allocator sort them all.
+// Every read of a field is checked against the end.
 class Bytes {
 public:
-    explicit Bytes(std::vector<unsigned char> bytes) : m_bytes(std::move(bytes)) {}
+    explicit Bytes(int fd)
+    {
+        struct stat status {};
+        if (::fstat(fd, &status) != 0) {
+            m_error = QString::fromLocal8Bit(std::strerror(errno));
+            return;
+        }
+        m_size = size_t(status.st_size);
+        if (m_size == 0)
+            return;
+        void* mapped = ::mmap(nullptr, m_size, PROT_READ, MAP_SHARED, fd, 0);
+        if (mapped == MAP_FAILED) {
+            m_error = QString::fromLocal8Bit(std::strerror(errno));
+            m_size = 0;
+            return;
+        }
+        m_bytes = static_cast<const unsigned char*>(mapped);
+    }
+    ~Bytes()
+    {
+        if (m_bytes)
+            ::munmap(const_cast<unsigned char*>(m_bytes), m_size);
+    }
+    Bytes(const Bytes&) = delete;
+    Bytes& operator=(const Bytes&) = delete;
 
-    size_t size() const { return m_bytes.size(); }
+    /// Why the file could not be read; empty when it could.
+    const QString& error() const { return m_error; }
+    size_t size() const { return m_size; }
     bool holds(size_t offset, size_t length) const { return offset <= size() && length <= size() - offset; }
-    const unsigned char* at(size_t offset) const { return m_bytes.data() + offset; }
+    const unsigned char* at(size_t offset) const { return m_bytes + offset; }
     quint16 u16(size_t offset) const { return quint16(m_bytes[offset] | m_bytes[offset + 1] << 8); }
     quint32 u32(size_t offset) const { return u16(offset) | quint32(u16(offset + 2)) << 16; }
 
 private:
-    std::vector<unsigned char> m_bytes;
+    const unsigned char* m_bytes = nullptr;
+    size_t m_size = 0;
+    QString m_error;
 };
 
-std::optional<std::vector<unsigned char>> readWhole(int fd, QString& why)
-{
-    struct stat status {};
-    if (::fstat(fd, &status) != 0) {
-        why = QString::fromLocal8Bit(std::strerror(errno));
-        return std::nullopt;
-    }
-    std::vector<unsigned char> bytes(size_t(status.st_size));
-    for (size_t done = 0; done < bytes.size();) {
-        const ssize_t got = ::pread(fd, bytes.data() + done, bytes.size() - done, off_t(done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0) {
-            why = got < 0 ? QString::fromLocal8Bit(std::strerror(errno)) : QStringLiteral("it is shorter than it was");
-            return std::nullopt;
-        }
-        done += size_t(got);
-    }
-    return bytes;
-}
-
 // The start and the end of an XML part as it unpacks, enough to tell whether
-// the element it starts with is closed at its end.
+// the element it starts with is closed at its end. Held in buffers of their
+// own, for the reason the file is mapped.
 class XmlEnds {
 public:
     void take(const unsigned char* data, size_t length)
     {
-        const size_t toHead = std::min(length, kHead - std::min(kHead, size_t(m_head.size())));
-        m_head.append(reinterpret_cast<const char*>(data), qsizetype(toHead));
-        if (length >= kTail)
-            m_tail = QByteArray(reinterpret_cast<const char*>(data + length - kTail), kTail);
-        else
-            m_tail = (m_tail + QByteArray(reinterpret_cast<const char*>(data), qsizetype(length))).right(kTail);
+        const size_t toHead = std::min(length, m_head.size() - m_headSize);
+        std::memcpy(m_head.data() + m_headSize, data, toHead);
+        m_headSize += toHead;
+        if (length >= m_tail.size()) {
+            std::memcpy(m_tail.data(), data + length - m_tail.size(), m_tail.size());
+            m_tailSize = m_tail.size();
+            return;
+        }
+        const size_t kept = std::min(m_tailSize, m_tail.size() - length);
+        std::memmove(m_tail.data(), m_tail.data() + m_tailSize - kept, kept);
+        std::memcpy(m_tail.data() + kept, data, length);
+        m_tailSize = kept + length;
     }
 
     // Why the part stops short of its end, or nothing when it ends as it began.
     QString whyCutShort() const
     {
-        qsizetype at = m_head.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+        const QByteArray head = QByteArray::fromRawData(m_head.data(), qsizetype(m_headSize));
+        const QByteArray end = QByteArray::fromRawData(m_tail.data(), qsizetype(m_tailSize)).trimmed();
+        qsizetype at = head.startsWith("\xEF\xBB\xBF") ? 3 : 0;
         // The declaration and any comment or other markup before the first element.
         for (;;) {
-            while (at < m_head.size() && std::isspace(static_cast<unsigned char>(m_head[at])))
+            while (at < head.size() && std::isspace(static_cast<unsigned char>(head[at])))
                 ++at;
-            const char* close = m_head.mid(at).startsWith("<?")     ? "?>"
-                                : m_head.mid(at).startsWith("<!--") ? "-->"
-                                : m_head.mid(at).startsWith("<!")   ? ">"
-                                                                    : nullptr;
+            const QByteArrayView rest = QByteArrayView(head).sliced(at);
+            const char* close = rest.startsWith("<?")     ? "?>"
+                                : rest.startsWith("<!--") ? "-->"
+                                : rest.startsWith("<!")   ? ">"
+                                                          : nullptr;
             if (!close)
                 break;
-            const qsizetype end = m_head.indexOf(close, at);
-            if (end < 0)
+            const qsizetype closed = head.indexOf(close, at);
+            if (closed < 0)
                 return QStringLiteral("it stops before its first element");
-            at = end + qsizetype(std::strlen(close));
+            at = closed + qsizetype(std::strlen(close));
         }
-        if (at >= m_head.size() || m_head[at] != '<')
+        if (at >= head.size() || head[at] != '<')
             return QStringLiteral("it stops before its first element");
         qsizetype nameEnd = at + 1;
-        while (nameEnd < m_head.size() && !std::isspace(static_cast<unsigned char>(m_head[nameEnd]))
-               && m_head[nameEnd] != '/' && m_head[nameEnd] != '>')
+        while (nameEnd < head.size() && !std::isspace(static_cast<unsigned char>(head[nameEnd]))
+               && head[nameEnd] != '/' && head[nameEnd] != '>')
             ++nameEnd;
-        const QByteArray root = m_head.mid(at + 1, nameEnd - at - 1);
-        const QByteArray end = m_tail.trimmed();
-        if (root.isEmpty() || nameEnd == m_head.size())
+        const QByteArrayView root = QByteArrayView(head).sliced(at + 1, nameEnd - at - 1);
+        if (root.isEmpty() || nameEnd == head.size())
             return QStringLiteral("it stops within its first element");
-        if (end.endsWith("</" + root + ">"))
+        if (end.endsWith('>') && QByteArrayView(end).chopped(1).endsWith(root)
+            && QByteArrayView(end).chopped(1 + root.size()).endsWith("</"))
             return {};
         // A first element with nothing in it, closed where it starts.
-        const qsizetype tagEnd = m_head.indexOf('>', nameEnd);
-        if (tagEnd > 0 && m_head[tagEnd - 1] == '/' && m_head.size() < qsizetype(kHead)
-            && m_head.mid(tagEnd + 1).trimmed().isEmpty())
+        const qsizetype tagEnd = head.indexOf('>', nameEnd);
+        if (tagEnd > 0 && head[tagEnd - 1] == '/' && m_headSize < m_head.size()
+            && std::all_of(head.begin() + tagEnd + 1, head.end(),
+                           [](char c) { return std::isspace(static_cast<unsigned char>(c)); }))
             return {};
         return QStringLiteral("it stops before the end of its element <%1>").arg(QString::fromUtf8(root));
     }
 
 private:
-    static constexpr size_t kHead = 1024;
-    static constexpr size_t kTail = 256;
-    QByteArray m_head;
-    QByteArray m_tail;
+    std::array<char, 1024> m_head;
+    size_t m_headSize = 0;
+    std::array<char, 256> m_tail;
+    size_t m_tailSize = 0;
 };
 
 bool isXmlPart(const QString& name)
@@ -128,9 +148,17 @@ bool isXmlPart(const QString& name)
            || name.endsWith(QLatin1String(".rels"), Qt::CaseInsensitive);
 }
 
+// zlib's state and window, taken from a buffer of its own on the stack for
+// the reason the file is mapped.
 class Inflater {
 public:
-    Inflater() { m_ok = inflateInit2(&m_stream, -MAX_WBITS) == Z_OK; }
+    Inflater()
+    {
+        m_stream.zalloc = &Inflater::take;
+        m_stream.zfree = [](voidpf, voidpf) {};
+        m_stream.opaque = this;
+        m_ok = inflateInit2(&m_stream, -MAX_WBITS) == Z_OK;
+    }
     ~Inflater()
     {
         if (m_ok)
@@ -143,6 +171,20 @@ public:
     z_stream& stream() { return m_stream; }
 
 private:
+    static voidpf take(voidpf opaque, uInt items, uInt size)
+    {
+        auto* self = static_cast<Inflater*>(opaque);
+        const size_t wanted = (size_t(items) * size + 15) & ~size_t(15);
+        if (wanted > self->m_memory.size() - self->m_used)
+            return Z_NULL;
+        void* block = self->m_memory.data() + self->m_used;
+        self->m_used += wanted;
+        return block;
+    }
+
+    // Its state (some 7 KB) and a window of 32 KB for the deflate format.
+    alignas(16) std::array<unsigned char, 48 * 1024> m_memory;
+    size_t m_used = 0;
     z_stream m_stream{};
     bool m_ok = false;
 };
@@ -207,11 +249,9 @@ std::optional<BrokenPart> checkEntry(const Bytes& file, const Entry& entry)
 std::optional<BrokenPart> firstBrokenPart(int fd)
 {
     auto damaged = [](const QString& why) { return BrokenPart{BrokenPart::Damaged, QString(), why}; };
-    QString why;
-    std::optional<std::vector<unsigned char>> read = readWhole(fd, why);
-    if (!read)
-        return damaged(QStringLiteral("it cannot be read back: %1").arg(why));
-    const Bytes file(std::move(*read));
+    const Bytes file(fd);
+    if (!file.error().isEmpty())
+        return damaged(QStringLiteral("it cannot be read back: %1").arg(file.error()));
 
     // The directory's end record stands last, before a comment of its own.
     std::optional<size_t> end;

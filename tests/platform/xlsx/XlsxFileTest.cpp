@@ -3,6 +3,7 @@
 #include "platform/xlsx/Error.h"
 #include "platform/xlsx/SaveHooks.h"
 #include "platform/xlsx/XlsxFile.h"
+#include "platform/xlsx/ZipCheck.h"
 
 #include "XlsxReadBack.h"
 #include "../QtPrinters.h"
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <csignal>
 #include <functional>
 #include <cstring>
@@ -411,9 +413,10 @@ TEST(XlsxFile, TheWriterWorksOnlyInATemporaryFolderNobodyElseCanChange)
     QTemporaryDir folder;
     const QString path = folder.filePath("Issue Log.xlsx");
     const QByteArray systemTemporaries = qgetenv("TMPDIR");
-    const auto restore = qScopeGuard([&] {
+    const auto restoreTemporaries = [&] {
         systemTemporaries.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", systemTemporaries);
-    });
+    };
+    const auto restore = qScopeGuard(restoreTemporaries);
     const auto savedWhole = [&] {
         return XlsxReadBack(path).cell("Sheet1", "A3000")["value"] == "row 3000 of a workbook too large for a full folder";
     };
@@ -449,6 +452,7 @@ TEST(XlsxFile, TheWriterWorksOnlyInATemporaryFolderNobodyElseCanChange)
     const auto rootEntries = [] { return QDir("/").entryList(QDir::AllEntries | QDir::Hidden | QDir::System); };
     const QStringList atTheRoot = rootEntries();
     for (const Temporary& row : temporaries) {
+        restoreTemporaries();
         QTemporaryDir scratch;
         qputenv("TMPDIR", row.make(scratch));
         const int watch = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
@@ -463,37 +467,52 @@ TEST(XlsxFile, TheWriterWorksOnlyInATemporaryFolderNobodyElseCanChange)
         ASSERT_EQ(::chmod(QFile::encodeName(scratch.path()).constData(), 0700), 0);
     }
     EXPECT_EQ(rootEntries(), atTheRoot);
+    restoreTemporaries();
 
-    // A full temporary folder: a small file system of its own, mounted for the test.
-    {
+    // A full temporary folder: a small file system of its own, mounted for
+    // the test. The file writer does not check its work files' writes, so
+    // the save either refuses, naming that folder, or is whole.
+    struct Full {
+        const char* what;
+        const char* options;
+        const char* reason; // the end of the refusal
+    };
+    const Full fullFolders[] = {
+        {"too small for the work files", "size=64k,mode=0700", "Is that folder full?"},
+        {"no room for another file", "size=64k,nr_inodes=1,mode=0700",
+         "cannot hold the file writer's work files: No space left on device"},
+    };
+    for (const Full& row : fullFolders) {
+        restoreTemporaries();
         QTemporaryDir mountPoint;
         const QByteArray at = QFile::encodeName(mountPoint.path());
-        if (::mount("zorbel-test", at.constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k,mode=0700") != 0) {
-            leftOut << QStringLiteral("a full temporary folder (no tmpfs could be mounted: %1)")
-                           .arg(QString::fromLocal8Bit(std::strerror(errno)));
-        } else {
-            const auto unmount = qScopeGuard([&] { ::umount2(at.constData(), MNT_DETACH); });
-            qputenv("TMPDIR", at);
-            ASSERT_TRUE(putFile(path, "the earlier report"));
-            QString description;
-            try {
-                wb.SaveAs(path);
-            } catch (const Error& e) {
-                description = e.description();
-            }
-            if (description.isEmpty()) {
-                EXPECT_TRUE(savedWhole());
-            } else {
-                EXPECT_TRUE(description.startsWith(QStringLiteral("The workbook could not be saved as %1: the temporary "
-                                                                  "folder %2 ").arg(path, mountPoint.path())))
-                    << description.toStdString();
-                EXPECT_TRUE(description.contains("full")) << description.toStdString();
-                EXPECT_EQ(contentOf(path), "the earlier report");
-            }
-            EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 1);
+        if (::mount("zorbel-test", at.constData(), "tmpfs", MS_NOSUID | MS_NODEV, row.options) != 0) {
+            leftOut << QStringLiteral("a temporary folder %1 (no tmpfs could be mounted: %2)")
+                           .arg(row.what, QString::fromLocal8Bit(std::strerror(errno)));
+            continue;
         }
+        const auto unmount = qScopeGuard([&] { ::umount2(at.constData(), MNT_DETACH); });
+        qputenv("TMPDIR", at);
+        ASSERT_TRUE(putFile(path, "the earlier report"));
+        QString description;
+        try {
+            wb.SaveAs(path);
+        } catch (const Error& e) {
+            description = e.description();
+        }
+        if (description.isEmpty()) {
+            EXPECT_TRUE(savedWhole()) << row.what;
+        } else {
+            EXPECT_TRUE(description.startsWith(QStringLiteral("The workbook could not be saved as %1: the temporary "
+                                                              "folder %2 ").arg(path, mountPoint.path())))
+                << description.toStdString();
+            EXPECT_TRUE(description.endsWith(row.reason)) << description.toStdString();
+            EXPECT_EQ(contentOf(path), "the earlier report") << row.what;
+        }
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 1)
+            << row.what;
     }
-    systemTemporaries.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", systemTemporaries);
+    restoreTemporaries();
 
     // A drop box: a folder its user may write in but not list. Root may
     // always list, so the save runs there as an ordinary account of its own.
@@ -536,6 +555,43 @@ TEST(XlsxFile, TheWriterWorksOnlyInATemporaryFolderNobodyElseCanChange)
     }
     if (!leftOut.isEmpty())
         GTEST_SKIP() << "left out: " << leftOut.join("; ").toStdString();
+}
+
+// The save's own read-back: a file that does not unpack as it says is never whole.
+TEST(XlsxFile, TheReadBackFindsAFileThatIsNotWhole)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("raw.xlsx");
+    lxw_workbook* raw = workbook_new(QFile::encodeName(path).constData());
+    lxw_worksheet* sheet = workbook_add_worksheet(raw, nullptr);
+    for (int row = 0; row < 500; ++row)
+        worksheet_write_number(sheet, lxw_row_t(row), 0, row, nullptr);
+    ASSERT_EQ(workbook_close(raw), LXW_NO_ERROR);
+    const QByteArray whole = contentOf(path);
+    const qsizetype sheetData = whole.indexOf("xl/worksheets/sheet1.xml") + 40; // inside its packed bytes
+    struct Case {
+        const char* what;
+        std::function<QByteArray(QByteArray)> change;
+        std::optional<BrokenPart::Kind> found;
+    };
+    const Case cases[] = {
+        {"as written", [](QByteArray b) { return b; }, std::nullopt},
+        {"a byte of a part changed", [&](QByteArray b) { b[sheetData] = char(b[sheetData] ^ 0x5A); return b; },
+         BrokenPart::Damaged},
+        {"its end cut off", [](QByteArray b) { return b.left(b.size() - 30); }, BrokenPart::Damaged},
+        {"empty", [](QByteArray) { return QByteArray(); }, BrokenPart::Damaged},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(putFile(path, c.change(whole))) << c.what;
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        ASSERT_GE(fd, 0) << c.what;
+        const std::optional<BrokenPart> broken = firstBrokenPart(fd);
+        ::close(fd);
+        EXPECT_EQ(broken.has_value(), c.found.has_value()) << c.what;
+        if (broken && c.found) {
+            EXPECT_EQ(broken->kind, *c.found) << c.what << ": " << broken->detail.toStdString();
+        }
+    }
 }
 
 // Whatever a user pastes into a shared project's texts, the saved file opens
