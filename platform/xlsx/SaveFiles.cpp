@@ -66,6 +66,12 @@ QString whyUnsafe(const struct stat& folder)
 
 QByteArray descriptorPath(int fd) { return "/proc/self/fd/" + QByteArray::number(fd); }
 
+// A name nobody can guess ahead of the save, short enough to fit beside any other.
+QByteArray randomName(const char* prefix, const char* suffix = "")
+{
+    return prefix + QByteArray::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, '0') + suffix;
+}
+
 } // namespace
 
 Descriptor::~Descriptor()
@@ -148,9 +154,7 @@ QString ScratchFolder::tryFolder(const QByteArray& path)
 void ScratchFolder::makeOwnFolder()
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray name = QStringLiteral("zorbel-save-%1")
-                                    .arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'))
-                                    .toLatin1();
+        const QByteArray name = randomName("zorbel-save-");
         if (::mkdirat(m_temporary.get(), name.constData(), 0700) == 0) {
             m_own.reset(::openat(m_temporary.get(), name.constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
             if (m_own.get() >= 0) {
@@ -182,21 +186,23 @@ IncomingFile::IncomingFile(const QString& folder)
     if (m_folder.get() < 0)
         throw SaveFailure{systemError(errno)};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        // The name is short so that it fits whatever the target is called.
-        const QByteArray name = QStringLiteral(".zorbel-%1.xlsx.part")
-                                    .arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'))
-                                    .toLatin1();
+        const QByteArray name = randomName(".zorbel-", ".xlsx.part");
         m_file.reset(::openat(m_folder.get(), name.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                               0600));
         if (m_file.get() >= 0) {
-            m_name = name;
             // The owner's alone from its first byte, whatever the mask: it
             // may take the place of a private report. And writable by him,
             // since the file writer opens it again.
-            if (::fchmod(m_file.get(), 0600) != 0 || ::fstat(m_file.get(), &m_own) != 0)
-                throw SaveFailure{systemError(errno)};
-            reached(SaveMoment::PartFileMade, pathOf(m_name));
-            return;
+            if (::fstat(m_file.get(), &m_own) == 0) {
+                m_name = name;
+                if (::fchmod(m_file.get(), 0600) == 0) {
+                    reached(SaveMoment::PartFileMade, pathOf(m_name));
+                    return;
+                }
+            }
+            const int error = errno;
+            removeIfOurs();
+            throw SaveFailure{systemError(error)};
         }
         if (errno != EEXIST)
             throw SaveFailure{systemError(errno)};
@@ -204,7 +210,9 @@ IncomingFile::IncomingFile(const QString& folder)
     throw SaveFailure{QStringLiteral("no free temporary name in the folder")};
 }
 
-IncomingFile::~IncomingFile()
+IncomingFile::~IncomingFile() { removeIfOurs(); }
+
+void IncomingFile::removeIfOurs()
 {
     if (!m_name.isEmpty() && holdsOurFile(m_name))
         ::unlinkat(m_folder.get(), m_name.constData(), 0);

@@ -92,6 +92,7 @@ public:
 
 private:
     bool holdsOurFile(const QByteArray& name) const;
+    void removeIfOurs();
     QString pathOf(const QByteArray& name) const;
 
     QString m_folderPath;
