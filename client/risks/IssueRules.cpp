@@ -65,7 +65,7 @@ bool groupNameTaken(const data::RecordsetPtr& groups, const QString& storedName)
     if (field < 0)
         return false;
     for (int i = 0; i < groups->RecordCount(); ++i)
-        if (groups->cell(i, field).toString() == storedName)
+        if (xl::sameSheetName(groups->cell(i, field).toString(), storedName))
             return true;
     return false;
 }

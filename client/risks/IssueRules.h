@@ -26,7 +26,9 @@ QString storedGroupName(const QString& typed);
 // can: a group's name is the name of its sheet in the issue-log workbook, so
 // it must be a name a sheet takes.
 QString groupNameRefusal(const QString& storedName);
-// Whether a list of groups (GetIssuesGroups) already holds the stored name.
+// Whether a list of groups (GetIssuesGroups) already holds the stored name,
+// compared as sheet names are: one that differs only in case would name the
+// same sheet, and the issue log would have to rename one of the two.
 bool groupNameTaken(const data::RecordsetPtr& groups, const QString& storedName);
 
 } // namespace zorbel::risks

@@ -2,8 +2,13 @@
 // The most a text box takes: its field's width in the business layer
 // (business/Widths.h), counted in characters as the business layer counts
 // them when it cuts, or a narrower rule's width counted as that rule counts.
-// What goes past it, typed, pasted or set by code, is dropped at once where
-// the user sees it, so OK never stores less than the box shows.
+// What goes past it, typed or pasted, is dropped at once where the user sees
+// it, so OK never stores less than the box shows. The box cuts on its change
+// signal, so a text set by code is cut too, unless the code blocks the box's
+// signals while it sets it: then the box shows it whole. The issue groups
+// window does that to show a group stored under a name longer than a new one
+// may be, in its name box while that box is read-only; Add clears the box
+// before anything is typed, so the limit holds for every name typed.
 
 #include <QString>
 

@@ -27,6 +27,13 @@ bool trySave(xl::Workbook& book, const QString& path, const QString& failurePref
     }
 }
 
+// Whether saving at `path` would replace something. QFileInfo::exists
+// follows a link, and a link to nothing would be replaced unasked.
+bool somethingStandsAt(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
 bool userAllowsReplacing(const QString& path) {
     return ui::MsgBox(QStringLiteral("The file %1 already exists.\nDo you want to replace it?")
                           .arg(QDir::toNativeSeparators(path)),
@@ -47,7 +54,7 @@ bool saveToOutputFolder(xl::Workbook& book, const QString& title, const QString&
     }
     chooserFolder = folder;
     const QString path = folder + QLatin1Char('/') + xl::workbookFileName(title);
-    if (QFileInfo::exists(path) && !userAllowsReplacing(path))
+    if (somethingStandsAt(path) && !userAllowsReplacing(path))
         return false;
     return trySave(book, path, failurePrefix);
 }
@@ -71,10 +78,12 @@ bool saveWorkbook(xl::Workbook& book, const QString& title, const QString& failu
             return false;
         folder = QFileInfo(chosen).absolutePath();
         // The file is an .xlsx whatever name was typed, and its name says so,
-        // or the desktop would hand it to the wrong program; the chooser
-        // asked about the name typed, not this one.
+        // or the desktop would hand it to the wrong program. The chooser
+        // asked about the name typed, and only when it found a file there
+        // by following any link.
         const QString path = xl::withWorkbookSuffix(chosen);
-        if (path != chosen && QFileInfo::exists(path) && !userAllowsReplacing(path))
+        const bool chooserAsked = path == chosen && QFileInfo::exists(chosen);
+        if (!chooserAsked && somethingStandsAt(path) && !userAllowsReplacing(path))
             continue;
         saved = trySave(book, path, failurePrefix);
     }

@@ -3,13 +3,16 @@
 // every workbook the program writes (the project report, the issue log).
 //
 // The workbook goes to the output folder under a file name made from its
-// title. An existing file there is replaced only after one Yes. A No, or a
-// save that fails (shown after the caller's prefix, with the reason and the
-// full path), offers a Save-As chooser on the workbook still in memory,
-// again after every failure, until it is saved or the user cancels; the
-// chooser asks its own question about replacing a file, so no second one is
-// asked here. Once saved, the file is opened on the desktop; when that cannot
-// be done, a message gives its full path so the user can find it.
+// title. Whatever stands there already (a file, a folder, a link, even one
+// to nothing) is replaced only after one Yes. A No, or a save that fails
+// (shown after the caller's prefix, with the reason and the full path),
+// offers a Save-As chooser on the workbook still in memory, again after every
+// failure, until it is saved or the user cancels. The chooser asks its own
+// question about replacing what it finds at the name typed, so that is not
+// asked twice; it takes a link to nothing for no file, so that link, and a
+// name the workbook suffix changed, are asked about here. Once saved, the
+// file is opened on the desktop; when that cannot be done, a message gives
+// its full path so the user can find it.
 
 #include <QString>
 

@@ -3,6 +3,7 @@
 #include "platform/xlsx/Address.h"
 #include "platform/xlsx/TextEscape.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace zorbel::xl {
@@ -36,6 +37,11 @@ QString withoutEndApostrophes(QString name)
 
 } // namespace
 
+bool sameSheetName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
 QString sheetNameProblem(const QString& name, const QStringList& otherNames)
 {
     if (name.isEmpty())
@@ -48,9 +54,10 @@ QString sheetNameProblem(const QString& name, const QStringList& otherNames)
     }
     if (name.startsWith(u'\'') || name.endsWith(u'\''))
         return QStringLiteral("a sheet name cannot start or end with an apostrophe");
-    if (name.compare(u"History", Qt::CaseInsensitive) == 0)
+    if (sameSheetName(name, QStringLiteral("History")))
         return QStringLiteral("\"History\" is reserved");
-    if (otherNames.contains(name, Qt::CaseInsensitive))
+    const auto sameAsName = [&name](const QString& other) { return sameSheetName(name, other); };
+    if (std::any_of(otherNames.begin(), otherNames.end(), sameAsName))
         return QStringLiteral("another sheet of the workbook has that name");
     return {};
 }

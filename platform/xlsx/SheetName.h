@@ -11,6 +11,11 @@ namespace zorbel::xl {
 /// a sheet name holds.
 inline constexpr int kSheetNameWidth = 31;
 
+/// Whether two texts name the same sheet: spreadsheet programs hold sheet
+/// names apart only when they differ other than in case, so "Sheet4" and
+/// "sheet4" cannot stand side by side.
+bool sameSheetName(const QString& a, const QString& b);
+
 /// Why `name` cannot name a sheet beside `otherNames` (compared without
 /// regard to case), or an empty text when it can. The rules: 1 to 31
 /// characters, none of : \ / ? * [ ] nor a control character, no apostrophe

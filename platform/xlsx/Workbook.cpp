@@ -1,6 +1,7 @@
 #include "platform/xlsx/Workbook.h"
 
 #include "platform/xlsx/Error.h"
+#include "platform/xlsx/SheetName.h"
 #include "platform/xlsx/XlsxFile.h"
 
 #include <QDir>
@@ -26,7 +27,7 @@ Worksheet& Workbook::sheetAt(int index)
 Worksheet& Workbook::sheetNamed(const QString& name)
 {
     for (auto& sheet : m_sheets)
-        if (sheet->Name().compare(name, Qt::CaseInsensitive) == 0)
+        if (sameSheetName(sheet->Name(), name))
             return *sheet;
     throw Error(QStringLiteral("There is no sheet named \"%1\"").arg(name));
 }

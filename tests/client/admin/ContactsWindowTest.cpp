@@ -65,6 +65,7 @@ TEST_F(ContactsWindowTest, AddEditAndDeleteActOnTheContactShown) {
         type(w, "txtFirstName", QStringLiteral("typed"));
         boxes.script(answer);
         click(w, "btnOK");
+        ASSERT_FALSE(boxes.empty()) << "answer " << answer;
         EXPECT_EQ(boxes.last().prompt, QStringLiteral("Are you sure you want to delete Zed Zeta"));
         EXPECT_EQ(w->mode(), shell::kBrowse);
         EXPECT_FALSE(shown(w, "btnOK"));

@@ -32,6 +32,7 @@ TEST_F(TeamsWindowTest, MembersAreAddedOnceOnlyWhenPickedAndDeletedOnlyWhenConfi
 
     click(w, "btnAdd");
     click(w, "btnOK");
+    ASSERT_FALSE(boxes.empty()) << "OK with no contact picked";
     EXPECT_EQ(boxes.last().prompt, QStringLiteral("Select a Contact to add to the Project Team"));
     EXPECT_EQ(w->mode(), shell::kAdd);
     EXPECT_EQ(members(alpha), 0);
@@ -84,6 +85,7 @@ TEST_F(TeamsWindowTest, MembersAreAddedOnceOnlyWhenPickedAndDeletedOnlyWhenConfi
         boxes.script(answer);
         click(w, "btnOK");
     }
+    ASSERT_GE(boxes.count(), 2) << "a delete asked twice";
     EXPECT_EQ(boxes.last().prompt, QStringLiteral("Are You sure you want to delete Bob Cole from Project Alpha"));
     EXPECT_EQ(boxes.last().title, QStringLiteral("Confirm Delete"));
     EXPECT_EQ(members(alpha), 2);

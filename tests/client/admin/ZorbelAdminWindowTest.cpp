@@ -51,6 +51,7 @@ TEST_F(ZorbelAdminWindowTest, RightsAreAddedOncePerProjectChangedAndDeleted) {
     click(w, "btnAdd");
     pick(w, "ComboProjects", 1);
     click(w, "btnOK");
+    ASSERT_FALSE(boxes.empty()) << "rights added twice for one project";
     EXPECT_EQ(boxes.last().prompt, QStringLiteral("This user already has Admin rights for this Project - use Edit"));
     EXPECT_EQ(w->mode(), shell::kAdd);
     click(w, "btnCancel");
@@ -75,6 +76,7 @@ TEST_F(ZorbelAdminWindowTest, RightsAreAddedOncePerProjectChangedAndDeleted) {
     click(w, "btnDelete");
     boxes.script(ui::vbYes);
     click(w, "btnOK");
+    ASSERT_FALSE(boxes.empty()) << "a delete";
     EXPECT_EQ(boxes.last().prompt, QStringLiteral("Are you sure you want to delete Alpha Admin"));
     EXPECT_EQ(count(QStringLiteral("ZORBEL_ADMIN_TABLE")), 1);
     EXPECT_EQ(text(w, "txtProject"), QStringLiteral("Beta")); // the row in its place
@@ -129,6 +131,7 @@ TEST_F(ZorbelAdminWindowTest, AccountsWithoutRowsOrWithUnlistedProjectsNeverLose
     w = openAdmin();
     click(w, "btnAdd");
     click(w, "btnOK");
+    ASSERT_FALSE(boxes.empty()) << "OK without any project";
     EXPECT_EQ(boxes.last().prompt, QStringLiteral("Select a User and a Project"));
     EXPECT_EQ(count(QStringLiteral("ZORBEL_ADMIN_TABLE")), 1);
 }

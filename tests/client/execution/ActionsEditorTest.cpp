@@ -69,6 +69,7 @@ TEST_F(ActionsEditorTest, ATaskOfAnotherProjectListsNothingAndTakesNothing) {
     click(w, "btnAdd");
     text(w, "txtAction", QStringLiteral("Sneaked in"));
     click(w, "btnOK");
+    ASSERT_FALSE(boxes.empty()) << "an add under another project's task";
     EXPECT_EQ(boxes.last().prompt, QStringLiteral("Add Action Failed"));
     EXPECT_EQ(count(QStringLiteral("ZORBEL_ACTIONS")), 1);
 }
@@ -130,6 +131,7 @@ TEST_F(ActionsEditorTest, OnlyAUserWhoMayChangeTheProjectIsAskedToMoveItsDates) 
         EXPECT_EQ(c.answer == AskedStart, prompt.endsWith(QStringLiteral("Project Start Date changing ?")));
         EXPECT_EQ(c.answer == AskedEnd, prompt.endsWith(QStringLiteral("Project End Date changing ?")));
         if (c.answer == Refused) {
+            ASSERT_FALSE(boxes.empty());
             EXPECT_EQ(boxes.last().title, QStringLiteral("Operation Cancelled"));
         }
         EXPECT_EQ(storedDate(QStringLiteral("ZORBEL_PROJECTS"), QStringLiteral("StartDate"),

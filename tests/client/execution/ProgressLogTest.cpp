@@ -58,6 +58,7 @@ TEST_F(ProgressLogTest, AddEditAndDeleteKeepWhatTheyDoNotChange) {
     click(w, "btnDelete");
     boxes.script(ui::vbYes);
     click(w, "btnOK");
+    ASSERT_FALSE(boxes.empty()) << "a delete";
     EXPECT_EQ(boxes.last().prompt, QStringLiteral("Are you sure you want to delete Half way"));
     EXPECT_EQ(entry(second, "Description"), QVariant());
     EXPECT_EQ(entry(first, "Description").toString(), QStringLiteral("Started early"));

@@ -65,6 +65,7 @@ TEST_F(TasksEditorTest, EditingOneFieldKeepsEveryOtherValueAndThePredecessorUnti
     click(w, "btnDelete");
     boxes.script(ui::vbYes);
     click(w, "btnOK");
+    ASSERT_FALSE(boxes.empty()) << "a delete";
     EXPECT_EQ(boxes.last().prompt, QStringLiteral("Are you sure you want to delete Pour again"));
     EXPECT_EQ(count(QStringLiteral("ZORBEL_TASKS")), 1);
     EXPECT_EQ(app().g_taskRow, 1);

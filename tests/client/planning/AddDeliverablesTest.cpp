@@ -94,6 +94,7 @@ TEST_F(AddDeliverablesTest, PositionsAreNeverReusedAndOnlyListedDeliverablesAreD
     boxes.script(ui::vbYes);
     click(w, "btnDelete");
     click(w, "btnOK");
+    ASSERT_FALSE(boxes.empty()) << "a delete";
     EXPECT_EQ(boxes.last().prompt, QStringLiteral("Do you want to delete One"));
     // A date that is not one adds nothing and uses up no position.
     addOn(w, {{"txtDeliverable", QStringLiteral("Never")}, {"txtEndDate", QStringLiteral("tomorrow")}});

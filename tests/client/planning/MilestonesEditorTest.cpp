@@ -191,6 +191,7 @@ TEST_F(MilestonesEditorTest, DeleteConfirmedAndOwnerRuleOnTheProjectOwner) {
     click(w, "btnDelete");
     boxes.script(ui::vbYes);
     click(w, "btnOK");
+    ASSERT_FALSE(boxes.empty()) << "a delete";
     EXPECT_EQ(boxes.last().prompt, QStringLiteral("Are you sure you want to delete Go"));
     EXPECT_EQ(milestone(id, "Description"), QVariant());
 

@@ -1,6 +1,6 @@
 // "Issue Groups": adding a group; a name that would be stored like an
-// existing one, or that no sheet can take, is refused; a group is deleted
-// only while it holds no issue.
+// existing one or name the same sheet, or that no sheet can take, is
+// refused; a group is deleted only while it holds no issue.
 
 #include "tests/client/risks/IssueTestSupport.h"
 
@@ -16,6 +16,7 @@ TEST_F(IssueGroupsTest, AddStartsEmptyAndOkRefusesBlankAndExistingNames) {
     zorbel().AddIssueGroup(QString(31, QLatin1Char('x')));
     const QString stored = QStringLiteral("Programme of works for the north site bridge"); // 44, stored earlier
     zorbel().AddIssueGroup(stored);
+    zorbel().AddIssueGroup(QStringLiteral("Sheet4"));
     auto* w = openGroups();
     auto* box = child<QLineEdit>(w, "txtGroup");
     EXPECT_TRUE(box->isReadOnly());
@@ -29,6 +30,8 @@ TEST_F(IssueGroupsTest, AddStartsEmptyAndOkRefusesBlankAndExistingNames) {
         {"Design", "Issue Group already exists", false},
         {" Design ", "Issue Group already exists", false},
         {"De'sign", "Issue Group already exists", false},
+        {"sheet4", "Issue Group already exists", false}, // one sheet name, as the issue log would name them
+        {"DESIGN", "Issue Group already exists", false},
         {"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", "Issue Group already exists", false},
         {"Site/North", "An Issue Group's name is the name of its sheet in the Issue Log workbook, and a sheet name "
                        "cannot hold any of : \\ / ? * [ ] or a control character - choose another", false},
@@ -59,12 +62,14 @@ TEST_F(IssueGroupsTest, AddStartsEmptyAndOkRefusesBlankAndExistingNames) {
         }
         EXPECT_TRUE(box->isReadOnly());
     }
-    EXPECT_EQ(count(QStringLiteral("ZORBEL_ISSUES_GROUPS")), 7);
+    EXPECT_EQ(count(QStringLiteral("ZORBEL_ISSUES_GROUPS")), 8);
+    for (const char* refused : {"sheet4", "DESIGN"})
+        EXPECT_EQ(count(QStringLiteral("ZORBEL_ISSUES_GROUPS"), QStringLiteral("Description = '%1'").arg(refused)), 0);
     for (const QString& name : {QStringLiteral("Testing"), QString(30, u'e'), QString(29, u'f') + face})
         EXPECT_EQ(count(QStringLiteral("ZORBEL_ISSUES_GROUPS"), QStringLiteral("Description = '%1'").arg(name)), 1);
     // A group stored earlier with a longer name is shown whole when picked, and becomes the current one.
     auto* fg = grid(w, "FG1");
-    ASSERT_EQ(fg->Rows(), 8);
+    ASSERT_EQ(fg->Rows(), 9);
     pickRow(w, "FG1", 3, 1);
     EXPECT_EQ(app().g_currentIssueGroupName, stored);
     EXPECT_EQ(box->text(), stored);

@@ -59,6 +59,7 @@ TEST_F(IssueLogTest, AddAndTwoEditsAreAllKeptAndDeleteEmptiesTheList) {
 
     boxes.script(ui::vbYes);
     click(log, "btnDelete");
+    ASSERT_FALSE(boxes.empty()) << "a delete";
     EXPECT_EQ(boxes.last().prompt, QStringLiteral("Are you sure you want to delete Crack wider"));
     EXPECT_EQ(count(QStringLiteral("ZORBEL_ISSUE_LOG")), 0);
     EXPECT_EQ(fg->Rows(), 1);

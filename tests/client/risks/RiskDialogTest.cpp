@@ -97,6 +97,7 @@ TEST_F(RiskDialogTest, EscalateChecksAsksAndRewritesTheRiskUnderTheProject) {
         type(&d, "txtImpactValue", QStringLiteral("6"));
         boxes.script(ui::vbNo);
         click(&d, "btnEscalate");
+        ASSERT_GE(boxes.count(), 2) << "an escalation asked about";
         EXPECT_EQ(boxes.last().prompt, QStringLiteral("Are you sure you want to escalate this to Project Level?"));
         EXPECT_EQ(boxes.last().flags, ui::vbYesNo);
         EXPECT_TRUE(d.isVisible());

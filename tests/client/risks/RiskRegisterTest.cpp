@@ -82,6 +82,7 @@ TEST_F(RiskRegisterTest, DeleteAsksThenReadsTheListAgain) {
     auto* reg = openRegister(shell::nav::ImplementProjectRisks);
     boxes.script(ui::vbNo);
     click(reg, "btnDelete");
+    ASSERT_FALSE(boxes.empty()) << "a delete";
     EXPECT_EQ(boxes.last().prompt, QStringLiteral("Do you want to delete Rust"));
     EXPECT_EQ(count(QStringLiteral("ZORBEL_RISKS")), 2);
     for (int left : {1, 0}) {

@@ -73,6 +73,7 @@ TEST_F(NextStepTest, ANonAdministratorIsRefusedWhileTheTreeHidesTheAdminItemsFro
     app().g_cfgProjectAdmin = 1;
     for (const char* button : {"btnContacts", "btnTeams"}) {
         press(button);
+        ASSERT_FALSE(boxes.empty()) << button;
         EXPECT_EQ(boxes.last().title, QStringLiteral("Operation Cancelled")) << button;
     }
     EXPECT_EQ(boxes.count(), 2);

@@ -50,6 +50,12 @@ TEST(TextLimit, WhatGoesPastTheWidthIsWhatWasTypedLast) {
         {"a wide character counted twice goes whole", QStringLiteral("a") + face, 3, 2, {1, 3},
          shell::Counting::Utf16Units},
         {"units that fit", face + QStringLiteral("x"), 3, 3, {3, 3}, shell::Counting::Utf16Units},
+        {"30 letters and a wide character are 32 units, not 31 characters", QString(30, u'x') + face, 32, 31,
+         {30, 32}, shell::Counting::Utf16Units},
+        {"back from the cursor, one wide character of two goes", face + face + QStringLiteral("x"), 4, 3, {2, 4},
+         shell::Counting::Utf16Units},
+        {"back from the cursor, both wide characters go", face + face + QStringLiteral("x"), 4, 1, {0, 4},
+         shell::Counting::Utf16Units},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -99,6 +105,16 @@ TEST(TextLimit, BoxesKeepWhatFitsAndTheirCountersStopAtZero) {
     }
     multi.setPlainText(QString(9, u'x'));
     EXPECT_EQ(multi.toPlainText(), QString(5, u'x'));
+
+    // Counting units, two wide characters pasted before what was typed: one goes, whole.
+    QLineEdit sheetName;
+    shell::limitText(sheetName, 3, shell::Counting::Utf16Units);
+    QTest::keyClicks(&sheetName, QStringLiteral("x"));
+    QTest::keyClick(&sheetName, Qt::Key_Home);
+    const QString face = QString::fromUcs4(U"\U0001F600");
+    sheetName.insert(face + face);
+    EXPECT_EQ(sheetName.text(), face + QStringLiteral("x"));
+    EXPECT_EQ(sheetName.cursorPosition(), 2);
 }
 
 class TextLimitWindowsTest : public ClientTest {};

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 namespace zorbel::test {
@@ -32,6 +33,7 @@ struct SaveCase {
     QString savedAs;                               // relative to the folder; empty when nothing was saved
     int boxes;
     int chooserRequests;
+    QString danglingLink = {};                     // relative to the folder: a link to nothing stands there beforehand
 };
 
 QByteArray contentOf(const QString& path) {
@@ -45,6 +47,7 @@ TEST(WorkbookSaving, ReplacesOnlyAfterYesAndOffersSaveAsUntilSavedOrCancelled) {
     const QString other = QStringLiteral("other.xlsx");
     const QString typedAsXls = QStringLiteral("01-02-2026 Report- Alpha.xls");
     const QString unreachable = QStringLiteral("missing/folder/x.xlsx");
+    const QString link = QStringLiteral("link.xlsx");
     const SaveCase cases[] = {
         {"new file", Before::Nothing, {}, {}, true, true, fileName, 0, 0},
         {"replace after yes", Before::OldFile, {ui::vbYes}, {}, true, true, fileName, 1, 0},
@@ -64,6 +67,19 @@ TEST(WorkbookSaving, ReplacesOnlyAfterYesAndOffersSaveAsUntilSavedOrCancelled) {
          false, {}, 3, 2},
         {"failed save, then saved elsewhere", Before::Folder, {ui::vbYes}, {other}, true, true, other, 2, 1},
         {"saved but the desktop cannot open it", Before::Nothing, {}, {}, false, true, fileName, 1, 0},
+        // The chooser stands in for the dialog, which asks about a file it finds at the name typed.
+        {"the file at the name chosen is not asked about twice", Before::OldFile, {ui::vbNo}, {fileName}, true, true,
+         fileName, 1, 1},
+        {"a link to nothing at the folder's name is asked about; No keeps it", Before::Nothing, {ui::vbNo},
+         {std::nullopt}, true, false, {}, 1, 1, fileName},
+        {"a link to nothing at the folder's name is replaced after Yes", Before::Nothing, {ui::vbYes}, {}, true, true,
+         fileName, 1, 0, fileName},
+        {"a link to nothing at the name chosen is asked about; No keeps it", Before::OldFile, {ui::vbNo, ui::vbNo},
+         {link, std::nullopt}, true, false, {}, 2, 2, link},
+        {"a link to nothing at the name chosen is replaced after Yes", Before::OldFile, {ui::vbNo, ui::vbYes}, {link},
+         true, true, link, 2, 1, link},
+        {"a link to nothing at the name the suffix makes is asked about once", Before::OldFile, {ui::vbNo, ui::vbYes},
+         {QStringLiteral("link")}, true, true, link, 2, 1, link},
     };
     for (const SaveCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -75,6 +91,11 @@ TEST(WorkbookSaving, ReplacesOnlyAfterYesAndOffersSaveAsUntilSavedOrCancelled) {
             old.write(kOldContent);
         } else if (c.before == Before::Folder) {
             ASSERT_TRUE(QDir().mkpath(target)); // a file cannot be renamed over a folder
+        }
+        const QString linkPath = c.danglingLink.isEmpty() ? QString() : folder.path(c.danglingLink);
+        const QString nowhere = folder.path(QStringLiteral("gone.xlsx"));
+        if (!linkPath.isEmpty()) {
+            ASSERT_TRUE(QFile::link(nowhere, linkPath));
         }
         ui::MessageBoxRecorder boxes;
         for (int answer : c.answers)
@@ -112,10 +133,24 @@ TEST(WorkbookSaving, ReplacesOnlyAfterYesAndOffersSaveAsUntilSavedOrCancelled) {
             EXPECT_TRUE(contentOf(savedPath).startsWith("PK")); // an .xlsx is a zip
             EXPECT_EQ(opener.paths(), QStringList{savedPath});
             if (!c.desktopOpens) {
+                ASSERT_FALSE(boxes.empty());
                 EXPECT_TRUE(boxes.last().prompt.contains(savedPath));
             }
         } else {
             EXPECT_EQ(opener.count(), 0);
+        }
+        if (!linkPath.isEmpty()) {
+            const auto asked = std::find_if(boxes.boxes().begin(), boxes.boxes().end(), [&](const ui::RecordedBox& b) {
+                return b.prompt.startsWith(QStringLiteral("The file %1 already exists.")
+                                               .arg(QDir::toNativeSeparators(linkPath)));
+            });
+            EXPECT_NE(asked, boxes.boxes().end()) << "no question about the link";
+            if (c.savedAs != c.danglingLink) {
+                const QFileInfo kept(linkPath);
+                EXPECT_TRUE(kept.isSymLink());
+                EXPECT_EQ(kept.symLinkTarget(), nowhere);
+                EXPECT_FALSE(QFileInfo::exists(nowhere));
+            }
         }
         // Nothing half-written is left beside the files the user asked for.
         QStringList expected{fileName};

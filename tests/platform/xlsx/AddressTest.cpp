@@ -44,6 +44,8 @@ TEST(XlsxAddress, ReadsEveryFormTheWritersUseAndRefusesTheRest)
 TEST(XlsxAddress, SheetAndDefinedNamesFollowTheSpreadsheetRules)
 {
     const QStringList others{"Sheet1", "Risks"};
+    // Counted as spreadsheet programs count: two units, one character.
+    const QString face = QString::fromUtf16(u"\U0001F600");
     struct Case {
         QString name;
         bool allowed;
@@ -53,12 +55,18 @@ TEST(XlsxAddress, SheetAndDefinedNamesFollowTheSpreadsheetRules)
         {"", false}, {QString(32, u'x'), false}, {"a/b", false}, {"a:b", false}, {"a[1]", false},
         {"what?", false}, {"star*", false}, {"back\\slash", false}, {"'quoted", false}, {"quoted'", false},
         {"history", false}, {"RISKS", false}, {"tab\there", false},
+        {QString(29, u'x') + face, true}, {QString(30, u'x') + face, false},
     };
     for (const Case& c : sheetNames)
         EXPECT_EQ(sheetNameProblem(c.name, others).isEmpty(), c.allowed) << c.name.toStdString();
 
+    // Only case is ignored when names are held apart.
+    EXPECT_TRUE(sameSheetName("Sheet4", "sheet4"));
+    EXPECT_TRUE(sameSheetName(QString::fromUtf16(u"\u00C4rger"), QString::fromUtf16(u"\u00E4RGER")));
+    EXPECT_FALSE(sameSheetName("Sheet4", "Sheet 4"));
+    EXPECT_FALSE(sameSheetName("Sheet4", "Sheet4 "));
+
     // A text a sheet cannot take names it as near as the rules allow.
-    const QString face = QString::fromUtf16(u"\U0001F600");
     const std::pair<QString, QString> mended[] = {
         {"Project Info", "Project Info"},
         {"Site/North: [A]*?", "Site-North- -A---"},
