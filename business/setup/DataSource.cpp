@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <pwd.h>
@@ -40,6 +41,9 @@ struct IniLine {
 struct Section {
     std::vector<IniLine> keys;
     qsizetype end = -1; // after its last line that is not empty; -1: no such section
+    // The lines that open a section of the name: the driver manager reads the
+    // first and never sees the others.
+    std::vector<qsizetype> headers;
 
     const IniLine* find(const QString& key) const {
         for (const IniLine& line : keys)
@@ -49,21 +53,22 @@ struct Section {
     }
 };
 
-// The section of a data source in an ini file's lines, as the driver manager reads it.
+// The section of a data source in an ini file's lines, as the driver manager
+// reads it, and where the file names it again.
 Section sectionOf(const QStringList& lines, const QString& name) {
     Section section;
     bool inside = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
         if (line.startsWith(u'[')) {
-            if (inside)
-                break;
             inside = line.compare(u'[' + name + u']', Qt::CaseInsensitive) == 0;
             if (inside)
+                section.headers.push_back(i);
+            if (inside && section.headers.size() == 1)
                 section.end = i + 1;
             continue;
         }
-        if (!inside || line.isEmpty())
+        if (!inside || section.headers.size() > 1 || line.isEmpty())
             continue;
         section.end = i + 1;
         const qsizetype equals = line.indexOf(u'=');
@@ -128,6 +133,49 @@ bool isDatabaseFolder(const QString& database) {
     return std::all_of(held.begin(), held.end(), [&](const QString& entry) { return own.contains(entry); });
 }
 
+// The lines of an ini file; nothing when it cannot be read.
+std::optional<QStringList> linesOf(const QString& path) {
+    QFile ini(path);
+    if (!ini.open(QIODevice::ReadOnly | QIODevice::Text))
+        return std::nullopt;
+    return QString::fromUtf8(ini.readAll()).split(u'\n');
+}
+
+// The file a link names, as the system finds it: a relative target is taken
+// from the link's own folder, not from the folder the set-up runs in.
+QString linkTarget(const QString& link) {
+    QByteArray target(PATH_MAX, '\0');
+    const ssize_t length = ::readlink(QFile::encodeName(link).constData(), target.data(), target.size());
+    if (length < 0 || length >= target.size())
+        throw std::runtime_error(("cannot read the link " + link + ": "
+                                  + QString::fromLocal8Bit(std::strerror(length < 0 ? errno : ENAMETOOLONG)))
+                                     .toStdString());
+    target.truncate(length);
+    const QString path = QFile::decodeName(target);
+    return QDir::isAbsolutePath(path) ? path : QFileInfo(link).path() + u'/' + path;
+}
+
+// Makes the file that a link to nothing names, empty and the owner's alone,
+// before the driver manager makes it as open as the mask lets it. Only the
+// file the link names is made, never one further along another link, where
+// the password would land in a file nobody chose.
+QString makeLinkTarget(const QString& link) {
+    const QString target = linkTarget(link);
+    const QByteArray name = QFile::encodeName(target);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        QString why = QString::fromLocal8Bit(std::strerror(errno));
+        if (struct stat info {}; ::lstat(name.constData(), &info) == 0 && S_ISLNK(info.st_mode))
+            why = QStringLiteral("it is a link itself");
+        throw std::runtime_error(
+            QStringLiteral("cannot create %1, the file %2 links to: %3").arg(target, link, why).toStdString());
+    }
+    ::fchmod(fd, 0600); // a mask may take the owner's own rights too
+    ::close(fd);
+    return QStringLiteral("Made %1, the file %2 links to, its owner's alone (mode 0600, it was not there)")
+        .arg(target, link);
+}
+
 } // namespace
 
 QString userOdbcIni() {
@@ -186,7 +234,34 @@ QString makeUserIniPrivate() {
     // A link (a home whose settings live in a repository of their own) is
     // followed to the file the driver manager reads.
     const QFileInfo ini(path);
+    if (ini.isSymLink() && !ini.exists())
+        return makeLinkTarget(path);
     return makeOwnersAlone(ini.isSymLink() ? ini.canonicalFilePath() : ini.absoluteFilePath(), false);
+}
+
+std::optional<QString> repeatedDataSource(const QString& name) {
+    const QString path = userOdbcIni();
+    const std::optional<QStringList> lines = linesOf(path);
+    if (!lines)
+        return std::nullopt;
+    const Section section = sectionOf(*lines, name);
+    if (section.headers.size() < 2)
+        return std::nullopt;
+    QStringList at;
+    for (const qsizetype header : section.headers)
+        at << QString::number(header + 1);
+    const QString last = at.takeLast();
+    QStringList pointsAt;
+    for (const QString& key : {QStringLiteral("Driver"), QStringLiteral("Servername"), QStringLiteral("Database")})
+        if (const IniLine* line = section.find(key))
+            pointsAt << key + u'=' + line->value;
+    const bool twice = section.headers.size() == 2;
+    return QStringLiteral("%1 holds the data source \"%2\" %3, at lines %4 and %5, and Zorbel would use the "
+                          "first (%6): remove %7")
+        .arg(path, name, twice ? QStringLiteral("twice") : QStringLiteral("%1 times").arg(section.headers.size()),
+             at.join(QStringLiteral(", ")), last,
+             pointsAt.isEmpty() ? QStringLiteral("an empty section") : pointsAt.join(QStringLiteral(", ")),
+             twice ? QStringLiteral("one of them") : QStringLiteral("all but one"));
 }
 
 std::optional<QString> missingDatabaseFile(const QString& name) {
@@ -200,11 +275,11 @@ std::optional<QString> missingDatabaseFile(const QString& name) {
 }
 
 QStringList bringForward(const QString& name) {
-    QFile ini(userOdbcIni());
-    if (!ini.open(QIODevice::ReadOnly | QIODevice::Text))
+    const QString path = userOdbcIni();
+    std::optional<QStringList> read = linesOf(path);
+    if (!read)
         return {};
-    QStringList lines = QString::fromUtf8(ini.readAll()).split(u'\n');
-    ini.close();
+    QStringList lines = *std::move(read);
     const Section section = sectionOf(lines, name);
     const IniLine* description = section.find(QStringLiteral("Description"));
     const IniLine* driver = section.find(QStringLiteral("Driver"));
@@ -228,11 +303,11 @@ QStringList bringForward(const QString& name) {
     if (!settings.isEmpty()) {
         for (qsizetype i = added; i-- > 0;)
             lines.insert(section.end, settings[i]);
-        QSaveFile out(ini.fileName());
+        QSaveFile out(path);
         out.setDirectWriteFallback(true);
         if (!out.open(QIODevice::WriteOnly | QIODevice::Text) || out.write(lines.join(u'\n').toUtf8()) < 0
             || !out.commit())
-            throw std::runtime_error(("cannot write " + ini.fileName() + ": " + out.errorString()).toStdString());
+            throw std::runtime_error(("cannot write " + path + ": " + out.errorString()).toStdString());
         changed << QStringLiteral("Brought the data source \"%1\" forward: %2")
                        .arg(name, settings.join(QStringLiteral(", ")));
     }

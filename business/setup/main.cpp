@@ -7,6 +7,8 @@
 // --create-database: a missing one is reported, since an empty database in
 // its place would pass for the office's own. The user's ini file is made its
 // owner's alone: an office's data source keeps the server's password there.
+// An ini file that names the data source twice is refused, since only the
+// first is ever used.
 
 #include "DataSource.h"
 #include "FirstAdministrator.h"
@@ -55,6 +57,11 @@ int main(int argc, char** argv) {
     try {
         if (const QString done = zorbel::setup::makeUserIniPrivate(); !done.isEmpty())
             std::printf("%s\n", qPrintable(done));
+        // Before anything is registered or brought forward: an office that
+        // added its server's section below the embedded one would otherwise
+        // go on writing to the embedded file.
+        if (const std::optional<QString> repeated = zorbel::setup::repeatedDataSource(dsn))
+            return fail(*repeated);
         QString file = parser.value(fileOption);
         if (file.isEmpty())
             file = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/zorbel5.db");

@@ -6,6 +6,7 @@
 #include "tests/support/PrivateIni.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -21,6 +22,11 @@ unsigned permissions(const QString& path) {
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? (info.st_mode & 07777) : 0u;
 }
 
+QByteArray contentOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // A home of its own for the set-up: its ODBC ini and its data folder.
 class SetupHome {
 public:
@@ -30,10 +36,27 @@ public:
         QString err;
     };
 
+    QString folder() const { return m_dir.path(); }
     QString ini() const { return m_dir.filePath(QStringLiteral("odbc.ini")); }
     QString dataFolder() const { return m_dir.filePath(QStringLiteral("data/zorbel")); }
     QString defaultDatabase() const { return dataFolder() + QStringLiteral("/zorbel5.db"); }
     QString path(const QString& name) const { return m_dir.filePath(name); }
+    // A symbolic link in the home, to a target written as given (relative ones from the home).
+    bool link(const char* name, const char* target) const {
+        return ::symlink(target, QFile::encodeName(path(QString::fromLatin1(name))).constData()) == 0;
+    }
+    // Everything in the home, links to nothing included, with its mode, a line each.
+    std::string contents() const {
+        QStringList found;
+        QDirIterator it(m_dir.path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString entry = it.next();
+            found << entry + u' ' + QString::number(permissions(entry), 8);
+        }
+        found.sort();
+        return found.join(u'\n').toStdString();
+    }
 
     // Written the owner's alone, as the set-up writes it.
     void addDataSource(const QByteArray& text) const {
@@ -85,24 +108,45 @@ int configurationRows(const QString& file) {
 } // namespace
 
 TEST(Setup, AFirstRunRegistersADatabaseOnlyItsOwnerCanRead) {
-    SetupHome home;
-    const SetupHome::Run first = home.run();
-    ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
-    EXPECT_TRUE(first.out.contains(QStringLiteral("Created the Zorbel tables"))) << first.out.toStdString();
-    EXPECT_TRUE(first.out.contains(QStringLiteral("First administrator created")));
-    EXPECT_EQ(permissions(home.defaultDatabase()), 0600u);
-    EXPECT_EQ(permissions(home.dataFolder()), 0700u);
-    EXPECT_EQ(permissions(home.ini()), 0600u);
-    QFile ini(home.ini());
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    const QByteArray written = ini.readAll();
-    EXPECT_TRUE(written.contains("\nJournalMode=WAL\n")) << written.toStdString();
-    EXPECT_TRUE(written.contains("\nTimeout=30000\n")) << written.toStdString();
+    const struct {
+        const char* what;
+        const char* iniLinksTo; // nullptr: no ini file, nor a link
+        const char* says;       // HOME standing for the home's folder
+    } cases[] = {
+        {"with no ini file", nullptr, "Registered ODBC data source"},
+        // the target is found from the link's folder, not from where the set-up runs
+        {"with an ini file that links to nothing", "dotfiles/odbc.ini",
+         "Made HOME/dotfiles/odbc.ini, the file HOME/odbc.ini links to, its owner's alone (mode 0600, it was not "
+         "there)\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetupHome home;
+        if (c.iniLinksTo) {
+            ASSERT_TRUE(QDir(home.folder()).mkdir(QStringLiteral("dotfiles")));
+            ASSERT_TRUE(home.link("odbc.ini", c.iniLinksTo));
+        }
+        const SetupHome::Run first = home.run();
+        ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
+        EXPECT_TRUE(first.out.startsWith(QString::fromLatin1(c.says).replace(QStringLiteral("HOME"), home.folder())))
+            << first.out.toStdString();
+        EXPECT_TRUE(first.out.contains(QStringLiteral("Created the Zorbel tables"))) << first.out.toStdString();
+        EXPECT_TRUE(first.out.contains(QStringLiteral("First administrator created")));
+        EXPECT_EQ(permissions(home.defaultDatabase()), 0600u);
+        EXPECT_EQ(permissions(home.dataFolder()), 0700u);
+        EXPECT_EQ(permissions(home.ini()), 0600u);
+        EXPECT_EQ(QFileInfo(home.ini()).isSymLink(), c.iniLinksTo != nullptr);
+        QFile ini(home.ini());
+        ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+        const QByteArray written = ini.readAll();
+        EXPECT_TRUE(written.contains("\nJournalMode=WAL\n")) << written.toStdString();
+        EXPECT_TRUE(written.contains("\nTimeout=30000\n")) << written.toStdString();
 
-    const SetupHome::Run again = home.run();
-    ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
-    EXPECT_TRUE(again.out.isEmpty()) << "a second run made something anew: " << again.out.toStdString();
-    EXPECT_EQ(configurationRows(home.defaultDatabase()), 1);
+        const SetupHome::Run again = home.run();
+        ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
+        EXPECT_TRUE(again.out.isEmpty()) << "a second run made something anew: " << again.out.toStdString();
+        EXPECT_EQ(configurationRows(home.defaultDatabase()), 1);
+    }
 }
 
 TEST(Setup, ADataSourceItRegisteredEarlierIsBroughtForwardWhereItIsTheUsers) {
@@ -219,30 +263,57 @@ TEST(Setup, AMissingDatabaseFileIsReportedAndMadeOnlyWhenAsked) {
     EXPECT_EQ(configurationRows(file), 1);
 }
 
-TEST(Setup, EveryFailureLineSaysWhy) {
-    SetupHome home;
-    QFile junk(home.path(QStringLiteral("notes.db")));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write(QByteArray(4096, 'x'));
-    junk.close();
+TEST(Setup, EveryFailureLineSaysWhyAndMakesNothing) {
+    const QByteArray embedded =
+        "Description=Zorbel embedded database\nDriver=SQLite3\nDatabase=HOME/data/zorbel/zorbel5.db\n";
     const struct {
+        const char* what;
         const char* dataSource;
-        QByteArray settings;
-        const char* reason;
+        QByteArray ini; // HOME standing for the home's folder
+        std::vector<std::pair<const char*, const char*>> links; // made in the home, in place of the ini file
+        const char* reason; // HOME standing for the home's folder
     } cases[] = {
-        {"Office",
-         "Driver=PostgreSQL Unicode\nServername=" + QFile::encodeName(home.path(QStringLiteral("no-server")))
-             + "\nPort=5432\nDatabase=zorbel\nUsername=zorbel\n",
-         "connection to server"},
-        {"Notes", "Driver=SQLite3\nDatabase=" + QFile::encodeName(junk.fileName()) + "\n", "not a database"},
+        {"a server out of reach", "Office",
+         "[Office]\nDriver=PostgreSQL Unicode\nServername=HOME/no-server\nPort=5432\nDatabase=zorbel\n"
+         "Username=zorbel\n",
+         {}, "connection to server"},
+        {"a file that is no database", "Notes", "[Notes]\nDriver=SQLite3\nDatabase=HOME/notes.db\n", {},
+         "not a database"},
+        // the office's server added below what a first ./run.sh registered
+        {"the data source twice", "Zorbel5",
+         "[Zorbel5]\n" + embedded + "\n[zorbel5]\nDriver=PostgreSQL Unicode\nServername=dbhost\nDatabase=zorbel\n", {},
+         "HOME/odbc.ini holds the data source \"Zorbel5\" twice, at lines 2 and 7, and Zorbel would use the first "
+         "(Driver=SQLite3, Database=HOME/data/zorbel/zorbel5.db): remove one of them"},
+        {"the data source three times", "Zorbel5",
+         "[Zorbel5]\n" + embedded + "[Other]\n[Zorbel5]\nServername=a\n[Zorbel5]\nServername=b\n", {},
+         "3 times, at lines 2, 7 and 9,"},
+        {"an ini file that links into a folder that is not there", "Zorbel5", {}, {{"odbc.ini", "dotfiles/odbc.ini"}},
+         "cannot create HOME/dotfiles/odbc.ini, the file HOME/odbc.ini links to: No such file or directory"},
+        {"an ini file that links to a link to nothing", "Zorbel5", {}, {{"odbc.ini", "further"}, {"further", "gone"}},
+         "cannot create HOME/further, the file HOME/odbc.ini links to: it is a link itself"},
     };
     for (const auto& c : cases) {
-        home.addDataSource("[" + QByteArray(c.dataSource) + "]\n" + c.settings);
+        SCOPED_TRACE(c.what);
+        SetupHome home;
+        QFile junk(home.path(QStringLiteral("notes.db")));
+        ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(4096, 'x'));
+        junk.close();
+        QByteArray ini = c.ini;
+        if (!ini.isEmpty())
+            home.addDataSource(ini.replace("HOME", QFile::encodeName(home.folder())));
+        for (const auto& [name, target] : c.links)
+            ASSERT_TRUE(home.link(name, target));
+        const std::string before = home.contents();
+        const QByteArray iniBefore = contentOf(home.ini());
+
         const SetupHome::Run run = home.run({QStringLiteral("--dsn"), QString::fromLatin1(c.dataSource)});
-        EXPECT_EQ(run.exitCode, 1) << c.dataSource;
+        EXPECT_EQ(run.exitCode, 1);
         EXPECT_TRUE(run.err.startsWith(QStringLiteral("zorbel-setup: ")) && run.err.count(u'\n') == 1
-                    && run.err.contains(QString::fromLatin1(c.reason)))
-            << c.dataSource << ": " << run.err.toStdString();
-        EXPECT_FALSE(run.out.contains(QStringLiteral("Created"))) << c.dataSource;
+                    && run.err.contains(QString::fromLatin1(c.reason).replace(QStringLiteral("HOME"), home.folder())))
+            << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+        EXPECT_EQ(home.contents(), before);
+        EXPECT_EQ(contentOf(home.ini()).toStdString(), iniBefore.toStdString());
     }
 }
