@@ -20,8 +20,6 @@ using testing::SaveMoment;
 
 namespace {
 
-QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
-
 QString octal(mode_t mode) { return QStringLiteral("%1").arg(mode & 07777, 4, 8, QChar(u'0')); }
 
 // A name in the target's folder stands for our file only while it still
@@ -73,6 +71,8 @@ QByteArray randomName(const char* prefix, const char* suffix = "")
 }
 
 } // namespace
+
+QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
 Descriptor::~Descriptor()
 {

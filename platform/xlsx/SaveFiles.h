@@ -19,6 +19,9 @@ struct SaveFailure {
     QString reason;
 };
 
+/// The system's own words for an error number, such as "No space left on device".
+QString systemError(int error);
+
 /// A descriptor closed when it goes out of scope.
 class Descriptor {
 public:

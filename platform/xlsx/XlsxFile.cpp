@@ -13,14 +13,11 @@
 #include <xlsxwriter.h>
 
 #include <cerrno>
-#include <cstring>
 #include <malloc.h>
 
 namespace zorbel::xl {
 
 namespace {
-
-QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
 // The writer's workbook, freed unwritten when building it fails part way.
 class WriterWorkbook {

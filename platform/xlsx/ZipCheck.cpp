@@ -97,24 +97,11 @@ public:
     {
         const QByteArray head = QByteArray::fromRawData(m_head.data(), qsizetype(m_headSize));
         const QByteArray end = QByteArray::fromRawData(m_tail.data(), qsizetype(m_tailSize)).trimmed();
-        qsizetype at = head.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-        // The declaration and any comment or other markup before the first element.
-        for (;;) {
-            while (at < head.size() && std::isspace(static_cast<unsigned char>(head[at])))
-                ++at;
-            const QByteArrayView rest = QByteArrayView(head).sliced(at);
-            const char* close = rest.startsWith("<?")     ? "?>"
-                                : rest.startsWith("<!--") ? "-->"
-                                : rest.startsWith("<!")   ? ">"
-                                                          : nullptr;
-            if (!close)
-                break;
-            const qsizetype closed = head.indexOf(close, at);
-            if (closed < 0)
-                return QStringLiteral("it stops before its first element");
-            at = closed + qsizetype(std::strlen(close));
-        }
-        if (at >= head.size() || head[at] != '<')
+        // The first tag that is no declaration or comment.
+        qsizetype at = head.indexOf('<');
+        while (at >= 0 && at + 1 < head.size() && (head[at + 1] == '?' || head[at + 1] == '!'))
+            at = head.indexOf('<', at + 1);
+        if (at < 0 || at + 1 >= head.size())
             return QStringLiteral("it stops before its first element");
         qsizetype nameEnd = at + 1;
         while (nameEnd < head.size() && !std::isspace(static_cast<unsigned char>(head[nameEnd]))
@@ -269,11 +256,10 @@ std::optional<BrokenPart> firstBrokenPart(int fd)
         return damaged(QStringLiteral("it is not a whole zip file: its directory is out of place"));
 
     for (size_t i = 0; i < entries; ++i) {
-        if (!file.holds(at, kEntrySize) || file.u32(at) != kEntrySignature)
-            return damaged(QStringLiteral("it is not a whole zip file: entry %1 of its directory is broken").arg(i + 1));
-        const size_t nameLength = file.u16(at + 28);
-        const size_t recordLength = kEntrySize + nameLength + file.u16(at + 30) + file.u16(at + 32);
-        if (!file.holds(at, recordLength))
+        const bool fixedPart = file.holds(at, kEntrySize) && file.u32(at) == kEntrySignature;
+        const size_t nameLength = fixedPart ? file.u16(at + 28) : 0;
+        const size_t recordLength = fixedPart ? kEntrySize + nameLength + file.u16(at + 30) + file.u16(at + 32) : 0;
+        if (!fixedPart || !file.holds(at, recordLength))
             return damaged(QStringLiteral("it is not a whole zip file: entry %1 of its directory is broken").arg(i + 1));
         Entry entry{QString::fromUtf8(reinterpret_cast<const char*>(file.at(at + kEntrySize)), qsizetype(nameLength)),
                     file.u16(at + 10), file.u32(at + 16), file.u32(at + 20), file.u32(at + 24), 0};
